@@ -1,0 +1,24 @@
+// A small timing harness: each case runs a loop several times and keeps the fastest round, and
+// is printed as nanoseconds per operation and as a ratio to the host call it stands on.
+#ifndef ZEB_BENCH_BENCH_H
+#define ZEB_BENCH_BENCH_H
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace zebbench {
+
+// Nanoseconds per iteration of body(iterations), best of several rounds.
+double NanosecondsPerOp(long iterations, const std::function<void(long)>& body);
+
+// Prints one line: name, library time, host time and their ratio.
+void Report(const std::string& name, double library, double host);
+
+// Each benchmark file registers its suite.
+void RunMemoryBenchmarks();
+
+}  // namespace zebbench
+
+#endif  // ZEB_BENCH_BENCH_H

@@ -1,0 +1,42 @@
+#include <cstdio>
+
+#include "ZEB.h"
+#include "bench.h"
+
+namespace zebbench {
+
+double NanosecondsPerOp(long iterations, const std::function<void(long)>& body) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  double best = 1e30;
+  for (int round = 0; round < 5; ++round) {
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    body(iterations);
+    QueryPerformanceCounter(&end);
+    const double ns = static_cast<double>(end.QuadPart - start.QuadPart) * 1e9 /
+                      static_cast<double>(frequency.QuadPart) / static_cast<double>(iterations);
+    if (ns < best) best = ns;
+  }
+  return best;
+}
+
+void Report(const std::string& name, double library, double host) {
+  std::printf("%-52s %9.1f ns %9.1f ns %7.2fx\n", name.c_str(), library, host, library / host);
+}
+
+}  // namespace zebbench
+
+int main() {
+  ZEB_SessionRec session{};
+  session.size = kZEBSessionRecSize;
+  session.instance = GetModuleHandleA(nullptr);
+  ZEB_InitSession(&session);
+  ZEB_GlobalsRec globals{};
+  globals.size = kZEBGlobalsRecSize;
+  ZEB_InitGlobals(&globals);
+  std::printf("%-52s %12s %12s %8s\n", "operation", "library", "host", "ratio");
+  zebbench::RunMemoryBenchmarks();
+  ZEB_ExitSession();
+  return 0;
+}

@@ -1,0 +1,217 @@
+/*
+ * ZEB.h - the library's own extension calls: starting and ending a session, the session flags,
+ * the system-value table, paths beside the application and the string helpers.
+ *
+ * windows.h is included first, so that the Windows renaming macros apply alike to every header
+ * that follows.
+ */
+#ifndef ZEB_ZEB_H
+#define ZEB_ZEB_H
+
+#include <windows.h>
+
+#include "MacTypes.h"
+
+/* Procedure-instance functions of the session record: every application callback that the
+ * library stores goes through the first, and is released with the second, unless session flag
+ * ZEB_SF_NOPROCINSTANCES is set. */
+typedef FARPROC(WINAPI* ZEB_MakeProcInstanceProc)(FARPROC proc, HINSTANCE instance);
+typedef void(WINAPI* ZEB_FreeProcInstanceProc)(FARPROC procInstance);
+
+/* The record given to ZEB_InitSession. Natural alignment. The library reads and writes back
+ * at most its first kZEBSessionRecSize bytes (88 in the 32-bit library), and never more than
+ * the caller's own size field says, so a caller built against a shorter record keeps working. */
+typedef struct ZEB_SessionRec {
+  short size;                       /* bytes of the record that the caller supplies */
+  long started;                     /* 1 on return from ZEB_InitSession */
+  HINSTANCE instance;               /* the application's instance */
+  HWND frameWindow;                 /* top-level window; null: no keyboard hook */
+  HWND mdiClient;                   /* MDI client when flag ZEB_SF_MDI is set */
+  unsigned long flags;              /* initial session flags; written back */
+  HACCEL accelerators;              /* translated against the frame window; may be null */
+  ZEB_MakeProcInstanceProc makeProcInstance;
+  ZEB_FreeProcInstanceProc freeProcInstance;
+  FARPROC scrapCallback;            /* private clipboard formats */
+  FARPROC resourceConversionCallback; /* byte order of resource types the library doesn't know */
+  const ResType* resourceTypeList;  /* zero-terminated list of the types the callback converts */
+  const char* documentList;         /* command-line text naming documents to open or print */
+  FARPROC printDialogHook;          /* hook for the Windows print dialog */
+  const char* documentDirectory;    /* prefixed to document names that are not absolute */
+  const char* mainClassName;        /* default "ZEBMainWndClass" */
+  const char* childClassName;       /* default "ZEBSubWndClass" */
+  const char* mdiChildClassName;    /* default "ZEBSubMDIWndClass" */
+  const char* resourceFileName;     /* default "ZEBPORT.RSR" */
+  const char* offscreenDriverName;  /* default "DIB" */
+  FARPROC printSetupDialogHook;     /* hook for the print-setup dialog */
+  const char* threeDBaseClassName;  /* default: the child class name */
+} ZEB_SessionRec;
+ZEB_ASSERT_OFFSET(ZEB_SessionRec, started, 4);
+ZEB_ASSERT_OFFSET(ZEB_SessionRec, flags, 20);
+ZEB_ASSERT_OFFSET(ZEB_SessionRec, resourceTypeList, 44);
+ZEB_ASSERT_OFFSET(ZEB_SessionRec, mainClassName, 60);
+ZEB_ASSERT_OFFSET(ZEB_SessionRec, threeDBaseClassName, 84);
+ZEB_ASSERT_SIZE(ZEB_SessionRec, 88);
+
+/* The record given to ZEB_InitGlobals: the address of the application's cell for each Toolbox
+ * global. The library reads and writes the global through that address from then on. A null
+ * address gets a private cell of the library, sized for its global. Natural alignment; at most
+ * kZEBGlobalsRecSize bytes (240 in the 32-bit library) are read. */
+typedef struct ZEB_GlobalsRec {
+  short size;
+  void* sfSaveDisk;        /* 1  short: Standard File save disk (negated volume reference) */
+  void* curDirRecord;      /* 2  pointer: directory record of the current directory */
+  void* curDirStore;       /* 3  long: Standard File current directory */
+  void* mainDevice;        /* 4  GDHandle */
+  void* deviceList;        /* 5  GDHandle */
+  void* wMgrPort;          /* 6  GrafPtr */
+  void* eventQueue;        /* 7  QHdr */
+  void* mBarHeight;        /* 8  short */
+  void* memErr;            /* 9  short */
+  void* grayRgn;           /* 10 RgnHandle */
+  void* windowList;        /* 11 WindowPtr */
+  void* thePort;           /* 12 GrafPtr */
+  void* white;             /* 13 Pattern */
+  void* black;             /* 14 Pattern */
+  void* gray;              /* 15 Pattern */
+  void* ltGray;            /* 16 Pattern */
+  void* dkGray;            /* 17 Pattern */
+  void* arrow;             /* 18 Cursor */
+  void* screenBits;        /* 19 BitMap */
+  void* randSeed;          /* 20 long */
+  void* scrapInfo;         /* 21 ScrapStuff */
+  void* printErr;          /* 22 short */
+  void* ticks;             /* 23 unsigned long */
+  void* unused24;          /* 24-27 kept for the application */
+  void* unused25;
+  void* unused26;
+  void* unused27;
+  void* caretTime;         /* 28 long */
+  void* curActivate;       /* 29 WindowPtr */
+  void* hiliteMode;        /* 30 unsigned char */
+  void* theGDevice;        /* 31 GDHandle */
+  void* resErr;            /* 32 short */
+  void* unused33;          /* 33 */
+  void* hiliteRGB;         /* 34 RGBColor */
+  void* mbState;           /* 35 unsigned char: 1 while the button is up */
+  void* unused36;          /* 36-38 */
+  void* unused37;
+  void* unused38;
+  void* fractEnable;       /* 39 unsigned char */
+  void* fontWidthState;    /* 40 */
+  void* theMenu;           /* 41 short */
+  void* resumeProc;        /* 42 ProcPtr */
+  void* sysEvtMask;        /* 43 short */
+  void* doubleTime;        /* 44 long */
+  void* theZone;           /* 45 THz */
+  void* menuList;          /* 46 Handle */
+  void* menuSetting;       /* 47 short */
+  void* teScrpLength;      /* 48 long */
+  void* teScrpHandle;      /* 49 Handle */
+  void* resLoad;           /* 50 unsigned char */
+  void* unused51;          /* 51-52 */
+  void* unused52;
+  void* curDeactive;       /* 53 WindowPtr */
+  void* unused54;          /* 54 */
+  void* teStylScrapSwitch; /* 55 short */
+  void* teStylScrapHandle; /* 56 Handle */
+  void* appParmHandle;     /* 57 Handle */
+  void* popUpMenuState1;   /* 58-59 pop-up menu state */
+  void* popUpMenuState2;
+} ZEB_GlobalsRec;
+ZEB_ASSERT_OFFSET(ZEB_GlobalsRec, sfSaveDisk, 4);
+ZEB_ASSERT_OFFSET(ZEB_GlobalsRec, memErr, 36);
+ZEB_ASSERT_OFFSET(ZEB_GlobalsRec, popUpMenuState2, 236);
+ZEB_ASSERT_SIZE(ZEB_GlobalsRec, 240);
+
+/* The byte limits of the two start-up records: 88 and 240 in the 32-bit library, the 64-bit
+ * records' own sizes in the test build. */
+enum {
+  kZEBSessionRecSize = sizeof(ZEB_SessionRec),
+  kZEBGlobalsRecSize = sizeof(ZEB_GlobalsRec),
+  kZEBGlobalsCount = 59
+};
+
+/* Session flags (ZEB_SetFlags, first pair). */
+enum {
+  ZEB_SF_MDI = 0x1,                  /* application is an MDI frame */
+  ZEB_SF_MNEMONICS = 0x2,            /* menu and item texts carry their own mnemonic markers */
+  ZEB_SF_HEAPCHECK = 0x4,            /* the Memory Manager checks its arenas */
+  ZEB_SF_SMALLBLOCKS = 0x8,          /* small blocks come from the Memory Manager's arenas */
+  ZEB_SF_COPYBITSOPTION = 0x10,
+  ZEB_SF_PRINT72DPI = 0x20,          /* print records in 72-dots-per-inch units */
+  ZEB_SF_DIALOGSCALING = 0x40,
+  ZEB_SF_DIGITFKEYS = 0x80,          /* digit key equivalents are function keys */
+  ZEB_SF_USERITEMOFFSET = 0x100,
+  ZEB_SF_NOPROCINSTANCES = 0x200,    /* callbacks are used as given */
+  ZEB_SF_RIGHTCLICK = 0x400,         /* right click is an ordinary click */
+  ZEB_SF_RIGHTCLICKCONTROL = 0x800,  /* right click is a click with Control */
+  ZEB_SF_FILEOPENOPTION = 0x1000,
+  ZEB_SF_MDIDEFAULTPOS = 0x2000,
+  ZEB_SF_VOLUMEINFO = 0x4000,
+  ZEB_SF_RESIDTOCALLBACK = 0x8000,   /* the resource ID goes to the byte-order callback */
+  ZEB_SF_CATALOGINFO = 0x10000,
+  ZEB_SF_SILENTDEBUG = 0x20000,      /* DebugStr and Debugger do nothing */
+  ZEB_SF_FULLSCREENHEIGHT = 0x40000,
+  ZEB_SF_CONTROLMOUSE = 0x80000,
+  ZEB_SF_3DLOOK = 0x100000           /* 3D look for dialogs and controls; set after start-up */
+};
+
+/* Drawing and printing switches (ZEB_SetFlags, second pair). */
+enum {
+  ZEB_SW_NOFASTLINES = 0x0001,
+  ZEB_SW_SINGLEPIXELPEN = 0x0002,
+  ZEB_SW_PORTBITS = 0x0004,
+  ZEB_SW_OFFSCREENDRAWING = 0x0008,
+  ZEB_SW_PICTCOMMENTS = 0x0010,
+  ZEB_SW_BANDING = 0x0020,
+  ZEB_SW_BANDINFO = 0x0040,
+  ZEB_SW_COLORICONS = 0x0080,
+  ZEB_SW_OFFSCREEN = 0x0100,
+  ZEB_SW_COPYBITS1 = 0x0200,
+  ZEB_SW_COPYBITS2 = 0x0400,
+  ZEB_SW_COPYBITS3 = 0x1000,
+  ZEB_SW_CONTROLDRAWING = 0x2000,
+  ZEB_SW_PALETTE = 0x4000,
+  ZEB_SW_MODEEMULATION = 0x8000
+};
+
+/* ZEB_InitGlobals results. */
+enum { ZEB_GLOBALS_OK = 0, ZEB_GLOBALS_OLD_WINDOWS = 1, ZEB_GLOBALS_NO_SESSION = 3 };
+
+/* ZEB_SystemValue operations. */
+enum { ZEB_SV_GET = 0, ZEB_SV_SET = 1 };
+
+/* Sent to the frame window (wParam 0) when the heap checker finds damage: lParam is 0 for a
+ * damaged arena, or the address of a handle record that no master block holds. */
+#define ZEB_WM_HEAPDAMAGED (WM_USER + 2)
+
+ZEB_EXTERN_C_BEGIN
+
+ZEB_API(void) ZEB_InitSession(ZEB_SessionRec* rec);
+ZEB_API(short) ZEB_InitGlobals(ZEB_GlobalsRec* rec);
+ZEB_API(void) ZEB_ExitSession(void);
+ZEB_API(unsigned long) ZEB_SetFlags(unsigned long mask, unsigned long value,
+                                    unsigned long switchMask, unsigned long switchValue);
+ZEB_API(void) ZEB_Set_MacWin(void* fileTypeTable, void* menuKeyTable);
+ZEB_API(void) ZEB_InitColors(void);
+ZEB_API(char*) ZEB_MakeAppPathName(char* dst, const char* name);
+ZEB_API(void) ZEB_EndSession(unsigned long ending);
+ZEB_API(unsigned long) ZEB_SystemValue(short op, short index, unsigned long value);
+ZEB_API(LRESULT) ThreeDDlgWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+/* Length-prefixed strings. */
+ZEB_API(StringPtr) ZEB_CopyPtoP(ConstStr255Param src, StringPtr dst);
+ZEB_API(char*) ZEB_CopyPtoC(ConstStr255Param src, char* dst);
+ZEB_API(StringPtr) ZEB_CopyCtoP(const char* src, StringPtr dst);
+
+/* Memory ceiling and host memory figures. */
+ZEB_API(long) ZEB_SetMemoryLimits(long enable, long ceiling, long threshold, long maxBlocks);
+ZEB_API(unsigned long) ZEB_ComputeMemorySize(unsigned long* totalPageFile,
+                                             unsigned long* availPageFile,
+                                             unsigned long* totalPhys, unsigned long* availPhys,
+                                             unsigned long* heldByLibrary);
+ZEB_API(short) ZEB_GetFreeSystemResources(short which);
+
+ZEB_EXTERN_C_END
+
+#endif /* ZEB_ZEB_H */

@@ -1,0 +1,99 @@
+// The application frame's state as the other managers see it: the session, its flags and
+// switches, the Windows version facts and the procedure-instance rule.
+#ifndef ZEB_FRAME_FRAME_INTERNAL_H
+#define ZEB_FRAME_FRAME_INTERNAL_H
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "ZEB.h"
+
+namespace zeb::frame {
+
+// Facts computed once from GetVersion at start-up.
+struct VersionFacts {
+  uint16_t versionWord = 0;  // major version in the low byte, minor in the high byte
+  bool win32s = false;       // the two top bits of the high word are 1 and 0
+  bool windowsNT = false;    // top bit clear
+  bool newShell = false;     // major version 4 or more
+  int Major() const { return versionWord & 0xFF; }
+};
+
+struct SessionState {
+  bool started = false;
+  ZEB_SessionRec record{};          // the library's copy, string fields defaulted
+  HINSTANCE libraryInstance = nullptr;
+  HINSTANCE appInstance = nullptr;
+  HWND frameWindow = nullptr;
+  HWND mdiClient = nullptr;
+  HWND desktopWindow = nullptr;
+  HACCEL accelerators = nullptr;
+  HMENU frameMenu = nullptr;
+  WNDPROC frameWindowProc = nullptr;  // kept for ExitToShell
+  ZEB_MakeProcInstanceProc makeProcInstance = nullptr;
+  ZEB_FreeProcInstanceProc freeProcInstance = nullptr;
+  FARPROC scrapCallback = nullptr;          // as a procedure instance
+  FARPROC conversionCallback = nullptr;     // as a procedure instance
+  const ResType* conversionTypes = nullptr;
+  uint16_t processorMode = 0;  // 0x421 once the session has started
+  ATOM windowFlagAtom = 0;
+  HPEN nullPen = nullptr;
+  bool doubleByte = false;
+  bool endingSession = false;
+  void* fileTypeTable = nullptr;
+  void* menuKeyTable = nullptr;
+};
+
+// The process-wide session (one per process, used from the application's thread only).
+SessionState& Session();
+const VersionFacts& Version();
+
+// The session flags word and the drawing and printing switches of ZEB_SetFlags.
+uint32_t SessionFlags();
+inline bool SessionFlag(uint32_t bit) { return (SessionFlags() & bit) != 0; }
+uint32_t Switches();
+inline bool Switch(uint32_t bit) { return (Switches() & bit) != 0; }
+
+inline HWND FrameWindow() { return Session().frameWindow; }
+inline HINSTANCE AppInstance() { return Session().appInstance; }
+
+// Every application callback that the library keeps goes through these: the session's
+// make-procedure-instance and free functions, unless ZEB_SF_NOPROCINSTANCES is set.
+FARPROC WrapCallback(FARPROC proc);
+void ReleaseCallback(FARPROC procInstance);
+template <class Proc>
+Proc WrapCallback(Proc proc) {
+  return reinterpret_cast<Proc>(reinterpret_cast<void*>(
+      WrapCallback(reinterpret_cast<FARPROC>(reinterpret_cast<void*>(proc)))));
+}
+template <class Proc>
+void ReleaseCallback(Proc procInstance) {
+  ReleaseCallback(reinterpret_cast<FARPROC>(reinterpret_cast<void*>(procInstance)));
+}
+
+// The three solid brushes of ZEB_InitColors: window text, active and inactive caption.
+HBRUSH WindowTextBrush();
+HBRUSH ActiveCaptionBrush();
+HBRUSH InactiveCaptionBrush();
+
+// The 3D look: decided at start-up, torn down at exit.
+void SetUpThreeDLook();
+void TearDownThreeDLook();
+void DeleteSystemBrushes();
+bool ThreeDLookOn();
+
+// The application-file list (CountAppFiles, GetAppFiles, GetAppParms), built once at
+// ZEB_InitGlobals from the session's document list and document directory; the handle goes into
+// the application parameter cell.
+Handle BuildApplicationFileList(const char* documentList, const char* documentDirectory);
+
+// Exit: every Toolbox global goes back to the library's own cell.
+void UnbindToolboxGlobals();
+
+// ZEB_MakeAppPathName for internal callers: a path beside the application (dst holds 256).
+void AppPathName(char* dst, const char* name);
+
+}  // namespace zeb::frame
+
+#endif  // ZEB_FRAME_FRAME_INTERNAL_H

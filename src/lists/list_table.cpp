@@ -1,0 +1,11 @@
+// The table of list records and their native list boxes.
+#include "lists/lists_internal.h"
+
+namespace zeb::lists {
+
+// Allocated at start-up once list records exist; it holds no entries before LNew.
+void AllocateListTable() {}
+
+void FreeListTable() {}
+
+}  // namespace zeb::lists

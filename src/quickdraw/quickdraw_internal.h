@@ -1,0 +1,44 @@
+// What QuickDraw offers the other managers.
+#ifndef ZEB_QUICKDRAW_QUICKDRAW_INTERNAL_H
+#define ZEB_QUICKDRAW_QUICKDRAW_INTERNAL_H
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace zeb::quickdraw {
+
+// The session's standard fonts, made at start-up in a device context of the frame window.
+struct StandardFonts {
+  HFONT measuring = nullptr;       // measures menus and controls; may be a stock font
+  bool measuringIsStock = false;
+  TEXTMETRICA measuringMetrics{};
+  int lineHeight = 0;              // character height plus half the internal leading, rounded up
+  HFONT system = nullptr;          // "ZEB_System", at most the measuring font's height
+  HFONT dialog = nullptr;          // the dialog items' font
+  HFONT smallSystem = nullptr;     // "ZEB_System" at height -10
+  HFONT mono = nullptr;            // "ZEB_Mono" at height -10
+  HFONT smallMono = nullptr;       // "ZEB_Mono" at height -8
+  bool fontFileAdded = false;      // ZEBFONT.FON was added and must be removed at exit
+  char fontFilePath[256] = "";
+};
+
+// Creates the six fonts; deleting them also removes ZEBFONT.FON when it was added.
+void CreateStandardFonts(HWND frameWindow);
+void DeleteStandardFonts();
+const StandardFonts& Fonts();
+
+// Exit: QuickDraw's global patterns, ports and drawing contexts are disposed of.
+void DisposeQuickDrawState();
+// Start-up: the colour picker's shared description.
+void InitColorDialog();
+// ZEB_SetFlags switch ZEB_SW_SINGLEPIXELPEN changed: the current port's drawing context must
+// select its pen again.
+void SinglePixelPenSwitchChanged(bool on);
+// ZEB_SystemValue 21 and 22: a screen value of QuickDraw and the palette state.
+uint32_t ScreenValue();
+uint32_t PaletteState();
+
+}  // namespace zeb::quickdraw
+
+#endif  // ZEB_QUICKDRAW_QUICKDRAW_INTERNAL_H

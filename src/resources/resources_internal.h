@@ -1,0 +1,21 @@
+// What the Resource Manager offers the other managers.
+#ifndef ZEB_RESOURCES_RESOURCES_INTERNAL_H
+#define ZEB_RESOURCES_RESOURCES_INTERNAL_H
+
+#include "MacTypes.h"
+
+namespace zeb::resources {
+
+// DisposeHandle of a handle with the resource bit: the handle goes back to its resource file
+// (ReleaseResource) instead of being freed.
+void ReleaseResourceHandle(Handle h);
+// Start-up and exit: the table of native procedures standing in for code resources
+// (ZEB_CodeResource operations 2 and 4).
+void ClearCodeResources();
+void ReleaseCodeResources();
+// Exit: closes every resource file still open, then releases the chain's own state.
+void CloseAllResourceFiles();
+
+}  // namespace zeb::resources
+
+#endif  // ZEB_RESOURCES_RESOURCES_INTERNAL_H
