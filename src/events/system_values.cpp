@@ -3,6 +3,7 @@
 
 #include "ZEB.h"
 #include "events/events_internal.h"
+#include "frame/address32.h"
 #include "frame/frame_internal.h"
 #include "memory/memory_internal.h"
 #include "quickdraw/quickdraw_internal.h"
@@ -103,7 +104,7 @@ extern "C" unsigned long ZEBAPI ZEB_SystemValue(short op, short index, unsigned 
     case events::Access::SetOnly:  // the window-creation hook
       if (events::g_windowCreationHook) frame::ReleaseCallback(events::g_windowCreationHook);
       events::g_windowCreationHook =
-          value ? frame::WrapCallback(reinterpret_cast<FARPROC>(static_cast<uintptr_t>(value)))
+          value ? frame::WrapCallback(reinterpret_cast<FARPROC>(LongToAddress(value)))
                 : nullptr;
       break;
     case events::Access::GetOnly:

@@ -69,6 +69,7 @@ struct MasterBlockTrailer {
   uint32_t marker;  // 0xFFFFFFFF
   uint32_t byteSize;
 };
+static_assert(sizeof(MasterBlockTrailer) == 8, "master block trailer is 8 bytes");
 constexpr uint32_t kMasterBlockMarker = 0xFFFFFFFFu;
 constexpr uint16_t kMaxMasterCount = 4093;
 constexpr uint16_t kStartMasterCount = 64;

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "MacTypes.h"
+
 namespace zeb::quickdraw {
 
 // The session's standard fonts, made at start-up in a device context of the frame window.
@@ -35,6 +37,18 @@ void InitColorDialog();
 // ZEB_SetFlags switch ZEB_SW_SINGLEPIXELPEN changed: the current port's drawing context must
 // select its pen again.
 void SinglePixelPenSwitchChanged(bool on);
+// Cursor resources ('CURS', or 'crsr' when colour) as the Resource Manager loads and writes
+// them: converted between the disk and native forms, with the host cursor built on the way in
+// (toNative) and released when the resource is released.
+void ConvertCursorResource(Handle h, bool colour, bool toNative);
+void ReleaseResourceCursor(Handle h);
+// InitResources: the built-in cursors that GetCursor returns for IDs 0 to 4. Exit releases them
+// with every converted cursor.
+void SetUpStandardCursors();
+void ReleaseCursors();
+// CountResources of 'FONT' (bitmap fonts) and 'sfnt' (outline fonts): the font list's counts.
+short FontResourceCount(bool outline);
+
 // ZEB_SystemValue 21 and 22: a screen value of QuickDraw and the palette state.
 uint32_t ScreenValue();
 uint32_t PaletteState();
