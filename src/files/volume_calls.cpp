@@ -252,7 +252,9 @@ OSErr ZEBAPI PBHGetVolParms(HParmBlkPtr paramBlock, Boolean) {
   if (!paramBlock) return paramErr;
   IOParam* pb = &paramBlock->ioParam;
   constexpr long kMinimumRequest = 6;
-  constexpr long kBufferBytes = sizeof(GetVolParmsInfoBuffer);
+  // The buffer's size in the 32-bit layout: version, attributes, local handle, server address,
+  // volume grade and foreign privilege ID.
+  constexpr long kBufferBytes = 24;
   if (!pb->ioBuffer || pb->ioReqCount < kMinimumRequest) return Finish(pb, static_cast<OSErr>(-1));
   const long count = pb->ioReqCount < kBufferBytes ? pb->ioReqCount : kBufferBytes;
   std::memset(pb->ioBuffer, 0, static_cast<size_t>(count));
