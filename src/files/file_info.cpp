@@ -14,6 +14,7 @@ constexpr size_t kExtensionOffset = 4;
 constexpr size_t kExtensionLength = 3;
 constexpr int kDosEpochYear = 1980;
 constexpr int kDosLastYear = kDosEpochYear + 127;
+constexpr uint64_t kBlockCountLimit = 0x8000;
 
 }  // namespace
 
@@ -53,6 +54,20 @@ bool DosDateTimeOfSeconds(uint32_t seconds, uint16_t* dosDate, uint16_t* dosTime
   *dosDate = static_cast<uint16_t>(((date.year - kDosEpochYear) << 9) | (date.month << 5) | date.day);
   *dosTime = static_cast<uint16_t>((date.hour << 11) | (date.minute << 5) | (date.second / 2));
   return true;
+}
+
+BlockCounts FitBlockCounts(uint64_t blockSize, uint64_t totalBlocks, uint64_t freeBlocks) {
+  if (freeBlocks > totalBlocks) freeBlocks = totalBlocks;
+  while (totalBlocks >= kBlockCountLimit) {
+    totalBlocks >>= 1;
+    freeBlocks >>= 1;
+    blockSize <<= 1;
+  }
+  BlockCounts counts;
+  counts.blockSize = blockSize > INT32_MAX ? INT32_MAX : static_cast<int32_t>(blockSize);
+  counts.totalBlocks = static_cast<uint16_t>(totalBlocks);
+  counts.freeBlocks = static_cast<uint16_t>(freeBlocks);
+  return counts;
 }
 
 }  // namespace zeb::files

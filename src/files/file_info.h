@@ -22,6 +22,16 @@ bool TypeFromExtensionTable(const void* table, std::string_view fileName, OSType
 uint32_t SecondsOfDosDateTime(uint16_t dosDate, uint16_t dosTime);
 bool DosDateTimeOfSeconds(uint32_t seconds, uint16_t* dosDate, uint16_t* dosTime);
 
+// A volume's size in the Toolbox's 16-bit block counts: as long as the total does not fit
+// below 0x8000, both counts are halved and the block size doubled (a large disk needs this many
+// times). The block size stops at the largest positive 32-bit value.
+struct BlockCounts {
+  int32_t blockSize;
+  uint16_t totalBlocks;
+  uint16_t freeBlocks;
+};
+BlockCounts FitBlockCounts(uint64_t blockSize, uint64_t totalBlocks, uint64_t freeBlocks);
+
 }  // namespace zeb::files
 
 #endif  // ZEB_FILES_FILE_INFO_H

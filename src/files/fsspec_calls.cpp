@@ -53,9 +53,11 @@ extern "C" {
 // spec, which no other call takes for a file or a directory.
 OSErr ZEBAPI FSMakeFSSpec(short vRefNum, long dirID, ConstStr255Param fileName, FSSpec* spec) {
   if (!spec) return paramErr;
-  *spec = FSSpec{};
+  // The name may be the spec's own (FSMakeFSSpec(s.vRefNum, s.parID, s.name, &s)): the path is
+  // built before the spec is touched.
   std::string path;
   const OSErr err = HostPathOf(dirID, vRefNum, fileName, &path);
+  *spec = FSSpec{};
   if (err) return err;
   if (IsVolumeRoot(path)) {
     spec->vRefNum = VolumeOfPath(path);

@@ -2,6 +2,7 @@
 // directories and flushing.
 #include <cstring>
 
+#include "files/file_info.h"
 #include "files/file_manager.h"
 #include "frame/frame_internal.h"
 
@@ -12,8 +13,6 @@ namespace {
 // than spin up or prompt for a disk.
 constexpr unsigned short kUnaskedBlocks = 256;
 constexpr long kUnaskedBlockSize = 8192;
-// The block counts are 16-bit fields kept below 0x8000.
-constexpr uint64_t kBlockCountLimit = 0x8000;
 
 struct VolumeSpace {
   long blockSize = kUnaskedBlockSize;
@@ -26,8 +25,6 @@ int CurrentDriveIndex() {
   return CurrentDirectory(&current) ? DriveIndexOf(current) : -1;
 }
 
-// Sizes in blocks that fit the Toolbox's 16-bit fields: as long as the total does not, both
-// counts are halved and the block doubled.
 VolumeSpace SpaceOf(int16_t vRefNum) {
   VolumeSpace space;
   VolumeFacts facts;
@@ -41,16 +38,11 @@ VolumeSpace SpaceOf(int16_t vRefNum) {
   if (!GetDiskFreeSpaceA(VolumeRootPath(vRefNum).c_str(), &sectorsPerCluster, &bytesPerSector,
                          &freeClusters, &totalClusters))
     return space;
-  uint64_t blockSize = uint64_t{sectorsPerCluster} * bytesPerSector;
-  uint64_t total = totalClusters, free = freeClusters;
-  while (total >= kBlockCountLimit) {
-    total >>= 1;
-    free >>= 1;
-    blockSize <<= 1;
-  }
-  space.blockSize = blockSize > INT32_MAX ? INT32_MAX : static_cast<long>(blockSize);
-  space.totalBlocks = static_cast<unsigned short>(total);
-  space.freeBlocks = static_cast<unsigned short>(free < total ? free : total);
+  const BlockCounts counts =
+      FitBlockCounts(uint64_t{sectorsPerCluster} * bytesPerSector, totalClusters, freeClusters);
+  space.blockSize = counts.blockSize;
+  space.totalBlocks = counts.totalBlocks;
+  space.freeBlocks = counts.freeBlocks;
   return space;
 }
 

@@ -78,6 +78,28 @@ TEST(DosDates, TimesBeforeTheDosEpochHaveNoDosForm) {
   EXPECT_EQ(time, 0);
 }
 
+TEST(BlockCounts, LargeVolumesKeepHalvingUntilTheTotalFits) {
+  struct Case {
+    uint64_t blockSize, total, free;
+    int32_t wantSize;
+    uint16_t wantTotal, wantFree;
+  };
+  const Case cases[] = {
+      {4096, 0x7FFF, 100, 4096, 0x7FFF, 100},              // fits as it is
+      {4096, 0x8000, 0x8000, 8192, 0x4000, 0x4000},       // one halving
+      {4096, 0x30000, 0x10000, 32768, 0x6000, 0x2000},    // three halvings
+      {4096, 244140625, 12345678, 33554432, 29802, 1507}, // a 1 TB disk of 4 KB clusters
+      {65536, 0xFFFFFFFFull, 5, INT32_MAX, 0x7FFF, 0},    // the block size stops growing
+      {512, 10, 50, 512, 10, 10},                         // never more free than in all
+  };
+  for (const Case& c : cases) {
+    const BlockCounts counts = FitBlockCounts(c.blockSize, c.total, c.free);
+    EXPECT_EQ(counts.blockSize, c.wantSize) << c.total;
+    EXPECT_EQ(counts.totalBlocks, c.wantTotal) << c.total;
+    EXPECT_EQ(counts.freeBlocks, c.wantFree) << c.total;
+  }
+}
+
 TEST(HostErrors, OneTableMapsEveryHostError) {
   const std::pair<uint32_t, OSErr> cases[] = {
       {0, noErr},      {2, fnfErr},    {3, dirNFErr},   {4, tmfoErr},  {5, permErr},

@@ -31,6 +31,12 @@ TEST_F(FSSpecTest, MakeFSSpecFillsTheSpecWhetherOrNotTheFileExists) {
   EXPECT_EQ(FSMakeFSSpec(0, folder, nullptr, &spec), noErr);
   EXPECT_EQ(spec.parID, Here());
   EXPECT_EQ(TextOf(spec.name), "folder");
+  // The spec's own name as the input: remade in place, it still names the file.
+  Name there("there.txt");
+  ASSERT_EQ(FSMakeFSSpec(0, 0, there, &spec), noErr);
+  EXPECT_EQ(FSMakeFSSpec(spec.vRefNum, spec.parID, spec.name, &spec), noErr);
+  EXPECT_EQ(TextOf(spec.name), "there.txt");
+  EXPECT_EQ(spec.parID, Here());
   EXPECT_EQ(FSMakeFSSpec(0, 0, nullptr, nullptr), paramErr);
   Name any("x");
   EXPECT_EQ(FSMakeFSSpec(-31, 0, any, &spec), nsvErr);
