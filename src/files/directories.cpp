@@ -129,8 +129,6 @@ DirectoryIdentity IdentifyDirectory(std::string_view given) {
   return id;
 }
 
-void* DirectoryRecordOf(int32_t dirID) { return RecordForID(dirID); }
-
 OSErr DirectoryOfRefNum(int16_t refNum, std::string* path) {
   if (refNum == 0) return Either(CurrentDirectory(path), noErr, nsvErr);
   if (IsVolumeNumber(refNum)) {

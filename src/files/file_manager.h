@@ -53,7 +53,6 @@ struct DirectoryIdentity {
 };
 // The directory's identity, creating its record on first sight.
 DirectoryIdentity IdentifyDirectory(std::string_view path);
-void* DirectoryRecordOf(int32_t dirID);
 // The directory that a volume or working-directory number names (0: the current directory),
 // ending in its backslash. nsvErr when the number names nothing.
 OSErr DirectoryOfRefNum(int16_t refNum, std::string* path);
