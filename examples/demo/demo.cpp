@@ -55,7 +55,6 @@ std::string g_readyFile;
 bool g_readyWritten = false;
 constexpr UINT kWriteReady = WM_APP + 1;
 
-
 const char* Flags(unsigned long flags) {
   static char text[128];
   text[0] = '\0';

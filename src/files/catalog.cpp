@@ -332,6 +332,9 @@ OSErr ZEBAPI PBGetCatInfo(CInfoPBPtr paramBlock, Boolean) {
   if (pb->ioFDirIndex > 0) {
     err = EnumeratedEntry(directory, pb->ioFDirIndex, false, &entry);
     path = directory + entry.name;
+    // Enumeration tells directories from files and nothing more about an entry's state.
+    entry.readOnly = false;
+    entry.openRefNum = 0;
   } else {
     // A negative index describes the directory itself: its name is not an input.
     static const unsigned char kNoName[1] = {0};

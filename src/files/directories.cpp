@@ -239,7 +239,7 @@ short ZEBAPI ZEB_CurDirvRefNum(const char* path) {
   if (!id.Usable()) return kUnusableRefNum;
   if (path && *path) {
     QuietHostErrors quiet;
-    SetCurrentDirectoryA(directory.c_str());
+    if (!SetCurrentDirectoryA(directory.c_str())) return kUnusableRefNum;
   }
   *frame::Globals().curDirRecord = id.wdRefNum ? RecordForID(id.dirID) : nullptr;
   return id.RefNum();

@@ -85,16 +85,22 @@ OSErr Position(HANDLE h, short posMode, long offset, int64_t* mark) {
 
 long Mark32(int64_t mark) { return mark > INT32_MAX ? INT32_MAX : static_cast<long>(mark); }
 
-OSErr Read(IOParam* pb) {
+// A serial driver's reference number sends the transfer to its port; anything else must be an
+// open file.
+HANDLE FileOrPort(IOParam* pb, bool write, OSErr* err) {
   pb->ioActCount = 0;
   if (osutils::IsSerialRefNum(pb->ioRefNum)) {
     long count = pb->ioReqCount;
-    const OSErr err = osutils::SerialTransfer(pb->ioRefNum, false, pb->ioBuffer, &count);
+    *err = osutils::SerialTransfer(pb->ioRefNum, write, pb->ioBuffer, &count);
     pb->ioActCount = count;
-    return err;
+    return nullptr;
   }
+  return SlotHandle(pb->ioRefNum, err);
+}
+
+OSErr Read(IOParam* pb) {
   OSErr err;
-  HANDLE h = SlotHandle(pb->ioRefNum, &err);
+  HANDLE h = FileOrPort(pb, false, &err);
   if (!h) return err;
   const long requested = pb->ioReqCount;
   if (requested < 0 || (requested > 0 && !pb->ioBuffer)) return paramErr;
@@ -123,15 +129,8 @@ OSErr Read(IOParam* pb) {
 }
 
 OSErr Write(IOParam* pb) {
-  pb->ioActCount = 0;
-  if (osutils::IsSerialRefNum(pb->ioRefNum)) {
-    long count = pb->ioReqCount;
-    const OSErr err = osutils::SerialTransfer(pb->ioRefNum, true, pb->ioBuffer, &count);
-    pb->ioActCount = count;
-    return err;
-  }
   OSErr err;
-  HANDLE h = SlotHandle(pb->ioRefNum, &err);
+  HANDLE h = FileOrPort(pb, true, &err);
   if (!h) return err;
   const long requested = pb->ioReqCount;
   if (requested <= 0) return noErr;

@@ -216,6 +216,9 @@ TEST_F(VolumesTest, CurDirvRefNumMakesTheDirectoryCurrent) {
   GetCurrentDirectoryA(sizeof current, current);
   EXPECT_EQ(std::string(current), dir_.File("cd"));
   EXPECT_EQ(ZEB_CurDirvRefNum(""), wd);
+  EXPECT_EQ(ZEB_CurDirvRefNum(dir_.File("missing").c_str()), static_cast<short>(0xEEEE));
+  GetCurrentDirectoryA(sizeof current, current);
+  EXPECT_EQ(std::string(current), dir_.File("cd")) << "a directory that is not there changes nothing";
   EXPECT_EQ(ZEB_CurDirvRefNum("C:\\"), CVolume());
   EXPECT_EQ(cells_.curDirRecord, nullptr);
   SetCurrentDirectoryA(dir_.path().c_str());
