@@ -17,6 +17,7 @@
 #include "Quickdraw.h"
 #include "Scrap.h"
 #include "ZEB.h"
+#include "demo.h"
 
 namespace {
 
@@ -53,16 +54,6 @@ std::vector<Line> g_lines;
 std::string g_readyFile;
 bool g_readyWritten = false;
 constexpr UINT kWriteReady = WM_APP + 1;
-
-void Heading(const char* text) { g_lines.push_back({text, true}); }
-void Say(const char* format, ...) {
-  char buffer[256];
-  va_list args;
-  va_start(args, format);
-  vsnprintf(buffer, sizeof buffer, format, args);
-  va_end(args);
-  g_lines.push_back({buffer, false});
-}
 
 const char* Flags(unsigned long flags) {
   static char text[128];
@@ -237,6 +228,16 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 
 }  // namespace
 
+void Heading(const char* text) { g_lines.push_back({text, true}); }
+void Say(const char* format, ...) {
+  char buffer[256];
+  va_list args;
+  va_start(args, format);
+  vsnprintf(buffer, sizeof buffer, format, args);
+  va_end(args);
+  g_lines.push_back({buffer, false});
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   UINT autoclose = 0;
   for (int i = 1; i < __argc; ++i) {
@@ -256,11 +257,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   wc.lpszClassName = "ZEBSubWndClass";
   RegisterClassA(&wc);
 
-  HWND frame = CreateWindowA("ZEBMainWndClass", "ZEB32 Demo - start-up and memory",
-                             WS_OVERLAPPEDWINDOW, 0, 0, 820, 560, nullptr, nullptr, instance,
+  HWND frame = CreateWindowA("ZEBMainWndClass", "ZEB32 Demo - start-up, memory and files",
+                             WS_OVERLAPPEDWINDOW, 0, 0, 820, 740, nullptr, nullptr, instance,
                              nullptr);
   StartToolbox(instance, frame);
   ExerciseMemory();
+  ShowFileManager();
 
   ShowWindow(frame, show == SW_HIDE ? SW_SHOWNORMAL : show);
   UpdateWindow(frame);

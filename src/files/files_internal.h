@@ -4,9 +4,12 @@
 
 #include <cstdint>
 
+#include "MacTypes.h"
+
 namespace zeb::files {
 
-// Start-up: every slot of the 64-entry file-handle table becomes free.
+// Start-up: every slot of the 64-entry file-handle table becomes free, and the directory
+// records and catalog search of an earlier session are forgotten.
 void ClearFileHandleTable();
 // Exit: closes every file handle still open, from slot 2 up.
 void CloseOpenFileHandles();
@@ -17,6 +20,46 @@ void InitDriveTable();
 void InitStandardFileDirectory(int16_t* saveDisk, int32_t* curDirStore);
 // Start-up: the shared description of the open and save dialogs.
 void InitFileDialogs();
+// The type of the filter under which the user chose this file in the last Standard File
+// dialog, when the path is that file; false otherwise. A file whose extension the
+// application's table does not know takes this type before the default one.
+bool LastChosenFileType(const char* path, OSType* type);
+
+// Host files through the file-handle layer (the ZEB_FH calls), for managers that keep files of
+// their own open, such as resource files. A reference number is a slot, 2 to 63, and is what
+// the application sees as the file's refNum.
+enum OpenMode : int {
+  kOpenRead = 0x00,
+  kOpenReadWrite = 0x02,
+  kOpenDenyWrite = 0x20,  // others may read but not write
+  kOpenShareAll = 0x40
+};
+// Opens an existing file; -1 and *err (tmfoErr, bdNamErr or the mapped host error) on failure.
+int16_t OpenSlot(const char* path, int mode, OSErr* err);
+// Opens the file in the given slot, which must be free or reserved: a file closed and opened
+// again (after its rewrite) keeps the reference number the application holds.
+int16_t OpenSlotAt(int16_t refNum, const char* path, int mode, OSErr* err);
+// Keeps a free slot from being taken by other opens until OpenSlotAt or CloseSlot.
+bool ReserveSlot(int16_t refNum);
+// Byte counts, or -1 on failure.
+int32_t ReadSlot(int16_t refNum, void* buffer, int32_t count);
+int32_t WriteSlot(int16_t refNum, const void* buffer, int32_t count);
+// origin 0 start, 1 current position, 2 end; the new position, or -1.
+int32_t SeekSlot(int16_t refNum, int32_t offset, int origin);
+// The file's length, or -1.
+int32_t SlotFileLength(int16_t refNum);
+// Cuts or extends the file (extension is zero-filled); the position is kept within the file.
+OSErr SetSlotFileLength(int16_t refNum, int32_t length);
+OSErr FlushSlot(int16_t refNum);
+// Frees the slot (also a reserved or dead one); ioErr when the host close failed.
+OSErr CloseSlot(int16_t refNum);
+// The slot's host path (256 bytes); false when the slot is not in use.
+bool SlotPathOf(int16_t refNum, char* path);
+// Host file operations with Toolbox results.
+OSErr DeleteHostFile(const char* path);
+// Fails with dupFNErr when the target exists: nothing is replaced.
+OSErr MoveHostFile(const char* from, const char* to);
+OSErr ToolboxErrorOfHostError(uint32_t hostError);
 
 }  // namespace zeb::files
 

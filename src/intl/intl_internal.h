@@ -2,6 +2,9 @@
 #ifndef ZEB_INTL_INTL_INTERNAL_H
 #define ZEB_INTL_INTL_INTERNAL_H
 
+// The clock's date arithmetic (host-independent), for file dates.
+#include "intl/date_arithmetic.h"
+
 namespace zeb::intl {
 
 // InitResources, last step: the international records are filled from the application's

@@ -1,5 +1,8 @@
 // Build check: the Toolbox headers compile before windows.h, with -Wall -Wextra.
+#include "Devices.h"
 #include "Errors.h"
+#include "Files.h"
+#include "Folders.h"
 #include "MacMemory.h"
 #include "MacTypes.h"
 #include "OSUtils.h"

@@ -1,0 +1,11 @@
+// What the demo's showcase pieces share: the lines the window shows.
+#ifndef ZEB_EXAMPLES_DEMO_H
+#define ZEB_EXAMPLES_DEMO_H
+
+void Heading(const char* text);
+void Say(const char* format, ...);
+
+// Each piece of the showcase, in a file of its own.
+void ShowFileManager();
+
+#endif  // ZEB_EXAMPLES_DEMO_H

@@ -1,0 +1,39 @@
+/*
+ * Devices.h - the Device Manager's driver calls: the serial drivers on the communication ports
+ * COM1 (".Ain" -6, ".Aout" -7) and COM2 (".Bin" -8, ".Bout" -9), and the pen tablet (".Wacom",
+ * reference number 1). Data moves through FSRead and FSWrite with the driver's reference number.
+ *
+ * OpenDriver and CloseDriver are Windows names too: the library exports OpenDrive and
+ * CloseDrive, and C++ sources may keep the Toolbox spelling, which the overloads below map.
+ * windows.h is included first so that both spellings see the same declarations.
+ */
+#ifndef ZEB_DEVICES_H
+#define ZEB_DEVICES_H
+
+#include <windows.h>
+
+#include "MacTypes.h"
+
+enum {
+  badUnitErr = -21, /* no such driver, or its port would not close */
+  dInstErr = -26    /* the driver would not open */
+};
+
+/* Status code that hands out the address of the tablet's state record. */
+enum { kZEBTabletStateCode = 20 };
+
+ZEB_EXTERN_C_BEGIN
+ZEB_API(OSErr) OpenDrive(ConstStr255Param name, short* drvrRefNum);
+ZEB_API(OSErr) CloseDrive(short refNum);
+ZEB_API(OSErr) Control(short refNum, short csCode, const void* csParamPtr);
+ZEB_API(OSErr) Status(short refNum, short csCode, void* csParamPtr);
+ZEB_EXTERN_C_END
+
+#ifdef __cplusplus
+inline OSErr OpenDriver(ConstStr255Param name, short* drvrRefNum) {
+  return OpenDrive(name, drvrRefNum);
+}
+inline OSErr CloseDriver(short refNum) { return CloseDrive(refNum); }
+#endif
+
+#endif /* ZEB_DEVICES_H */
