@@ -17,13 +17,7 @@ ZEB_API(long) KeyTranslate(const void* transData, unsigned short keycode, unsign
 
 /* The operating-system dispatcher: its operands follow the selector, and the caller removes
  * its own arguments. */
-#if defined(ZEB_BUILDING_LIBRARY)
-ZEB_API(long) OSDispatch(void);
-#elif defined(__cplusplus)
-long OSDispatch(...) ZEB_LINK_NAME(OSDispatch, 0);
-#else
-long OSDispatch() ZEB_LINK_NAME(OSDispatch, 0);
-#endif
+ZEB_VARIADIC_API(long, OSDispatch);
 ZEB_EXTERN_C_END
 
 #define KeyTrans(transData, keycode, state) KeyTranslate(transData, keycode, state)

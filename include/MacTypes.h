@@ -147,6 +147,14 @@ ZEB_ASSERT_SIZE(Rect, 8);
 #else
 #define ZEB_LINK_NAME(name, bytes) __asm__(#name)
 #endif
+/* Declares such a variadic export: ZEB_VARIADIC_API(long, CallPascalL); */
+#if defined(ZEB_BUILDING_LIBRARY)
+#define ZEB_VARIADIC_API(type, name) ZEB_API(type) name(void)
+#elif defined(__cplusplus)
+#define ZEB_VARIADIC_API(type, name) type name(...) ZEB_LINK_NAME(name, 0)
+#else
+#define ZEB_VARIADIC_API(type, name) type name() ZEB_LINK_NAME(name, 0)
+#endif
 /* ---- end of entry points present without their manager's work ---- */
 
 ZEB_EXTERN_C_BEGIN

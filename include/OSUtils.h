@@ -33,22 +33,10 @@ ZEB_API(OSErr) SetDateTime(unsigned long time);
 
 /* Calling a Pascal procedure through a pointer: the arguments, then the procedure pointer
  * last. Nothing is called; the result is 0 (false). The caller removes its own arguments. */
-#if defined(ZEB_BUILDING_LIBRARY)
-ZEB_API(void) CallPascal(void);
-ZEB_API(Boolean) CallPascalB(void);
-ZEB_API(short) CallPascalW(void);
-ZEB_API(long) CallPascalL(void);
-#elif defined(__cplusplus)
-void CallPascal(...) ZEB_LINK_NAME(CallPascal, 0);
-Boolean CallPascalB(...) ZEB_LINK_NAME(CallPascalB, 0);
-short CallPascalW(...) ZEB_LINK_NAME(CallPascalW, 0);
-long CallPascalL(...) ZEB_LINK_NAME(CallPascalL, 0);
-#else
-void CallPascal() ZEB_LINK_NAME(CallPascal, 0);
-Boolean CallPascalB() ZEB_LINK_NAME(CallPascalB, 0);
-short CallPascalW() ZEB_LINK_NAME(CallPascalW, 0);
-long CallPascalL() ZEB_LINK_NAME(CallPascalL, 0);
-#endif
+ZEB_VARIADIC_API(void, CallPascal);
+ZEB_VARIADIC_API(Boolean, CallPascalB);
+ZEB_VARIADIC_API(short, CallPascalW);
+ZEB_VARIADIC_API(long, CallPascalL);
 ZEB_EXTERN_C_END
 /* ---- end of entry points present without their manager's work ---- */
 

@@ -30,16 +30,8 @@ ZEB_API(long double) x80told(const extended80* x80);
 
 /* The elementary-functions package and the second arithmetic dispatcher: operands and an
  * operation word, varying with the operation; the caller removes its own arguments. */
-#if defined(ZEB_BUILDING_LIBRARY)
-ZEB_API(void) elems68k(void);
-ZEB_API(void) fp68k2(void);
-#elif defined(__cplusplus)
-void elems68k(...) ZEB_LINK_NAME(elems68k, 0);
-void fp68k2(...) ZEB_LINK_NAME(fp68k2, 0);
-#else
-void elems68k() ZEB_LINK_NAME(elems68k, 0);
-void fp68k2() ZEB_LINK_NAME(fp68k2, 0);
-#endif
+ZEB_VARIADIC_API(void, elems68k);
+ZEB_VARIADIC_API(void, fp68k2);
 ZEB_EXTERN_C_END
 /* ---- end of entry points present without their manager's work ---- */
 

@@ -28,13 +28,7 @@ ZEB_API(short) ReplaceTex(Handle baseText, Handle substitutionText, Str15 key);
 
 /* The Script Manager's dispatcher: its operands follow the selector, and the caller removes
  * its own arguments. */
-#if defined(ZEB_BUILDING_LIBRARY)
-ZEB_API(long) ScriptUtil(void);
-#elif defined(__cplusplus)
-long ScriptUtil(...) ZEB_LINK_NAME(ScriptUtil, 0);
-#else
-long ScriptUtil() ZEB_LINK_NAME(ScriptUtil, 0);
-#endif
+ZEB_VARIADIC_API(long, ScriptUtil);
 ZEB_EXTERN_C_END
 
 #ifdef __cplusplus
