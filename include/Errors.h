@@ -11,7 +11,7 @@ enum {
   paramErr = -50   /* error in a parameter */
 };
 
-/* ---- Results of the entry points present without their manager's work ---- */
+/* ---- Entry points present without their manager's work: their results ---- */
 enum {
   editionMgrInitErr = -450,     /* the Edition Manager is not initialised */
   procNotFound = -600,          /* no such process */
@@ -19,7 +19,7 @@ enum {
   errAEDescNotFound = -1701,    /* no such descriptor */
   errAEHandlerNotFound = -1717  /* no handler installed for the event */
 };
-/* ---- end ---- */
+/* ---- end of entry points present without their manager's work ---- */
 
 ZEB_EXTERN_C_BEGIN
 /* Reports " SysError" through DebugStr and returns: it never ends the process. */

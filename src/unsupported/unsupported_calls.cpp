@@ -114,8 +114,9 @@ extern "C" long ZEBAPI GetScript(short script, short verb) {
   constexpr short kSmallFontAndSizeVerb = 82;
   constexpr long kHelvetica10 = 0x0015000A;
   if (verb == kSmallFontAndSizeVerb) return kHelvetica10;
-  static constexpr zeb::unsupported::LengthPrefixed<10> kText{
-      zeb::unsupported::Choose(zeb::unsupported::OWN, " GetScript")};
+  using namespace zeb::unsupported;
+  static constexpr Message kMessage = Choose(OWN, " GetScript");
+  static constexpr LengthPrefixed<Length(kMessage)> kText{kMessage};
   DebugStr(kText.bytes);
   return 0;
 }
