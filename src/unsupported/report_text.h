@@ -21,21 +21,24 @@ inline constexpr NoReport SILENT{};
 inline constexpr char kSystem7Suffix[] = " - Not Supported, System 7";
 
 struct Message {
-  const char* text;  // null: nothing is reported
-  const char* suffix;
+  const char* text;  // "" when nothing is reported
+  bool system7;      // kSystem7Suffix follows the text
+  bool reported;
 };
 
-constexpr Message Choose(OwnName, const char* ownName) { return {ownName, ""}; }
-constexpr Message Choose(OwnNameSystem7, const char* ownName) { return {ownName, kSystem7Suffix}; }
-constexpr Message Choose(const char* text, const char*) { return {text, ""}; }
-constexpr Message Choose(NoReport, const char*) { return {nullptr, ""}; }
+constexpr Message Choose(OwnName, const char* ownName) { return {ownName, false, true}; }
+constexpr Message Choose(OwnNameSystem7, const char* ownName) { return {ownName, true, true}; }
+constexpr Message Choose(const char* text, const char*) { return {text, false, true}; }
+constexpr Message Choose(NoReport, const char*) { return {"", false, false}; }
 
 constexpr std::size_t Length(const char* text) {
   std::size_t n = 0;
-  while (text && text[n]) ++n;
+  while (text[n]) ++n;
   return n;
 }
-constexpr std::size_t Length(Message m) { return Length(m.text) + Length(m.suffix); }
+constexpr std::size_t Length(Message m) {
+  return Length(m.text) + (m.system7 ? Length(kSystem7Suffix) : 0);
+}
 
 template <std::size_t N>
 struct LengthPrefixed {
@@ -45,8 +48,11 @@ struct LengthPrefixed {
   constexpr explicit LengthPrefixed(Message m) : bytes{} {
     bytes[0] = static_cast<unsigned char>(N);
     std::size_t at = 1;
-    for (const char* p = m.text; p && *p; ++p) bytes[at++] = static_cast<unsigned char>(*p);
-    for (const char* p = m.suffix; *p; ++p) bytes[at++] = static_cast<unsigned char>(*p);
+    for (std::size_t i = 0; m.text[i]; ++i) bytes[at++] = static_cast<unsigned char>(m.text[i]);
+    if (m.system7) {
+      for (std::size_t i = 0; kSystem7Suffix[i]; ++i)
+        bytes[at++] = static_cast<unsigned char>(kSystem7Suffix[i]);
+    }
     bytes[at] = 0;
   }
 };

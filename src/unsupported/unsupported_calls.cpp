@@ -100,7 +100,7 @@ void AnswerCancelled(Reply* reply) {
     using namespace zeb::unsupported;                                                      \
     static constexpr Message kMessage = Choose(report, " " #name);                        \
     static constexpr LengthPrefixed<Length(kMessage)> kText{kMessage};                    \
-    if constexpr (kMessage.text != nullptr) DebugStr(kText.bytes);                         \
+    if constexpr (kMessage.reported) DebugStr(kText.bytes);                               \
     output;                                                                                \
     return result;                                                                         \
   }
