@@ -120,6 +120,20 @@ ZEB_API(void) MaxApplZone(void);
 
 ZEB_EXTERN_C_END
 
+/* ---- Entry points present without their manager's work ----
+ * There is no system zone, no top of memory and no temporary memory apart from the application
+ * zone: these report their call through DebugStr and return 0. Holding memory in physical
+ * memory has nothing to do on Windows: HoldMemory and UnholdMemory return noErr silently. */
+ZEB_EXTERN_C_BEGIN
+ZEB_API(THz) SystemZone(void);
+ZEB_API(Handle) GZSaveHnd(void);
+ZEB_API(Ptr) TopMem(void);
+ZEB_API(long) TempFreeMem(void);
+ZEB_API(OSErr) HoldMemory(void* address, unsigned long count);
+ZEB_API(OSErr) UnholdMemory(void* address, unsigned long count);
+ZEB_EXTERN_C_END
+/* ---- end of entry points present without their manager's work ---- */
+
 /* Blocks with storage stay locked from creation to disposal: there is nothing to lock. */
 #define HLock(h) ((void)(h))
 #define HUnlock(h) ((void)(h))

@@ -138,6 +138,25 @@ ZEB_ASSERT_SIZE(Rect, 8);
   (((unsigned long)(unsigned char)(a) << 24) | ((unsigned long)(unsigned char)(b) << 16) | \
    ((unsigned long)(unsigned char)(c) << 8) | (unsigned long)(unsigned char)(d))
 
+/* ---- Entry points present without their manager's work ----
+ * The link name of an export with `bytes` bytes of stdcall arguments, for the few declarations
+ * that reach an export under another C name or with a variable argument list. A variadic caller
+ * removes its own arguments, so such an export is defined with none. */
+#if defined(_WIN32) && !defined(_WIN64)
+#define ZEB_LINK_NAME(name, bytes) __asm__("_" #name "@" #bytes)
+#else
+#define ZEB_LINK_NAME(name, bytes) __asm__(#name)
+#endif
+/* Declares such a variadic export: ZEB_VARIADIC_API(long, CallPascalL); */
+#if defined(ZEB_BUILDING_LIBRARY)
+#define ZEB_VARIADIC_API(type, name) ZEB_API(type) name(void)
+#elif defined(__cplusplus)
+#define ZEB_VARIADIC_API(type, name) type name(...) ZEB_LINK_NAME(name, 0)
+#else
+#define ZEB_VARIADIC_API(type, name) type name() ZEB_LINK_NAME(name, 0)
+#endif
+/* ---- end of entry points present without their manager's work ---- */
+
 ZEB_EXTERN_C_BEGIN
 /* Reports a length-prefixed text: a message box or the debugger output, as ZEBPORT.INI says. */
 ZEB_API(void) DebugStr(ConstStr255Param debuggerMsg);

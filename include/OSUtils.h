@@ -47,4 +47,20 @@ ZEB_API(OSErr) ReadDateTime(unsigned long* time);
 ZEB_API(void) GetTime(DateTimeRec* d);
 ZEB_EXTERN_C_END
 
+/* ---- Entry points present without their manager's work ----
+ * They exist so that a ported application links. Each reports its call through DebugStr and
+ * returns the fixed result shown. */
+ZEB_EXTERN_C_BEGIN
+/* The host's clock is not set from an application: -1. */
+ZEB_API(OSErr) SetDateTime(unsigned long time);
+
+/* Calling a Pascal procedure through a pointer: the arguments, then the procedure pointer
+ * last. Nothing is called; the result is 0 (false). The caller removes its own arguments. */
+ZEB_VARIADIC_API(void, CallPascal);
+ZEB_VARIADIC_API(Boolean, CallPascalB);
+ZEB_VARIADIC_API(short, CallPascalW);
+ZEB_VARIADIC_API(long, CallPascalL);
+ZEB_EXTERN_C_END
+/* ---- end of entry points present without their manager's work ---- */
+
 #endif /* ZEB_OSUTILS_H */

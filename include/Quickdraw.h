@@ -54,4 +54,28 @@ typedef struct GDevice GDevice;
 typedef GDevice* GDPtr;
 typedef GDPtr* GDHandle;
 
+/* ---- Entry points present without their manager's work ----
+ * They exist so that a ported application links; none of them draws. Each reports its call
+ * through DebugStr; RealColor answers false. */
+typedef struct PixMap PixMap;
+typedef PixMap* PixMapPtr;
+typedef PixMapPtr* PixMapHandle;
+typedef struct ColorTable ColorTable;
+typedef ColorTable* CTabPtr;
+typedef CTabPtr* CTabHandle;
+typedef struct Picture Picture;
+typedef Picture* PicPtr;
+typedef PicPtr* PicHandle;
+
+ZEB_EXTERN_C_BEGIN
+ZEB_API(void) SeedCFill(const BitMap* srcBits, const BitMap* dstBits, const Rect* srcRect,
+                        const Rect* dstRect, short seedH, short seedV, ProcPtr matchProc,
+                        long matchData);
+ZEB_API(void) CharExtra(Fixed extra);
+ZEB_API(void) PortChanged(GrafPtr port);
+ZEB_API(void) AllocCursor(void);
+ZEB_API(Boolean) RealColor(const RGBColor* color);
+ZEB_EXTERN_C_END
+/* ---- end of entry points present without their manager's work ---- */
+
 #endif /* ZEB_QUICKDRAW_H */
