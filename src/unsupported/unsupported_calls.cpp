@@ -52,27 +52,14 @@
 namespace zeb::unsupported {
 namespace {
 
-// Every File Manager and Device Manager parameter block begins with this header, laid out with
-// natural alignment like the library's parameter blocks; ioResult is at offset 16 in the
-// 32-bit library.
-struct ParamBlockHeader {
-  void* qLink;
-  short qType;
-  short ioTrap;
-  void* ioCmdAddr;
-  void* ioCompletion;
-  OSErr ioResult;
-};
-#if ZEB_LAYOUT_32
-static_assert(offsetof(ParamBlockHeader, ioResult) == 16, "ioResult offset");
-#endif
-
 // A parameter-block call that fails says so in ioResult as well as in its result: asynchronous
 // callers poll ioResult, and many synchronous ones test it rather than the result.
 template <class Block>
 void SetIOResult(Block* paramBlock, OSErr result) {
   if (!paramBlock) return;
-  std::memcpy(reinterpret_cast<char*>(paramBlock) + offsetof(ParamBlockHeader, ioResult), &result,
+  // Every File Manager and Device Manager parameter block starts with the same header, whose
+  // ioResult the basic form shows.
+  std::memcpy(reinterpret_cast<char*>(paramBlock) + offsetof(IOParam, ioResult), &result,
               sizeof result);
 }
 
