@@ -14,7 +14,7 @@ void ResetSelectedState(DrawingContext& ctx) {
   ctx.selectedBackColor = CLR_INVALID;
   ctx.selectedPenStyle = -1;
   ctx.selectedBrush = nullptr;
-  ctx.penFlags |= kNullPenSelected;
+  ctx.penFlags = static_cast<uint16_t>((ctx.penFlags | kPenNotSelected) & ~kNullPenSelected);
   ctx.fontDirty = true;
   // The brush origin is a DC attribute too: set again at the next brush selection.
   ctx.brushOriginH = ctx.brushOriginV = -1;
@@ -26,7 +26,7 @@ void DeselectObjects(DrawingContext& ctx) {
   SelectObject(ctx.dc, GetStockObject(BLACK_PEN));
   SelectObject(ctx.dc, GetStockObject(SYSTEM_FONT));
   ctx.selectedBrush = nullptr;
-  ctx.penFlags |= kNullPenSelected;
+  ctx.penFlags = static_cast<uint16_t>((ctx.penFlags | kPenNotSelected) & ~kNullPenSelected);
 }
 
 void SelectRop(DrawingContext& ctx, uint16_t rop2) {
@@ -55,7 +55,7 @@ void SelectBackColour(DrawingContext& ctx, COLORREF c) {
 
 void SelectPen(DrawingContext& ctx) {
   if (!(ctx.penFlags & kPenDirty)) {
-    if ((ctx.penFlags & kNullPenSelected) && ctx.pen) SelectObject(ctx.dc, ctx.pen);
+    if ((ctx.penFlags & kPenNotSelected) && ctx.pen) SelectObject(ctx.dc, ctx.pen);
     ctx.penFlags = 0;
     return;
   }
@@ -86,7 +86,7 @@ void SelectNullPen(DrawingContext& ctx) {
   if (ctx.penFlags & kNullPenSelected) return;
   SelectObject(ctx.dc, State().nullPen);
   // The context's own pen is selected again (not re-created) by the next SelectPen.
-  ctx.penFlags |= kNullPenSelected;
+  ctx.penFlags |= kNullPenSelected | kPenNotSelected;
 }
 
 void ApplyBrushOrigin(DrawingContext& ctx) {
@@ -97,6 +97,11 @@ void ApplyBrushOrigin(DrawingContext& ctx) {
     if (ctx.window) ClientToScreen(ctx.window, &p);
     h = -p.x & 7;
     v = -p.y & 7;
+  }
+  if (ctx.drawingMask) {
+    // The mask's pixel 0 is the device's maskLeft: its pattern keeps the device's phase.
+    h = (h - ctx.maskLeft) & 7;
+    v = (v - ctx.maskTop) & 7;
   }
   if (h == ctx.brushOriginH && v == ctx.brushOriginV) return;
   if (ctx.selectedBrush) UnrealizeObject(ctx.selectedBrush);

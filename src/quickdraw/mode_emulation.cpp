@@ -44,6 +44,8 @@ void DrawThroughMask(DrawingContext& ctx, const DeviceRect& bounds, const Emulat
   ctx.patBltDC = true;
   ctx.drawingMask = true;
   ctx.maskInverted = rule.invertPattern;
+  ctx.maskLeft = bounds.left;
+  ctx.maskTop = bounds.top;
   ctx.penFlags |= kPenDirty;
   draw();
   DeselectObjects(ctx);

@@ -164,6 +164,7 @@ void OpenPortOn(GrafPtr port, bool colour) {
     return;
   }
   ctx->port = port;
+  ctx->singlePixelPen = frame::Switch(ZEB_SW_SINGLEPIXELPEN);
   port->patStretch = static_cast<short>(slot);
   if (colour) {
     ctx->flags |= kCtxColourPort;

@@ -52,9 +52,10 @@ enum class DCSource : uint8_t {
   OffscreenDriver,  // made by ZEB_OffScreenDC's driver path; kept by its pixel map
 };
 
-// Pen flags: bit 0, the GDI pen must be made again; bit 15, the DC does not have the context's
-// pen selected (the null pen is, or the DC is fresh).
+// Pen flags: bit 0, the GDI pen must be made again; bit 15, the null pen is selected; bit 14,
+// the DC does not have the context's pen selected (another pen is, or the DC is fresh).
 constexpr uint16_t kPenDirty = 0x1;
+constexpr uint16_t kPenNotSelected = 0x4000;
 constexpr uint16_t kNullPenSelected = 0x8000;
 
 // The one-entry brush cache of a black-and-white port.
@@ -124,6 +125,7 @@ struct DrawingContext {
   // pattern's clear bits.
   bool drawingMask = false;
   bool maskInverted = false;
+  int32_t maskLeft = 0, maskTop = 0;  // where the mask lies on the device
 };
 
 // Indices of the spare pixel patterns.
