@@ -133,7 +133,7 @@ void ReleaseScreenDC() {
 }
 
 void MakeCurrent(GrafPtr port) {
-  if (port != g_state.current && !IsOpenPort(port)) {
+  if (!port || (port != g_state.current && !IsOpenPort(port))) {
     // A closed or foreign pointer selects the port of last resort.
     port = g_state.screenPortOpen ? reinterpret_cast<GrafPtr>(&g_state.screenPort) : nullptr;
   }
