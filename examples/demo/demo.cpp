@@ -18,6 +18,9 @@
 #include "Scrap.h"
 #include "ZEB.h"
 
+// examples/demo/quickdraw.cpp
+void ShowQuickDrawShowcase(HWND frame);
+
 namespace {
 
 // The application's Toolbox globals, as a Macintosh program keeps them.
@@ -261,6 +264,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
                              nullptr);
   StartToolbox(instance, frame);
   ExerciseMemory();
+  ShowQuickDrawShowcase(frame);
 
   ShowWindow(frame, show == SW_HIDE ? SW_SHOWNORMAL : show);
   UpdateWindow(frame);
