@@ -137,6 +137,29 @@ TEST_F(ContextsTest, StandardCursorsAreTheBuiltInHandles) {
   EXPECT_NE(zeb::quickdraw::StandardCursor(0), nullptr);
 }
 
+TEST_F(ContextsTest, AWindowsPortDrawsOnTheWindowsDCFromItsPortRectOrigin) {
+  HWND child = CreateWindowA("ZEBSubWndClass", "", WS_CHILD | WS_VISIBLE, 30, 20, 100, 80,
+                             frame_, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(child, nullptr);
+  GrafPort port{};
+  OpenPort(&port);
+  SetRect(&port.portRect, 10, 10, 110, 90);
+  zeb::quickdraw::BindPortToWindow(&port, child);
+  DrawingContext* ctx = ContextOf(&port);
+  EXPECT_EQ(ctx->window, child);
+  EXPECT_EQ(WindowFromDC(ZEB_GetCurrentDC()), child);
+  EXPECT_EQ(zeb::quickdraw::PortDC(&port), ZEB_GetCurrentDC());
+  EXPECT_TRUE(ctx->flags & zeb::quickdraw::kCtxWindowPort);
+  Point pt = {10, 10};  // portRect.topLeft: the window's client origin
+  LocalToGlobal(&pt);
+  POINT client = {0, 0};
+  ClientToScreen(child, &client);
+  EXPECT_EQ(pt.h, client.x);
+  EXPECT_EQ(pt.v, client.y);
+  ClosePort(&port);
+  DestroyWindow(child);
+}
+
 TEST_F(ContextsTest, ExitFreesTheContextsOfPortsLeftOpen) {
   HDC screen = GetDC(nullptr);
   EXPECT_EQ(zeb::quickdraw::ScreenValue(), static_cast<uint32_t>(GetDeviceCaps(screen, BITSPIXEL)));

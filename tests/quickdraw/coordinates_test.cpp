@@ -94,6 +94,13 @@ TEST_F(CoordinatesTest, SelectClipRgnReportsTheKindOfClip) {
   RECT box;
   EXPECT_EQ(GetClipBox(dib.dc(), &box), SIMPLEREGION);
   EXPECT_EQ(box.right, 5);
+  // While clipping is suspended nothing is selected.
+  const unsigned long previous = ZEB_SystemValue(ZEB_SV_SET, 23, 1);
+  SetRectRgn(rgn, 0, 0, 2, 2);
+  EXPECT_EQ(ZEB_SelectClipRgn(dib.dc(), rgn), ZEB_CLIP_SIMPLE);
+  GetClipBox(dib.dc(), &box);
+  EXPECT_EQ(box.right, 5);
+  ZEB_SystemValue(ZEB_SV_SET, 23, previous);
   DisposeRgn(rgn);
 }
 

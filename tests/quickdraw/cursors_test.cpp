@@ -165,6 +165,26 @@ TEST_F(CursorsTest, TheCursorLevelNeverRisesAboveShown) {
   EXPECT_EQ(ShowCount(), shown) << "InitCursor shows the cursor again";
 }
 
+TEST_F(CursorsTest, ObscureCursorHidesOnceOverTheFrameUntilShown) {
+  InitCursor();
+  const int shown = ShowCount();
+  POINT outside = {0, 0};
+  RECT client;
+  GetClientRect(frame_, &client);
+  POINT inside = {client.right / 2, client.bottom / 2};
+  ClientToScreen(frame_, &inside);
+  outside.x = inside.x + client.right;
+  SetCursorPos(outside.x, outside.y);
+  ObscureCursor();
+  EXPECT_EQ(ShowCount(), shown) << "not over the frame's client area";
+  SetCursorPos(inside.x, inside.y);
+  ObscureCursor();
+  ObscureCursor();
+  EXPECT_EQ(ShowCount(), shown - 1) << "hidden once";
+  ShowCursor();
+  EXPECT_EQ(ShowCount(), shown);
+}
+
 TEST_F(CursorsTest, SetCCursorShowsTheColourCursorsBlackAndWhiteImage) {
   Handle h = NewHandleClear(sizeof(CCrsr));
   CCrsrHandle cc = reinterpret_cast<CCrsrHandle>(h);

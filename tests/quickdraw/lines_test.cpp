@@ -236,6 +236,82 @@ TEST_F(LinesTest, PatternsLieRowByRowAndFollowTheBrushAlignment) {
   ClosePort(&screenDrawn);
 }
 
+TEST_F(LinesTest, ThePatternLinesOptionFillsThinPatternedDiagonalsInsteadOfDotting) {
+  // Along the diagonal x == y the gray pattern is set at every pixel: filled, all of them are
+  // black; a dotted GDI pen leaves gaps.
+  for (unsigned long option : {1ul, 0ul}) {
+    const unsigned long previous = ZEB_SystemValue(ZEB_SV_SET, 19, option);
+    DibSurface dib(24, 24);
+    CGrafPort port{};
+    OpenColourPortOn(port, dib);
+    PenPat(&kGrayPat);
+    MoveT(2, 2);
+    LineT(20, 20);
+    int black = 0;
+    for (int i = 2; i <= 20; ++i) black += dib.IsBlack(i, i);
+    if (option) {
+      EXPECT_EQ(black, 19);
+    } else {
+      EXPECT_LT(black, 19) << "a dotted pen";
+    }
+    ClosePort(AsGraf(port));
+    ZEB_SystemValue(ZEB_SV_SET, 19, previous);
+  }
+}
+
+TEST_F(LinesTest, PixelPatternsDrawInTheirOwnColours) {
+  // An 8 x 8 pattern of 8-bit pixels whose table makes 0 red and 1 blue, in checks.
+  Handle tableHandle = NewHandleClear(8 + 2 * 8);
+  CTabHandle table = reinterpret_cast<CTabHandle>(tableHandle);
+  (*table)->ctSize = 1;
+  (*table)->ctTable[0].rgb = {0xFFFF, 0, 0};
+  (*table)->ctTable[1].rgb = {0, 0, 0xFFFF};
+  PixMapHandle pm = NewPixMap();
+  DisposeCTable((*pm)->pmTable);
+  (*pm)->pmTable = table;
+  (*pm)->rowBytes = static_cast<short>(0x8000 | 8);
+  (*pm)->bounds = {0, 0, 8, 8};
+  (*pm)->pixelSize = 8;
+  (*pm)->cmpSize = 8;
+  Handle data = NewHandleClear(64);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) (*data)[y * 8 + x] = static_cast<char>((x + y) & 1);
+  Handle ppHandle = NewHandleClear(sizeof(PixPat));
+  PixPatHandle pp = reinterpret_cast<PixPatHandle>(ppHandle);
+  (*pp)->patType = 1;
+  (*pp)->patMap = pm;
+  (*pp)->patData = data;
+  (*pp)->patXValid = -1;
+
+  DibSurface dib(16, 8);
+  CGrafPort port{};
+  OpenColourPortOn(port, dib);
+  PenPixPat(pp);
+  PenSize(16, 8);
+  MoveT(0, 0);
+  LineT(0, 0);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 16; ++x)
+      ASSERT_EQ(dib.Pixel(x, y), ((x + y) & 1) ? 0x0000FFu : 0xFF0000u) << x << "," << y;
+  // An RGB pattern is its colour, solid.
+  (*pp)->patType = 2;
+  (*table)->ctTable[0].rgb = {0, 0xFFFF, 0};
+  (*pp)->patXValid = -1;
+  (*pp)->patXMap = nullptr;
+  PenPixPat(pp);
+  PenSize(4, 4);
+  MoveT(2, 2);
+  LineT(2, 2);
+  EXPECT_EQ(dib.Pixel(3, 3), 0x00FF00u);
+  PenPat(&kBlackPat);  // the pen goes back to the port's own pattern before pp is disposed
+  EXPECT_NE(port.pnPixPat, pp);
+  ClosePort(AsGraf(port));
+  DisposeHandle(data);
+  DisposePixMap(pm);
+  DeleteObject(reinterpret_cast<HBRUSH>((*pp)->patXMap));
+  DisposeHandle(ppHandle);
+}
+
 TEST_F(LinesTest, BlackAndWhitePortsDrawWithTheirOwnPatternFields) {
   DibSurface dib(16, 8);
   GrafPort port{};
@@ -255,6 +331,13 @@ TEST_F(LinesTest, BlackAndWhitePortsDrawWithTheirOwnPatternFields) {
   EXPECT_EQ(state.pnPat.pat[3], 0xFF);
   EXPECT_EQ(state.pnSize.v, 1);
   EXPECT_EQ(state.pnMode, patCopy);
+  // SetPenState puts all of it back, the pen location too.
+  PenState saved = {{3, 4}, {2, 5}, static_cast<short>(patXor), kGrayPat};
+  SetPenState(&saved);
+  EXPECT_EQ(port.pnLoc.h, 4);
+  EXPECT_EQ(port.pnSize.h, 5);
+  EXPECT_EQ(port.pnMode, patXor);
+  EXPECT_EQ(port.pnPat.pat[1], 0x55);
   ClosePort(&port);
 }
 

@@ -199,6 +199,24 @@ TEST_F(PortsTest, OffScreenDCPreparesTheNextPortsDC) {
   ClosePort(&plain);
 }
 
+TEST_F(PortsTest, TheDisplayTestFindsPatBltAgreeingWithGDIOnATrueColourScreen) {
+  const short result = ZEB_QDInitTestScreen();
+  EXPECT_TRUE(result & ZEB_QDTEST_SOLIDFILLS);
+  EXPECT_TRUE(result & ZEB_QDTEST_PATTERNFILLS);
+  EXPECT_TRUE(result & ZEB_QDTEST_LINEFILLS) << "a rectangle filled with the null pen is one "
+                                                "pixel smaller than its coordinates";
+}
+
+TEST_F(PortsTest, TheDriverPathMakesNoDCWithoutAPixelMapDIB) {
+  PixMapHandle pm = NewPixMap();
+  EXPECT_EQ(ZEB_OffScreenDC(pm, ZEB_OSDC_DRIVER), nullptr);
+  GrafPort port{};
+  OpenPort(&port);
+  EXPECT_NE(ZEB_GetCurrentDC(), nullptr) << "the port falls back to the screen DC";
+  ClosePort(&port);
+  DisposePixMap(pm);
+}
+
 TEST_F(PortsTest, SwaphDCDrawsThePortOnAnotherDCForAWhile) {
   DibSurface own(16, 8), lent(16, 8);
   CGrafPort port{};
