@@ -93,10 +93,14 @@ void DisposeQuickDrawState() {
   if (s.screenDCHeld) ReleaseDC(s.screenWindow, s.screenDC);
   s.screenDC = nullptr;
   s.screenDCHeld = false;
-  const frame::ToolboxGlobals& g = frame::Globals();
-  while (*g.deviceList) DisposeDevice(*g.deviceList);
-  *g.mainDevice = nullptr;
-  *g.theGDevice = nullptr;
+  // The devices InitGraf began; the application's cells are only trusted once InitGraf has
+  // filled them.
+  if (s.initialised) {
+    const frame::ToolboxGlobals& g = frame::Globals();
+    while (*g.deviceList) DisposeDevice(*g.deviceList);
+    *g.mainDevice = nullptr;
+    *g.theGDevice = nullptr;
+  }
   if (s.scratchRegion) DisposeRgn(s.scratchRegion);
   s.scratchRegion = nullptr;
   DeleteRegionSentinels();
@@ -159,8 +163,12 @@ void ZEBAPI InitGraf(void* globalPtr) {
   g_screenDepth = GetDeviceCaps(s.screenDC, BITSPIXEL) * GetDeviceCaps(s.screenDC, PLANES);
   g.screenBits->bounds = {0, 0, height, width};
   g.screenBits->rowBytes = 0;
-  // 6. The main device, which is also the device list and the current device.
-  if (!*g.deviceList) NewGDevice(0, 0);
+  // 6. The main device, which is also the device list and the current device. Before InitGraf
+  // the application's device cells hold whatever it put there.
+  *g.deviceList = nullptr;
+  *g.mainDevice = nullptr;
+  *g.theGDevice = nullptr;
+  NewGDevice(0, 0);
   // 7. The screen port: a colour port the size of the usable screen.
   std::memset(&s.screenPort, 0, sizeof s.screenPort);
   OpenCPort(&s.screenPort);
