@@ -4,15 +4,13 @@
 
 #include "MacMemory.h"
 #include "frame/address32.h"
+#include "memory/memory_internal.h"
 #include "quickdraw/quickdraw_state.h"
 #include "quickdraw/rect_arithmetic.h"
 #include "quickdraw/region_record.h"
 
 namespace zeb::quickdraw {
 namespace {
-
-// The Memory Manager's mark of an emptied handle.
-constexpr uintptr_t kEmptyMasterPointer = 0x0000FFFF;
 
 HRGN NewEmptyGdiRegion() { return CreateRectRgn(0, 0, 0, 0); }
 
@@ -46,11 +44,9 @@ void DeleteRegionSentinels() {
 }
 
 RegionRecord* RegionOf(RgnHandle rgn) {
-  if (!rgn) return nullptr;
+  // NIL, emptied (master pointer 0 or 0xFFFF), foreign, or too small to be a region record.
   Handle h = reinterpret_cast<Handle>(rgn);
-  const auto master = reinterpret_cast<uintptr_t>(*h);
-  if (master == 0 || master == kEmptyMasterPointer) return nullptr;
-  if (GetHandleSize(h) < kRegionHandleSize) return nullptr;
+  if (memory::LiveHandleSize(h) < kRegionHandleSize) return nullptr;
   return reinterpret_cast<RegionRecord*>(*h);
 }
 
