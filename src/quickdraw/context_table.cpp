@@ -89,16 +89,17 @@ void FreeContext(int slot) {
   if (--g_state.slotsInUse == 0) ReleaseFontState();
 }
 
-void AddToPortList(GrafPtr port) {
+bool AddToPortList(GrafPtr port) {
   if (!g_state.portList) {
     g_state.portList = NewHandle(kPortListGrowth * sizeof(GrafPtr));
-    if (!g_state.portList) return;
+    if (!g_state.portList) return false;
   }
   const long capacity = GetHandleSize(g_state.portList) / static_cast<long>(sizeof(GrafPtr));
   if (g_state.portCount >= capacity &&
       !SetHandleSize(g_state.portList, (capacity + kPortListGrowth) * sizeof(GrafPtr)))
-    return;
+    return false;
   PortEntries()[g_state.portCount++] = port;
+  return true;
 }
 
 void RemoveFromPortList(GrafPtr port) {

@@ -19,8 +19,6 @@ constexpr uint8_t kWhitePattern[8] = {0, 0, 0, 0, 0, 0, 0, 0};
 constexpr uint8_t kBlackPattern[8] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
 constexpr short kDefaultTextSize = 12;
 constexpr short kGrafVarsFlags = static_cast<short>(0xC000);
-// ZEB_SystemValue index 29: colour ports keep full RGB colours.
-constexpr int kColourDrawing = 29;
 
 Ptr TaggedSlot(int slot) {
   return reinterpret_cast<Ptr>(static_cast<uintptr_t>(slot) | kSlotTag);
@@ -62,7 +60,7 @@ bool MakeColourParts(CGrafPtr port, DrawingContext& ctx) {
                                ? (*(*device)->gdPMap)->pmTable
                                : nullptr;
   port->portPixMap = NewPixMapRecord(deviceTable);  // shares the device's colour table
-  port->grafVars = NewHandleClear(kGrafVarsSize);
+  port->grafVars = NewHandleClear(sizeof(GrafVars));
   ctx.spare[kSpareBack] = NewPatternRecord(kWhitePattern);
   ctx.spare[kSparePen] = NewPatternRecord(kBlackPattern);
   ctx.spare[kSpareFill] = NewPatternRecord(kBlackPattern);
@@ -106,7 +104,7 @@ void SetDefaults(GrafPtr port, DrawingContext& ctx) {
     c->rgbBkColor = back;
     if (c->grafVars && *c->grafVars) {
       auto* vars = reinterpret_cast<GrafVars*>(*c->grafVars);
-      std::memset(vars, 0, kGrafVarsSize);
+      std::memset(vars, 0, sizeof(GrafVars));
       vars->rgbHiliteColor = *g.hiliteRGB;
       vars->pmFlags = kGrafVarsFlags;
     }
@@ -187,7 +185,17 @@ void OpenPortOn(GrafPtr port, bool colour) {
   port->visRgn = NewRgn();
   port->clipRgn = NewRgn();
   SetDefaults(port, *ctx);
-  AddToPortList(port);
+  if (!port->visRgn || !port->clipRgn || !AddToPortList(port)) {
+    // Out of memory: the port stays unopened, as when no slot is free.
+    if (port->visRgn) DisposeRgn(port->visRgn);
+    if (port->clipRgn) DisposeRgn(port->clipRgn);
+    port->visRgn = port->clipRgn = nullptr;
+    if (colour) DisposeColourParts(AsColour(port));
+    FreeContext(slot);
+    port->patStretch = -1;
+    if (colour) s.colourPortOpened = false;
+    return;
+  }
   MakeCurrent(port);
   ApplyClip(port);
   MovePenTo(port, *ctx, 0, 0);

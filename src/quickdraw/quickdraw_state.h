@@ -27,7 +27,6 @@ constexpr uint16_t kColourPortVersion = 0xC000;
 constexpr uint16_t kColourPortBit = 0x8000;
 // visRgn and clipRgn of a new port: wide open, but inside the region coordinate limits.
 constexpr short kWideOpen = 16383;
-constexpr size_t kGrafVarsSize = 26;
 
 // Drawing-context flag bits.
 enum ContextFlag : uint16_t {
@@ -213,7 +212,7 @@ inline GrafPtr CurrentPort() { return State().current; }
 // touches the port record.
 DrawingContext* ClaimContext(int* slot);
 void FreeContext(int slot);
-void AddToPortList(GrafPtr port);
+bool AddToPortList(GrafPtr port);  // false when the list cannot grow
 void RemoveFromPortList(GrafPtr port);
 void MakeCurrent(GrafPtr port);
 // ClosePort: the port's regions, colour records and context go; the screen port becomes

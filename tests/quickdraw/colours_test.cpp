@@ -16,7 +16,7 @@ void DrawDot(short h, short v) {
   LineT(h, v);
 }
 
-TEST_F(ColoursTest, ClassicColoursDrawTheirTableColours) {
+TEST_F(ColoursTest, ClassicColoursDrawTheirTableColoursAndRgbFallsToThem) {
   struct Case {
     long value;
     uint32_t pixel;
@@ -45,18 +45,12 @@ TEST_F(ColoursTest, ClassicColoursDrawTheirTableColours) {
   RGBColor back;
   GetBackColor(&back);
   EXPECT_EQ(back.blue, 0xD400);
-  ClosePort(&port);
-}
-
-TEST_F(ColoursTest, RgbColoursOnBlackAndWhitePortsFallToClassicColours) {
-  DibSurface dib(4, 2);
-  GrafPort port{};
-  OpenBlackAndWhitePortOn(port, dib);
+  // A black-and-white port keeps no RGB: the colour falls to its classic neighbour.
   const RGBColor purple = {0x8000, 0, 0x8000};
   RGBForeColor(&purple);
   EXPECT_EQ(port.fgColor, magentaColor);
-  DrawDot(0, 0);
-  EXPECT_EQ(dib.Pixel(0, 0), Rgb8(0xF2D7, 0x0856, 0x84EC));
+  DrawDot(x, 0);
+  EXPECT_EQ(dib.Pixel(x, 0), Rgb8(0xF2D7, 0x0856, 0x84EC));
   RGBColor fore;
   GetForeColor(&fore);
   EXPECT_EQ(fore.red, 0xF2D7);
