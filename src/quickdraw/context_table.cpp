@@ -7,7 +7,6 @@
 #include "frame/frame_internal.h"
 #include "frame/toolbox_globals.h"
 #include "quickdraw/pending_parts.h"
-#include "quickdraw/pixel_map_record.h"
 #include "quickdraw/quickdraw_state.h"
 
 namespace zeb::quickdraw {

@@ -1,7 +1,6 @@
 // The GDI state a drawing context keeps in its DC: raster operation, background mode, colours,
 // pen and brush origin, each changed only when it differs from what the context says is
 // selected.
-#include "frame/frame_internal.h"
 #include "quickdraw/quickdraw_state.h"
 #include "quickdraw/transfer_modes.h"
 

@@ -2,11 +2,9 @@
 #include <cstring>
 
 #include "MacMemory.h"
-#include "events/events_internal.h"
 #include "frame/frame_internal.h"
 #include "frame/toolbox_globals.h"
 #include "quickdraw/pending_parts.h"
-#include "quickdraw/pixel_map_record.h"
 #include "quickdraw/quickdraw_internal.h"
 #include "quickdraw/quickdraw_state.h"
 #include "quickdraw/rect_arithmetic.h"
