@@ -18,6 +18,7 @@ void Report(const std::string& name, double library, double host);
 
 // Each benchmark file registers its suite.
 void RunMemoryBenchmarks();
+void RunQuickDrawBenchmarks();
 
 }  // namespace zebbench
 

@@ -37,6 +37,7 @@ int main() {
   ZEB_InitGlobals(&globals);
   std::printf("%-52s %12s %12s %8s\n", "operation", "library", "host", "ratio");
   zebbench::RunMemoryBenchmarks();
+  zebbench::RunQuickDrawBenchmarks();
   ZEB_ExitSession();
   return 0;
 }

@@ -1,16 +1,60 @@
 /*
- * Quickdraw.h - QuickDraw's records.
+ * Quickdraw.h - QuickDraw: graphics ports, pens, patterns and transfer modes, colours, cursors,
+ * regions, graphics devices and the rectangle and point calls.
+ *
+ * windows.h is included first: several Toolbox spellings (LineTo, MoveTo, SetRect, SetCursor,
+ * ShowCursor, ...) are also Windows functions, so the library exports them with their last
+ * letter dropped (LineT, MoveT, SetRec, SetCurso, ShowCurso, ...) and, in C++, the Toolbox
+ * spellings below map onto them as overloads.
  */
 #ifndef ZEB_QUICKDRAW_H
 #define ZEB_QUICKDRAW_H
 
+#include <windows.h>
+
 #include "MacTypes.h"
+
+/* The print spooler's header names its own SetPort a macro (SetPortA): QuickDraw's is meant. */
+#ifdef SetPort
+#undef SetPort
+#endif
+
+/* Transfer modes. Modes 40..63 are taken as mode - 8 by PenMode. */
+enum {
+  srcCopy = 0, srcOr = 1, srcXor = 2, srcBic = 3,
+  notSrcCopy = 4, notSrcOr = 5, notSrcXor = 6, notSrcBic = 7,
+  patCopy = 8, patOr = 9, patXor = 10, patBic = 11,
+  notPatCopy = 12, notPatOr = 13, notPatXor = 14, notPatBic = 15,
+  blend = 32, addPin = 33, addOver = 34, subPin = 35,
+  transparent = 36, addMax = 37, subOver = 38, adMin = 39,
+  ditherCopy = 64
+};
+
+/* The eight classic colours of ForeColor and BackColor. */
+enum {
+  whiteColor = 30, blackColor = 33, yellowColor = 69, magentaColor = 137,
+  redColor = 205, cyanColor = 273, greenColor = 341, blueColor = 409
+};
+
+/* QuickDraw error codes. */
+enum { rgnOverflowErr = -147, pixmapTooDeepErr = -148, insufficientStackErr = -149,
+       cMatchErr = -150, cTempMemErr = -151, cNoMemErr = -152 };
+
+/* GDevice types and attribute bits. */
+enum { clutType = 0, fixedType = 1, directType = 2 };
+enum { gdDevType = 0, ramInit = 10, mainScreen = 11, allInit = 12, screenDevice = 13,
+       noDriver = 14, screenActive = 15 };
+
+/* Pixel types of a PixMap. */
+enum { RGBDirect = 16 };
 
 ZEB_PACK2_BEGIN
 typedef struct Pattern {
   unsigned char pat[8];
 } Pattern;
 typedef const Pattern* ConstPatternParam;
+typedef Pattern* PatPtr;
+typedef PatPtr* PatHandle;
 typedef short Bits16[16];
 
 typedef struct Cursor {
@@ -27,6 +71,7 @@ typedef struct BitMap {
   Rect bounds;
 } BitMap;
 typedef BitMap* BitMapPtr;
+typedef BitMapPtr* BitMapHandle;
 
 typedef struct RGBColor {
   unsigned short red;
@@ -38,31 +83,477 @@ typedef struct Region {
   short rgnSize;
   Rect rgnBBox;
 } Region;
+
+typedef struct PenState {
+  Point pnLoc;
+  Point pnSize;
+  short pnMode;
+  Pattern pnPat;
+} PenState;
+
+typedef struct ColorSpec {
+  short value;
+  RGBColor rgb;
+} ColorSpec;
+typedef ColorSpec* ColorSpecPtr;
+typedef ColorSpec CSpecArray[1];
+
+typedef struct ColorTable {
+  long ctSeed;
+  short ctFlags;
+  short ctSize; /* number of entries - 1 */
+  CSpecArray ctTable;
+} ColorTable;
+typedef ColorTable* CTabPtr;
+typedef CTabPtr* CTabHandle;
+
+typedef struct PixMap {
+  Ptr baseAddr;
+  short rowBytes; /* bit 15 set for a pixel map */
+  Rect bounds;
+  short pmVersion;
+  short packType;
+  long packSize;
+  Fixed hRes;
+  Fixed vRes;
+  short pixelType;
+  short pixelSize;
+  short cmpCount;
+  short cmpSize;
+  long planeBytes;
+  CTabHandle pmTable;
+  long pmReserved;
+} PixMap;
+typedef PixMap* PixMapPtr;
+typedef PixMapPtr* PixMapHandle;
+
+typedef struct PixPat {
+  short patType; /* 0 an 8-byte pattern, 1 a full pixel pattern, 2 an RGB pattern */
+  PixMapHandle patMap;
+  Handle patData;
+  Handle patXData;
+  short patXValid;
+  Handle patXMap;
+  Pattern pat1Data;
+} PixPat;
+typedef PixPat* PixPatPtr;
+typedef PixPatPtr* PixPatHandle;
+
+typedef struct CCrsr {
+  short crsrType;
+  PixMapHandle crsrMap;
+  Handle crsrData;
+  Handle crsrXData;
+  short crsrXValid;
+  Handle crsrXHandle;
+  Bits16 crsr1Data;
+  Bits16 crsrMask;
+  Point crsrHotSpot;
+  long crsrXTable;
+  long crsrID;
+} CCrsr;
+typedef CCrsr* CCrsrPtr;
+typedef CCrsrPtr* CCrsrHandle;
+
+typedef struct GrafVars {
+  RGBColor rgbOpColor;
+  RGBColor rgbHiliteColor;
+  Handle pmFgColor;
+  short pmFgIndex;
+  Handle pmBkColor;
+  short pmBkIndex;
+  short pmFlags;
+} GrafVars;
+typedef GrafVars* GVarPtr;
+typedef GVarPtr* GVarHandle;
+
+/* The bottleneck records: the standard routines are StdText, StdLine, StdRect, StdRRect,
+ * StdOval, StdArc, StdPoly, StdRgn, StdBits, StdComment, StdTxMeas, StdGetPic and StdPutPic. */
+typedef struct QDProcs {
+  void* textProc;
+  void* lineProc;
+  void* rectProc;
+  void* rRectProc;
+  void* ovalProc;
+  void* arcProc;
+  void* polyProc;
+  void* rgnProc;
+  void* bitsProc;
+  void* commentProc;
+  void* txMeasProc;
+  void* getPicProc;
+  void* putPicProc;
+} QDProcs;
+typedef QDProcs* QDProcsPtr;
+
+typedef struct CQDProcs {
+  void* textProc;
+  void* lineProc;
+  void* rectProc;
+  void* rRectProc;
+  void* ovalProc;
+  void* arcProc;
+  void* polyProc;
+  void* rgnProc;
+  void* bitsProc;
+  void* commentProc;
+  void* txMeasProc;
+  void* getPicProc;
+  void* putPicProc;
+  void* opcodeProc;
+  void* newProc1;
+  void* newProc2;
+  void* newProc3;
+  void* newProc4;
+  void* newProc5;
+  void* newProc6;
+} CQDProcs;
+typedef CQDProcs* CQDProcsPtr;
 ZEB_PACK2_END
 typedef Region* RgnPtr;
 typedef RgnPtr* RgnHandle;
 
+/* In the 64-bit test build the colour port's handles are wider than the patterns they stand
+ * beside in the black-and-white port: padding keeps every shared field at one offset in both
+ * records, as the Toolbox layout has it in the 32-bit product. */
+#if ZEB_LAYOUT_32
+#define ZEB_PORT_PAD(name, shorts)
+#else
+#define ZEB_PORT_PAD(name, shorts) short name[shorts];
+#endif
+
+ZEB_PACK2_BEGIN
+/* The black-and-white port. The library keeps the port's drawing-context slot in patStretch
+ * and, in portBits.baseAddr, the same slot number with bit 15 set. */
+typedef struct GrafPort {
+  short device;
+  BitMap portBits;
+  ZEB_PORT_PAD(zebPad1, 2)
+  Rect portRect;
+  RgnHandle visRgn;
+  RgnHandle clipRgn;
+  Pattern bkPat;
+  Pattern fillPat;
+  ZEB_PORT_PAD(zebPad2, 2)
+  Point pnLoc;
+  Point pnSize;
+  short pnMode;
+  Pattern pnPat;
+  ZEB_PORT_PAD(zebPad3, 4)
+  short pnVis; /* the pen draws while this is 0 or above */
+  short txFont;
+  Style txFace;
+  char filler;
+  short txMode;
+  short txSize;
+  Fixed spExtra;
+  long fgColor;
+  long bkColor;
+  short colrBit;
+  short patStretch;
+  Handle picSave;
+  Handle rgnSave;
+  Handle polySave;
+  QDProcsPtr grafProcs;
+} GrafPort;
+typedef GrafPort* GrafPtr;
+
+/* The colour port: the top bit of portVersion tells it from a GrafPort. */
+typedef struct CGrafPort {
+  short device;
+  PixMapHandle portPixMap;
+  short portVersion;
+  Handle grafVars;
+  short chExtra;
+  short pnLocHFrac;
+  Rect portRect;
+  RgnHandle visRgn;
+  RgnHandle clipRgn;
+  PixPatHandle bkPixPat;
+  RGBColor rgbFgColor;
+  RGBColor rgbBkColor;
+  Point pnLoc;
+  Point pnSize;
+  short pnMode;
+  PixPatHandle pnPixPat;
+  PixPatHandle fillPixPat;
+  short pnVis;
+  short txFont;
+  Style txFace;
+  char filler;
+  short txMode;
+  short txSize;
+  Fixed spExtra;
+  long fgColor;
+  long bkColor;
+  short colrBit;
+  short patStretch;
+  Handle picSave;
+  Handle rgnSave;
+  Handle polySave;
+  CQDProcsPtr grafProcs;
+} CGrafPort;
+typedef CGrafPort* CGrafPtr;
+
+typedef struct GDevice {
+  short gdRefNum;
+  short gdID;
+  short gdType;
+  Handle gdITable;
+  short gdResPref;
+  void* gdSearchProc;
+  void* gdCompProc;
+  short gdFlags;
+  PixMapHandle gdPMap;
+  long gdRefCon;
+  Handle gdNextGD;
+  Rect gdRect;
+  long gdMode;
+  short gdCCBytes;
+  short gdCCDepth;
+  Handle gdCCXData;
+  Handle gdCCXMask;
+  long gdReserved; /* the device's Windows DC */
+} GDevice;
+ZEB_PACK2_END
+typedef GDevice* GDPtr;
+typedef GDPtr* GDHandle;
+
 ZEB_ASSERT_SIZE(Pattern, 8);
 ZEB_ASSERT_SIZE(Cursor, 68);
+ZEB_ASSERT_OFFSET(Cursor, hotSpot, 64);
 ZEB_ASSERT_SIZE(BitMap, 14);
 ZEB_ASSERT_OFFSET(BitMap, bounds, 6);
 ZEB_ASSERT_SIZE(RGBColor, 6);
+ZEB_ASSERT_SIZE(Region, 10);
+ZEB_ASSERT_SIZE(PenState, 18);
+ZEB_ASSERT_SIZE(ColorSpec, 8);
+ZEB_ASSERT_SIZE(ColorTable, 16);
+ZEB_ASSERT_OFFSET(ColorTable, ctTable, 8);
+ZEB_ASSERT_SIZE(PixMap, 50);
+ZEB_ASSERT_OFFSET(PixMap, pmVersion, 14);
+ZEB_ASSERT_OFFSET(PixMap, packSize, 18);
+ZEB_ASSERT_OFFSET(PixMap, pixelType, 30);
+ZEB_ASSERT_OFFSET(PixMap, planeBytes, 38);
+ZEB_ASSERT_OFFSET(PixMap, pmTable, 42);
+ZEB_ASSERT_SIZE(PixPat, 28);
+ZEB_ASSERT_OFFSET(PixPat, patXValid, 14);
+ZEB_ASSERT_OFFSET(PixPat, pat1Data, 20);
+ZEB_ASSERT_SIZE(CCrsr, 96);
+ZEB_ASSERT_OFFSET(CCrsr, crsr1Data, 20);
+ZEB_ASSERT_OFFSET(CCrsr, crsrHotSpot, 84);
+ZEB_ASSERT_SIZE(GrafVars, 26);
+ZEB_ASSERT_OFFSET(GrafVars, pmFgColor, 12);
+ZEB_ASSERT_OFFSET(GrafVars, pmFlags, 24);
+ZEB_ASSERT_SIZE(QDProcs, 52);
+ZEB_ASSERT_SIZE(CQDProcs, 80);
+ZEB_ASSERT_SIZE(GrafPort, 108);
+ZEB_ASSERT_OFFSET(GrafPort, portBits, 2);
+ZEB_ASSERT_OFFSET(GrafPort, portRect, 16);
+ZEB_ASSERT_OFFSET(GrafPort, visRgn, 24);
+ZEB_ASSERT_OFFSET(GrafPort, clipRgn, 28);
+ZEB_ASSERT_OFFSET(GrafPort, bkPat, 32);
+ZEB_ASSERT_OFFSET(GrafPort, fillPat, 40);
+ZEB_ASSERT_OFFSET(GrafPort, pnLoc, 48);
+ZEB_ASSERT_OFFSET(GrafPort, pnSize, 52);
+ZEB_ASSERT_OFFSET(GrafPort, pnMode, 56);
+ZEB_ASSERT_OFFSET(GrafPort, pnPat, 58);
+ZEB_ASSERT_OFFSET(GrafPort, pnVis, 66);
+ZEB_ASSERT_OFFSET(GrafPort, txFont, 68);
+ZEB_ASSERT_OFFSET(GrafPort, txFace, 70);
+ZEB_ASSERT_OFFSET(GrafPort, txMode, 72);
+ZEB_ASSERT_OFFSET(GrafPort, txSize, 74);
+ZEB_ASSERT_OFFSET(GrafPort, spExtra, 76);
+ZEB_ASSERT_OFFSET(GrafPort, fgColor, 80);
+ZEB_ASSERT_OFFSET(GrafPort, bkColor, 84);
+ZEB_ASSERT_OFFSET(GrafPort, colrBit, 88);
+ZEB_ASSERT_OFFSET(GrafPort, patStretch, 90);
+ZEB_ASSERT_OFFSET(GrafPort, picSave, 92);
+ZEB_ASSERT_OFFSET(GrafPort, rgnSave, 96);
+ZEB_ASSERT_OFFSET(GrafPort, polySave, 100);
+ZEB_ASSERT_OFFSET(GrafPort, grafProcs, 104);
+ZEB_ASSERT_SIZE(CGrafPort, 108);
+ZEB_STATIC_ASSERT(sizeof(GrafPort) == sizeof(CGrafPort), "ports of one size");
+ZEB_STATIC_ASSERT(offsetof(GrafPort, portRect) == offsetof(CGrafPort, portRect), "portRect");
+ZEB_STATIC_ASSERT(offsetof(GrafPort, pnLoc) == offsetof(CGrafPort, pnLoc), "pnLoc");
+ZEB_STATIC_ASSERT(offsetof(GrafPort, pnVis) == offsetof(CGrafPort, pnVis), "pnVis");
+ZEB_STATIC_ASSERT(offsetof(GrafPort, portBits.rowBytes) == offsetof(CGrafPort, portVersion),
+                  "portVersion");
+ZEB_STATIC_ASSERT(offsetof(GrafPort, grafProcs) == offsetof(CGrafPort, grafProcs), "grafProcs");
+ZEB_ASSERT_OFFSET(CGrafPort, portPixMap, 2);
+ZEB_ASSERT_OFFSET(CGrafPort, portVersion, 6);
+ZEB_ASSERT_OFFSET(CGrafPort, grafVars, 8);
+ZEB_ASSERT_OFFSET(CGrafPort, chExtra, 12);
+ZEB_ASSERT_OFFSET(CGrafPort, pnLocHFrac, 14);
+ZEB_ASSERT_OFFSET(CGrafPort, portRect, 16);
+ZEB_ASSERT_OFFSET(CGrafPort, bkPixPat, 32);
+ZEB_ASSERT_OFFSET(CGrafPort, rgbFgColor, 36);
+ZEB_ASSERT_OFFSET(CGrafPort, rgbBkColor, 42);
+ZEB_ASSERT_OFFSET(CGrafPort, pnLoc, 48);
+ZEB_ASSERT_OFFSET(CGrafPort, pnPixPat, 58);
+ZEB_ASSERT_OFFSET(CGrafPort, fillPixPat, 62);
+ZEB_ASSERT_OFFSET(CGrafPort, pnVis, 66);
+ZEB_ASSERT_OFFSET(CGrafPort, patStretch, 90);
+ZEB_ASSERT_OFFSET(CGrafPort, grafProcs, 104);
+ZEB_ASSERT_SIZE(GDevice, 62);
+ZEB_ASSERT_OFFSET(GDevice, gdITable, 6);
+ZEB_ASSERT_OFFSET(GDevice, gdFlags, 20);
+ZEB_ASSERT_OFFSET(GDevice, gdPMap, 22);
+ZEB_ASSERT_OFFSET(GDevice, gdNextGD, 30);
+ZEB_ASSERT_OFFSET(GDevice, gdRect, 34);
+ZEB_ASSERT_OFFSET(GDevice, gdMode, 42);
+ZEB_ASSERT_OFFSET(GDevice, gdCCXData, 50);
+ZEB_ASSERT_OFFSET(GDevice, gdReserved, 58);
 
-typedef struct GrafPort GrafPort;
-typedef GrafPort* GrafPtr;
-typedef struct GDevice GDevice;
-typedef GDevice* GDPtr;
-typedef GDPtr* GDHandle;
+ZEB_EXTERN_C_BEGIN
+
+/* Graphics ports. */
+ZEB_API(void) InitGraf(void* globalPtr);
+ZEB_API(void) OpenPort(GrafPtr port);
+ZEB_API(void) InitPort(GrafPtr port);
+ZEB_API(void) OpenCPort(CGrafPtr port);
+ZEB_API(void) InitCPort(CGrafPtr port);
+ZEB_API(void) OpenPortForHDC(CGrafPtr port, HDC hdc);
+ZEB_API(void) ClosePort(GrafPtr port);
+ZEB_API(void) CloseCPort(CGrafPtr port);
+ZEB_API(void) SetPort(GrafPtr port);
+ZEB_API(void) GetPort(GrafPtr* port);
+ZEB_API(void) SetOrigin(short h, short v);
+ZEB_API(void) PortSize(short width, short height);
+ZEB_API(void) MovePortTo(short leftGlobal, short topGlobal);
+ZEB_API(void) ClipRect(const Rect* r);
+ZEB_API(void) SetClip(RgnHandle rgn);
+ZEB_API(void) GetClip(RgnHandle rgn);
+ZEB_API(void) LocalToGlobal(Point* pt);
+ZEB_API(void) GlobalToLocal(Point* pt);
+ZEB_API(void) SetStdProcs(QDProcs* procs);
+ZEB_API(void) SetStdCProcs(CQDProcs* procs);
+
+/* Colours and the background pattern. */
+ZEB_API(void) ForeColor(long color);
+ZEB_API(void) BackColor(long color);
+ZEB_API(void) RGBForeColor(const RGBColor* color);
+ZEB_API(void) RGBBackColor(const RGBColor* color);
+ZEB_API(void) GetForeColor(RGBColor* color);
+ZEB_API(void) GetBackColor(RGBColor* color);
+ZEB_API(void) BackPat(ConstPatternParam pat);
+ZEB_API(void) BackPixPat(PixPatHandle pp);
+
+/* Cursors. */
+ZEB_API(void) InitCursor(void);
+ZEB_API(void) SetCurso(const Cursor* crsr);
+ZEB_API(void) SetCCursor(CCrsrHandle cCrsr);
+ZEB_API(void) HideCursor(void);
+ZEB_API(void) ShowCurso(void);
+ZEB_API(void) ObscureCursor(void);
+
+/* Pens and lines. */
+ZEB_API(void) PenSize(short width, short height);
+ZEB_API(void) PenMode(short mode);
+ZEB_API(void) PenPat(ConstPatternParam pat);
+ZEB_API(void) PenPixPat(PixPatHandle pp);
+ZEB_API(void) PenNormal(void);
+ZEB_API(void) HidePen(void);
+ZEB_API(void) ShowPen(void);
+ZEB_API(void) GetPen(Point* pt);
+ZEB_API(void) GetPenState(PenState* pnState);
+ZEB_API(void) SetPenState(const PenState* pnState);
+ZEB_API(void) Move(short dh, short dv);
+ZEB_API(void) MoveT(short h, short v);
+ZEB_API(void) Line(short dh, short dv);
+ZEB_API(void) LineT(short h, short v);
+ZEB_API(void) StdLine(Point newPt);
+
+/* Regions in rectangle form. */
+ZEB_API(RgnHandle) NewRgn(void);
+ZEB_API(void) DisposeRgn(RgnHandle rgn);
+ZEB_API(void) CopyRg(RgnHandle srcRgn, RgnHandle dstRgn);
+ZEB_API(void) SetEmptyRgn(RgnHandle rgn);
+ZEB_API(void) SetRectRg(RgnHandle rgn, short left, short top, short right, short bottom);
+ZEB_API(void) RectRgn(RgnHandle rgn, const Rect* r);
+
+/* Graphics devices, colour tables and pixel maps. */
+ZEB_API(GDHandle) NewGDevice(short refNum, long mode);
+ZEB_API(void) DisposeGDevice(GDHandle gdh);
+ZEB_API(GDHandle) GetMainDevice(void);
+ZEB_API(GDHandle) GetDeviceList(void);
+ZEB_API(GDHandle) GetGDevice(void);
+ZEB_API(void) SetGDevice(GDHandle gdh);
+ZEB_API(CTabHandle) GetCTable(short ctID);
+ZEB_API(void) DisposeCTable(CTabHandle cTable);
+ZEB_API(PixMapHandle) NewPixMap(void);
+ZEB_API(void) DisposePixMap(PixMapHandle pm);
+
+/* Rectangles and points. */
+ZEB_API(void) SetRec(Rect* r, short left, short top, short right, short bottom);
+ZEB_API(void) OffsetRec(Rect* r, short dh, short dv);
+ZEB_API(void) InsetRec(Rect* r, short dh, short dv);
+ZEB_API(Boolean) SectRect(const Rect* src1, const Rect* src2, Rect* dstRect);
+ZEB_API(void) UnionRec(const Rect* src1, const Rect* src2, Rect* dstRect);
+ZEB_API(Boolean) PtInRec(Point pt, const Rect* r);
+ZEB_API(Boolean) EqualRec(const Rect* rect1, const Rect* rect2);
+ZEB_API(Boolean) EmptyRect(const Rect* r);
+ZEB_API(void) Pt2Rect(Point pt1, Point pt2, Rect* dstRect);
+ZEB_API(void) SetPt(Point* pt, short h, short v);
+ZEB_API(void) AddPt(Point src, Point* dst);
+ZEB_API(void) SubPt(Point src, Point* dst);
+ZEB_API(Boolean) EqualPt(Point pt1, Point pt2);
+ZEB_API(void) MapPt(Point* pt, const Rect* srcRect, const Rect* dstRect);
+ZEB_API(void) MapRect(Rect* r, const Rect* srcRect, const Rect* dstRect);
+
+/* The library's own calls on drawing contexts. */
+ZEB_API(HDC) ZEB_GetCurrentDC(void);
+ZEB_API(HDC) ZEB_SwaphDC(HDC hdc, short install);
+/* Lends hdc to the screen port (begin non-zero) or ends the loan: area becomes the screen port's
+ * portRect, and when hwnd is 0 the window under area's top-left corner (relative to hdc's
+ * origin) is the one used. Returns that window. */
+ZEB_API(HWND) ZEB_SetWMgrPortDC(short begin, HWND hwnd, HDC hdc, const Rect* area);
+ZEB_API(HDC) ZEB_OffScreenDC(PixMapHandle pixMap, short flags);
+ZEB_API(void) ZEB_ChangeThePortAttr(void);
+ZEB_API(void) ZEB_PortRectChange(void);
+ZEB_API(void) ZEB_StdProcFix(short install);
+ZEB_API(void) ZEB_LocalToScreen(Point* pt);
+ZEB_API(void) ZEB_ClipRgnChange(GrafPtr port);
+ZEB_API(short) ZEB_SelectClipRgn(HDC hdc, RgnHandle rgn);
+ZEB_API(void) ZEB_UseRectForLine(short on);
+ZEB_API(void) ZEB_BrushAlign(short n);
+ZEB_API(short) ZEB_QDInitTestScreen(void);
+
+ZEB_EXTERN_C_END
+
+/* ZEB_OffScreenDC flags. */
+enum { ZEB_OSDC_SCREEN = 0x1, ZEB_OSDC_DRIVER = 0x2 };
+/* ZEB_SelectClipRgn results. */
+enum { ZEB_CLIP_EMPTY = 1, ZEB_CLIP_SIMPLE = 2, ZEB_CLIP_COMPLEX = 3 };
+/* ZEB_QDInitTestScreen result bits: which drawing shortcuts matched GDI's own drawing. */
+enum { ZEB_QDTEST_SOLIDFILLS = 0x1, ZEB_QDTEST_PATTERNFILLS = 0x2, ZEB_QDTEST_LINEFILLS = 0x4,
+       ZEB_QDTEST_SOLIDBRUSHES = 0x8 };
+
+#ifdef __cplusplus
+/* The Toolbox spellings that Windows also uses. */
+inline void MoveTo(short h, short v) { MoveT(h, v); }
+inline void LineTo(short h, short v) { LineT(h, v); }
+inline void SetCursor(const Cursor* crsr) { SetCurso(crsr); }
+inline void ShowCursor(void) { ShowCurso(); }
+inline void SetRect(Rect* r, short left, short top, short right, short bottom) {
+  SetRec(r, left, top, right, bottom);
+}
+inline void OffsetRect(Rect* r, short dh, short dv) { OffsetRec(r, dh, dv); }
+inline void InsetRect(Rect* r, short dh, short dv) { InsetRec(r, dh, dv); }
+inline void UnionRect(const Rect* src1, const Rect* src2, Rect* dstRect) {
+  UnionRec(src1, src2, dstRect);
+}
+inline Boolean PtInRect(Point pt, const Rect* r) { return PtInRec(pt, r); }
+inline Boolean EqualRect(const Rect* rect1, const Rect* rect2) { return EqualRec(rect1, rect2); }
+inline void CopyRgn(RgnHandle srcRgn, RgnHandle dstRgn) { CopyRg(srcRgn, dstRgn); }
+inline void SetRectRgn(RgnHandle rgn, short left, short top, short right, short bottom) {
+  SetRectRg(rgn, left, top, right, bottom);
+}
+#endif
 
 /* ---- Entry points present without their manager's work ----
  * They exist so that a ported application links; none of them draws. Each reports its call
  * through DebugStr; RealColor answers false. */
-typedef struct PixMap PixMap;
-typedef PixMap* PixMapPtr;
-typedef PixMapPtr* PixMapHandle;
-typedef struct ColorTable ColorTable;
-typedef ColorTable* CTabPtr;
-typedef CTabPtr* CTabHandle;
 typedef struct Picture Picture;
 typedef Picture* PicPtr;
 typedef PicPtr* PicHandle;

@@ -263,6 +263,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   StartToolbox(instance, frame);
   ExerciseMemory();
   ShowFileManager();
+  ShowQuickDrawShowcase(frame);
 
   ShowWindow(frame, show == SW_HIDE ? SW_SHOWNORMAL : show);
   UpdateWindow(frame);

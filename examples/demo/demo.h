@@ -5,7 +5,10 @@
 void Heading(const char* text);
 void Say(const char* format, ...);
 
+#include <windows.h>
+
 // Each piece of the showcase, in a file of its own.
 void ShowFileManager();
+void ShowQuickDrawShowcase(HWND frame);
 
 #endif  // ZEB_EXAMPLES_DEMO_H

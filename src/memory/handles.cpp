@@ -53,6 +53,12 @@ bool MoveToArena(HandleRecord* r, uint32_t size) {
 
 }  // namespace
 
+long LiveHandleSize(Handle h) {
+  const HandleRecord* r = LiveRecord(h);
+  if (!r || !HasStorage(r)) return -1;
+  return static_cast<long>(r->size);
+}
+
 bool UsesArena(int64_t size) {
   return frame::SessionFlag(ZEB_SF_SMALLBLOCKS) && size >= 0 &&
          size < static_cast<int64_t>(State().smallBlockThreshold) &&

@@ -32,6 +32,10 @@ void SetResourceFileIndex(Handle h, int index);
 void ClearCBit(Handle h);
 bool CBit(Handle h);
 
+// The size of a live handle's block, without touching MemError; -1 when h is NIL, emptied, or
+// names no handle record in use. For managers that check a handle an application passed them.
+long LiveHandleSize(Handle h);
+
 // Bytes currently held in host blocks.
 uint64_t BytesHeld();
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "MacTypes.h"
+#include "Quickdraw.h"
 
 namespace zeb::quickdraw {
 
@@ -30,12 +31,13 @@ void CreateStandardFonts(HWND frameWindow);
 void DeleteStandardFonts();
 const StandardFonts& Fonts();
 
-// Exit: QuickDraw's global patterns, ports and drawing contexts are disposed of.
+// Exit: the screen port, every drawing context, the global patterns and brushes, the main
+// device and QuickDraw's scratch storage are disposed of.
 void DisposeQuickDrawState();
 // Start-up: the colour picker's shared description.
 void InitColorDialog();
-// ZEB_SetFlags switch ZEB_SW_SINGLEPIXELPEN changed: the current port's drawing context must
-// select its pen again.
+// ZEB_SetFlags switch ZEB_SW_SINGLEPIXELPEN changed: the current port's drawing context draws
+// one-pixel pens from now on (or no longer) and selects its pen again.
 void SinglePixelPenSwitchChanged(bool on);
 // Cursor resources ('CURS', or 'crsr' when colour) as the Resource Manager loads and writes
 // them: converted between the disk and native forms, with the host cursor built on the way in
@@ -43,15 +45,31 @@ void SinglePixelPenSwitchChanged(bool on);
 void ConvertCursorResource(Handle h, bool colour, bool toNative);
 void ReleaseResourceCursor(Handle h);
 // InitResources: the built-in cursors that GetCursor returns for IDs 0 to 4. Exit releases them
-// with every converted cursor.
+// with every converted cursor. Both may be called more than once.
 void SetUpStandardCursors();
 void ReleaseCursors();
+// GetCursor of IDs 0 to 4 (arrow, I-beam, cross, plus, watch): the built-in cursor handles;
+// null for any other ID, which is a 'CURS' resource.
+CursHandle StandardCursor(short id);
+// The Windows cursor that SetCursor last chose, for the frame's WM_SETCURSOR handling.
+HCURSOR CurrentHostCursor();
+// A mouse movement ends ObscureCursor's hiding.
+void RevealObscuredCursor();
 // CountResources of 'FONT' (bitmap fonts) and 'sfnt' (outline fonts): the font list's counts.
 short FontResourceCount(bool outline);
 
 // ZEB_SystemValue 21 and 22: a screen value of QuickDraw and the palette state.
 uint32_t ScreenValue();
 uint32_t PaletteState();
+
+// Windows: a window's port draws on the window's own DC (released when the port closes); its
+// origin starts at portRect.topLeft and its update region moves with SetOrigin.
+void BindPortToWindow(GrafPtr port, HWND hwnd);
+// The DC an open port draws on (null for a port that is not open).
+HDC PortDC(GrafPtr port);
+// The next OpenPort or OpenCPort draws on dc: owned, the port deletes it when it closes;
+// otherwise it stays the caller's (printing, offscreen worlds).
+void UseDCForNextPort(HDC dc, bool owned);
 
 }  // namespace zeb::quickdraw
 

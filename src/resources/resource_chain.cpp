@@ -11,4 +11,11 @@ void ReleaseResourceHandle(Handle h) { (void)h; }
 // be opened; then frees the chain's slots.
 void CloseAllResourceFiles() {}
 
+// Searches the chain from the current file, as GetResource does, once files can be opened.
+Handle GetResourceForManager(ResType type, short id) {
+  (void)type;
+  (void)id;
+  return nullptr;
+}
+
 }  // namespace zeb::resources

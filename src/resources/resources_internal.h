@@ -15,6 +15,9 @@ void ClearCodeResources();
 void ReleaseCodeResources();
 // Exit: closes every resource file still open, then releases the chain's own state.
 void CloseAllResourceFiles();
+// GetResource for the managers that read resources of their own ('clut' for GetCTable): the
+// loaded resource's handle from the chain, or NIL when no open file has it.
+Handle GetResourceForManager(ResType type, short id);
 
 }  // namespace zeb::resources
 

@@ -6,4 +6,11 @@ namespace zeb::windows {
 // Walks the window list from the front, disposing of each window, once windows exist.
 void DisposeAllWindows() {}
 
+// Offsets the window record's updateRgn, once window records exist.
+void MoveUpdateRegion(void* windowPort, short dh, short dv) {
+  (void)windowPort;
+  (void)dh;
+  (void)dv;
+}
+
 }  // namespace zeb::windows
