@@ -169,22 +169,33 @@ void ExerciseMemory() {
   Say("after disposing of them all: %lu bytes held (the master-pointer blocks)", held);
 }
 
+// The text's metrics: a heading takes kHeadingStep (after a kSectionGap above every heading but
+// the first), a line kLineStep.
+constexpr int kTextTop = 8;
+constexpr int kSectionGap = 6;
+constexpr int kHeadingStep = 20;
+constexpr int kLineStep = 16;
+
+int NextLineTop(int y, bool heading) {
+  return (heading && y > kTextTop ? y + kSectionGap : y);
+}
+
 void Paint(HWND hwnd) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
   RECT client;
   GetClientRect(hwnd, &client);
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  HFONT body = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
-  HFONT bold = CreateFontA(-14, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
+  HFONT body = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
+  HFONT bold = CreateFontA(-13, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
   SetBkMode(dc, TRANSPARENT);
-  int y = 10;
+  int y = kTextTop;
   for (const Line& line : g_lines) {
     SelectObject(dc, line.heading ? bold : body);
     SetTextColor(dc, line.heading ? RGB(0, 64, 128) : RGB(0, 0, 0));
-    if (line.heading && y > 10) y += 8;
+    y = NextLineTop(y, line.heading);
     TextOutA(dc, line.heading ? 10 : 24, y, line.text.c_str(), static_cast<int>(line.text.size()));
-    y += line.heading ? 22 : 19;
+    y += line.heading ? kHeadingStep : kLineStep;
   }
   SelectObject(dc, GetStockObject(SYSTEM_FONT));
   DeleteObject(body);
@@ -229,6 +240,14 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 }  // namespace
 
 void Heading(const char* text) { g_lines.push_back({text, true}); }
+
+int TextBottom() {
+  int y = kTextTop;
+  for (const auto& line : g_lines)
+    y = NextLineTop(y, line.heading) + (line.heading ? kHeadingStep : kLineStep);
+  return y;
+}
+
 void Say(const char* format, ...) {
   char buffer[256];
   va_list args;
@@ -257,7 +276,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   wc.lpszClassName = "ZEBSubWndClass";
   RegisterClassA(&wc);
 
-  HWND frame = CreateWindowA("ZEBMainWndClass", "ZEB32 Demo - start-up, memory and files",
+  HWND frame = CreateWindowA("ZEBMainWndClass", "ZEB32 Demo",
                              WS_OVERLAPPEDWINDOW, 0, 0, 820, 740, nullptr, nullptr, instance,
                              nullptr);
   StartToolbox(instance, frame);

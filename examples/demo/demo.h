@@ -4,6 +4,8 @@
 
 void Heading(const char* text);
 void Say(const char* format, ...);
+// Where the text ends in the frame's client area: panes go below it.
+int TextBottom();
 
 #include <windows.h>
 

@@ -5,10 +5,10 @@
 #include <cmath>
 
 #include "Quickdraw.h"
+#include "demo.h"
 
 namespace {
 
-constexpr int kPaneTop = 372;
 constexpr int kPaneHeight = 200;
 constexpr char kPaneClass[] = "ZEBDemoQuickDrawPane";
 
@@ -142,9 +142,10 @@ void ShowQuickDrawShowcase(HWND frame) {
   RECT window, client;
   GetWindowRect(frame, &window);
   GetClientRect(frame, &client);
-  const int grow = kPaneTop + kPaneHeight - client.bottom;
+  const int paneTop = TextBottom() + 6;
+  const int grow = paneTop + kPaneHeight - client.bottom;
   SetWindowPos(frame, nullptr, 0, 0, window.right - window.left,
                window.bottom - window.top + grow, SWP_NOMOVE | SWP_NOZORDER);
-  CreateWindowA(kPaneClass, "", WS_CHILD | WS_VISIBLE, 0, kPaneTop, client.right, kPaneHeight,
+  CreateWindowA(kPaneClass, "", WS_CHILD | WS_VISIBLE, 0, paneTop, client.right, kPaneHeight,
                 frame, nullptr, GetModuleHandleA(nullptr), nullptr);
 }

@@ -127,14 +127,13 @@ TEST_F(SessionRecordTest, MissingBaseClassTurnsTheThreeDLookOff) {
   EXPECT_FALSE(ClassExists("_ZEB_THREED_"));
 }
 
-TEST_F(SessionRecordTest, WindowFlagAtomAndThreeDClassLiveForTheSession) {
+TEST_F(SessionRecordTest, ThreeDClassLivesForTheSession) {
   ZEB_SessionRec rec{};
   rec.size = kZEBSessionRecSize;
   rec.instance = GetModuleHandleA(nullptr);
   ZEB_InitSession(&rec);
-  EXPECT_NE(GlobalFindAtomA("ZEB_wFlag"), 0);
+  EXPECT_TRUE(ClassExists("_ZEB_THREED_"));
   ZEB_ExitSession();
-  EXPECT_EQ(GlobalFindAtomA("ZEB_wFlag"), 0);
   EXPECT_FALSE(ClassExists("_ZEB_THREED_"));
 }
 

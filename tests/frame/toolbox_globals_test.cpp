@@ -1,6 +1,10 @@
 // White-box: the library's private cells for globals whose address the application left null.
 #include "frame/toolbox_globals.h"
 
+#include <string>
+
+#include "frame/frame_internal.h"
+
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -55,6 +59,21 @@ TEST_F(PrivateCellsTest, ExitReturnsEveryGlobalToThePrivateCells) {
   ZEB_ExitSession();
   EXPECT_NE(zeb::frame::Globals().memErr, &cells.memErr);
   EXPECT_NE(static_cast<void*>(zeb::frame::Globals().ticks), static_cast<void*>(&cells.ticks));
+  ZEB_SessionRec again{};
+  again.size = kZEBSessionRecSize;
+  ZEB_InitSession(&again);
+}
+
+// Global atoms are shared by every process of the desktop, so whether the name still exists after
+// exit says nothing about this process: the session's own reference is what is checked.
+TEST_F(PrivateCellsTest, WindowFlagAtomIsTheSessionsFromStartToExit) {
+  const ATOM atom = zeb::frame::Session().windowFlagAtom;
+  ASSERT_NE(atom, 0);
+  char name[32] = "";
+  GlobalGetAtomNameA(atom, name, sizeof name);
+  EXPECT_EQ(std::string(name), "ZEB_wFlag");
+  ZEB_ExitSession();
+  EXPECT_EQ(zeb::frame::Session().windowFlagAtom, 0);
   ZEB_SessionRec again{};
   again.size = kZEBSessionRecSize;
   ZEB_InitSession(&again);
