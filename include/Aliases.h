@@ -10,7 +10,7 @@
 /* ---- Entry points present without their manager's work ----
  * Windows has no alias records: each call reports itself through DebugStr. Creating and
  * resolving return noErr; asking about, matching and updating an alias return paramErr.
- * ResolveAliasFile leaves the specification as it is and answers "not a folder, not an alias",
+ * ResolveAliasFile leaves the FSSpec as it is and answers "not a folder, not an alias",
  * so that the caller goes on with the file it named. */
 typedef struct AliasRecord AliasRecord;
 typedef AliasRecord* AliasPtr;

@@ -94,7 +94,7 @@ ZEB_ASSERT_SIZE(FXInfo, 16);
 ZEB_ASSERT_SIZE(DInfo, 16);
 ZEB_ASSERT_SIZE(DXInfo, 16);
 
-/* A file specification: natural alignment, so parID follows two bytes of padding. */
+/* An FSSpec names a file: natural alignment, so parID follows two bytes of padding. */
 typedef struct FSSpec {
   short vRefNum;
   long parID;
