@@ -396,13 +396,13 @@ ZEB_API(OSErr) OpenWD(short vRefNum, long dirID, long procID, short* wdRefNum);
 ZEB_API(OSErr) CloseWD(short wdRefNum);
 
 /* FSSpec calls. */
-ZEB_API(OSErr) FSMakeFSSpec(short vRefNum, long dirID, ConstStr255Param fileName, FSSpec* spec);
-ZEB_API(OSErr) FSpOpenDF(const FSSpec* spec, SignedByte permission, short* refNum);
-ZEB_API(OSErr) FSpCreate(const FSSpec* spec, OSType creator, OSType fileType,
+ZEB_API(OSErr) FSMakeFSSpec(short vRefNum, long dirID, ConstStr255Param fileName, FSSpec* fileSpec);
+ZEB_API(OSErr) FSpOpenDF(const FSSpec* fileSpec, SignedByte permission, short* refNum);
+ZEB_API(OSErr) FSpCreate(const FSSpec* fileSpec, OSType creator, OSType fileType,
                          ScriptCode scriptTag);
-ZEB_API(OSErr) FSpDelete(const FSSpec* spec);
-ZEB_API(OSErr) FSpRename(const FSSpec* spec, ConstStr255Param newName);
-ZEB_API(OSErr) FSpGetFInfo(const FSSpec* spec, FInfo* fndrInfo);
+ZEB_API(OSErr) FSpDelete(const FSSpec* fileSpec);
+ZEB_API(OSErr) FSpRename(const FSSpec* fileSpec, ConstStr255Param newName);
+ZEB_API(OSErr) FSpGetFInfo(const FSSpec* fileSpec, FInfo* fndrInfo);
 ZEB_API(OSErr) FSpExchangeFiles(const FSSpec* source, const FSSpec* dest);
 
 /* Parameter-block calls. */
@@ -555,7 +555,7 @@ ZEB_API(OSErr) PBHSetFLock(HParmBlkPtr paramBlock, Boolean async);
 ZEB_API(OSErr) PBHRstFLock(HParmBlkPtr paramBlock, Boolean async);
 ZEB_API(OSErr) PBLockRange(ParmBlkPtr paramBlock, Boolean async);
 ZEB_API(OSErr) PBUnlockRange(ParmBlkPtr paramBlock, Boolean async);
-ZEB_API(OSErr) FSpSetFInfo(const FSSpec* spec, const FInfo* fndrInfo);
+ZEB_API(OSErr) FSpSetFInfo(const FSSpec* fileSpec, const FInfo* fndrInfo);
 ZEB_API(OSErr) PBCatMove(CMovePBPtr paramBlock, Boolean async);
 ZEB_API(OSErr) PBCatSearch(CSParamPtr paramBlock, Boolean async);
 ZEB_API(OSErr) PBSetCatInfoSync(CInfoPBPtr paramBlock);

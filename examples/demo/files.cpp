@@ -41,16 +41,16 @@ void ShowFileManager() {
   short vRefNum = 0;
   long dirID = 0;
   FindFolder(kOnSystemDisk, kTemporaryFolderType, kDontCreateFolder, &vRefNum, &dirID);
-  FSSpec spec;
-  OSErr err = FSMakeFSSpec(vRefNum, dirID, kDocumentName, &spec);
+  FSSpec fileSpec;
+  OSErr err = FSMakeFSSpec(vRefNum, dirID, kDocumentName, &fileSpec);
   char path[256] = "";
-  ZEB_HFSpec(spec.parID, spec.vRefNum, spec.name, path);
+  ZEB_HFSpec(fileSpec.parID, fileSpec.vRefNum, fileSpec.name, path);
   Say("FindFolder('temp'): volume %d; FSMakeFSSpec = %d: \"%s\"", vRefNum, err, path);
-  if (err == noErr) FSpDelete(&spec);
+  if (err == noErr) FSpDelete(&fileSpec);
 
-  err = FSpCreate(&spec, ZEB_FOURCC('Z', 'E', 'B', 'D'), ZEB_FOURCC('T', 'E', 'X', 'T'), 0);
+  err = FSpCreate(&fileSpec, ZEB_FOURCC('Z', 'E', 'B', 'D'), ZEB_FOURCC('T', 'E', 'X', 'T'), 0);
   short refNum = 0;
-  const OSErr openErr = FSpOpenDF(&spec, fsRdWrPerm, &refNum);
+  const OSErr openErr = FSpOpenDF(&fileSpec, fsRdWrPerm, &refNum);
   long count = static_cast<long>(std::strlen(kLetter));
   const OSErr writeErr = FSWrite(refNum, &count, kLetter);
   long length = 0;
@@ -59,7 +59,7 @@ void ShowFileManager() {
       openErr, refNum, writeErr, count, length);
 
   short second = 0;
-  const OSErr busyErr = FSpOpenDF(&spec, fsRdWrPerm, &second);
+  const OSErr busyErr = FSpOpenDF(&fileSpec, fsRdWrPerm, &second);
   Say("a second writer: FSpOpenDF = %d (opWrErr), told the holder's refNum %d", busyErr, second);
 
   // Read it back line by line in newline mode.
@@ -81,17 +81,17 @@ void ShowFileManager() {
 
   CInfoPBRec info{};
   unsigned char name[64];
-  std::memcpy(name, spec.name, spec.name[0] + 1u);
+  std::memcpy(name, fileSpec.name, fileSpec.name[0] + 1u);
   info.hFileInfo.ioNamePtr = name;
-  info.hFileInfo.ioVRefNum = spec.vRefNum;
-  info.hFileInfo.ioDirID = spec.parID;
+  info.hFileInfo.ioVRefNum = fileSpec.vRefNum;
+  info.hFileInfo.ioDirID = fileSpec.parID;
   err = PBGetCatInfo(&info, false);
   char type[5], creator[5];
   Say("PBGetCatInfo = %d: %ld bytes, modified %s, type '%s' (the default type), creator '%s'",
       err, info.hFileInfo.ioFlLgLen, Date(info.hFileInfo.ioFlMdDat),
       FourChars(info.hFileInfo.ioFlFndrInfo.fdType, type),
       FourChars(info.hFileInfo.ioFlFndrInfo.fdCreator, creator));
-  const OSErr deleted = FSpDelete(&spec);
+  const OSErr deleted = FSpDelete(&fileSpec);
   Say("FSpDelete = %d; FSMakeFSSpec afterwards = %d (fnfErr)", deleted,
-      FSMakeFSSpec(spec.vRefNum, spec.parID, spec.name, &spec));
+      FSMakeFSSpec(fileSpec.vRefNum, fileSpec.parID, fileSpec.name, &fileSpec));
 }

@@ -10,9 +10,9 @@ constexpr size_t kMaxSpecName = 63;
 
 // An FSSpec's name holds at most 63 characters; a longer length byte would read past the
 // record.
-OSErr SpecError(const FSSpec* spec) {
-  if (!spec) return paramErr;
-  return Either(spec->name[0] > kMaxSpecName, bdNamErr, noErr);
+OSErr SpecError(const FSSpec* fileSpec) {
+  if (!fileSpec) return paramErr;
+  return Either(fileSpec->name[0] > kMaxSpecName, bdNamErr, noErr);
 }
 
 OSErr ExistenceOf(const std::string& path) {
@@ -21,9 +21,9 @@ OSErr ExistenceOf(const std::string& path) {
                                                                       : LastHostError();
 }
 
-OSErr PathOfSpec(const FSSpec* spec, std::string* path) {
-  if (const OSErr err = SpecError(spec)) return err;
-  return HostPathOf(spec->parID, spec->vRefNum, spec->name, path);
+OSErr PathOfSpec(const FSSpec* fileSpec, std::string* path) {
+  if (const OSErr err = SpecError(fileSpec)) return err;
+  return HostPathOf(fileSpec->parID, fileSpec->vRefNum, fileSpec->name, path);
 }
 
 // The temporary name of an exchange: the source's name with the extension ".aaa".
@@ -48,21 +48,21 @@ using namespace zeb::files;
 
 extern "C" {
 
-// The spec names the last component of the path in the directory that holds it, whether or not
-// the file exists. A name the spec cannot hold, or a path that cannot be built, leaves a cleared
-// spec, which no other call takes for a file or a directory.
-OSErr ZEBAPI FSMakeFSSpec(short vRefNum, long dirID, ConstStr255Param fileName, FSSpec* spec) {
-  if (!spec) return paramErr;
-  // The name may be the spec's own (FSMakeFSSpec(s.vRefNum, s.parID, s.name, &s)): the path is
-  // built before the spec is touched.
+// The FSSpec names the last component of the path in the directory that holds it, whether or not
+// the file exists. A name the record cannot hold, or a path that cannot be built, leaves a
+// cleared record, which no other call takes for a file or a directory.
+OSErr ZEBAPI FSMakeFSSpec(short vRefNum, long dirID, ConstStr255Param fileName, FSSpec* fileSpec) {
+  if (!fileSpec) return paramErr;
+  // The name may be the fileSpec's own (FSMakeFSSpec(s.vRefNum, s.parID, s.name, &s)): the path is
+  // built before the fileSpec is touched.
   std::string path;
   const OSErr err = HostPathOf(dirID, vRefNum, fileName, &path);
-  *spec = FSSpec{};
+  *fileSpec = FSSpec{};
   if (err) return err;
   if (IsVolumeRoot(path)) {
-    spec->vRefNum = VolumeOfPath(path);
-    spec->parID = fsRtParID;
-    StorePascal(spec->name, path);
+    fileSpec->vRefNum = VolumeOfPath(path);
+    fileSpec->parID = fsRtParID;
+    StorePascal(fileSpec->name, path);
     return noErr;
   }
   std::string directory, name;
@@ -70,36 +70,36 @@ OSErr ZEBAPI FSMakeFSSpec(short vRefNum, long dirID, ConstStr255Param fileName, 
   if (name.size() > kMaxSpecName) return bdNamErr;
   const DirectoryIdentity id = IdentifyDirectory(directory);
   if (!id.Usable()) return dirNFErr;
-  spec->vRefNum = id.vRefNum;
-  spec->parID = id.dirID;
-  StorePascal(spec->name, name);
+  fileSpec->vRefNum = id.vRefNum;
+  fileSpec->parID = id.dirID;
+  StorePascal(fileSpec->name, name);
   return ExistenceOf(path);
 }
 
-OSErr ZEBAPI FSpOpenDF(const FSSpec* spec, SignedByte permission, short* refNum) {
+OSErr ZEBAPI FSpOpenDF(const FSSpec* fileSpec, SignedByte permission, short* refNum) {
   if (refNum) *refNum = 0;
-  if (const OSErr err = SpecError(spec)) return err;
-  return HOpen(spec->vRefNum, spec->parID, spec->name, permission, refNum);
+  if (const OSErr err = SpecError(fileSpec)) return err;
+  return HOpen(fileSpec->vRefNum, fileSpec->parID, fileSpec->name, permission, refNum);
 }
 
-OSErr ZEBAPI FSpCreate(const FSSpec* spec, OSType creator, OSType fileType, ScriptCode) {
-  if (const OSErr err = SpecError(spec)) return err;
-  return HCreate(spec->vRefNum, spec->parID, spec->name, creator, fileType);
+OSErr ZEBAPI FSpCreate(const FSSpec* fileSpec, OSType creator, OSType fileType, ScriptCode) {
+  if (const OSErr err = SpecError(fileSpec)) return err;
+  return HCreate(fileSpec->vRefNum, fileSpec->parID, fileSpec->name, creator, fileType);
 }
 
-OSErr ZEBAPI FSpDelete(const FSSpec* spec) {
-  if (const OSErr err = SpecError(spec)) return err;
-  return HDelete(spec->vRefNum, spec->parID, spec->name);
+OSErr ZEBAPI FSpDelete(const FSSpec* fileSpec) {
+  if (const OSErr err = SpecError(fileSpec)) return err;
+  return HDelete(fileSpec->vRefNum, fileSpec->parID, fileSpec->name);
 }
 
-OSErr ZEBAPI FSpRename(const FSSpec* spec, ConstStr255Param newName) {
-  if (const OSErr err = SpecError(spec)) return err;
-  return HRename(spec->vRefNum, spec->parID, spec->name, newName);
+OSErr ZEBAPI FSpRename(const FSSpec* fileSpec, ConstStr255Param newName) {
+  if (const OSErr err = SpecError(fileSpec)) return err;
+  return HRename(fileSpec->vRefNum, fileSpec->parID, fileSpec->name, newName);
 }
 
-OSErr ZEBAPI FSpGetFInfo(const FSSpec* spec, FInfo* fndrInfo) {
-  if (const OSErr err = SpecError(spec)) return err;
-  return HGetFInfo(spec->vRefNum, spec->parID, spec->name, fndrInfo);
+OSErr ZEBAPI FSpGetFInfo(const FSSpec* fileSpec, FInfo* fndrInfo) {
+  if (const OSErr err = SpecError(fileSpec)) return err;
+  return HGetFInfo(fileSpec->vRefNum, fileSpec->parID, fileSpec->name, fndrInfo);
 }
 
 // Three renames through a temporary name; a step that fails undoes the ones before it, so

@@ -17,51 +17,51 @@ TEST_F(FSSpecTest, MakeFSSpecFillsTheSpecWhetherOrNotTheFileExists) {
   ZEB_DirIDFromPath(dir_.path().c_str(), &volume, nullptr);
   const std::pair<const char*, OSErr> cases[] = {{"there.txt", noErr}, {"absent.txt", fnfErr}};
   for (const auto& c : cases) {
-    FSSpec spec{};
+    FSSpec fileSpec{};
     Name name(c.first);
-    EXPECT_EQ(FSMakeFSSpec(0, 0, name, &spec), c.second) << c.first;
-    EXPECT_EQ(spec.vRefNum, volume);
-    EXPECT_EQ(spec.parID, Here());
-    EXPECT_EQ(TextOf(spec.name), c.first);
+    EXPECT_EQ(FSMakeFSSpec(0, 0, name, &fileSpec), c.second) << c.first;
+    EXPECT_EQ(fileSpec.vRefNum, volume);
+    EXPECT_EQ(fileSpec.parID, Here());
+    EXPECT_EQ(TextOf(fileSpec.name), c.first);
   }
-  // A directory given by ID and an empty name: the spec names it within its parent.
+  // A directory given by ID and an empty name: the fileSpec names it within its parent.
   ASSERT_TRUE(CreateDirectoryA(dir_.File("folder").c_str(), nullptr));
   const long folder = ZEB_DirIDFromPath(dir_.File("folder").c_str(), nullptr, nullptr);
-  FSSpec spec{};
-  EXPECT_EQ(FSMakeFSSpec(0, folder, nullptr, &spec), noErr);
-  EXPECT_EQ(spec.parID, Here());
-  EXPECT_EQ(TextOf(spec.name), "folder");
-  // The spec's own name as the input: remade in place, it still names the file.
+  FSSpec fileSpec{};
+  EXPECT_EQ(FSMakeFSSpec(0, folder, nullptr, &fileSpec), noErr);
+  EXPECT_EQ(fileSpec.parID, Here());
+  EXPECT_EQ(TextOf(fileSpec.name), "folder");
+  // The fileSpec's own name as the input: remade in place, it still names the file.
   Name there("there.txt");
-  ASSERT_EQ(FSMakeFSSpec(0, 0, there, &spec), noErr);
-  EXPECT_EQ(FSMakeFSSpec(spec.vRefNum, spec.parID, spec.name, &spec), noErr);
-  EXPECT_EQ(TextOf(spec.name), "there.txt");
-  EXPECT_EQ(spec.parID, Here());
+  ASSERT_EQ(FSMakeFSSpec(0, 0, there, &fileSpec), noErr);
+  EXPECT_EQ(FSMakeFSSpec(fileSpec.vRefNum, fileSpec.parID, fileSpec.name, &fileSpec), noErr);
+  EXPECT_EQ(TextOf(fileSpec.name), "there.txt");
+  EXPECT_EQ(fileSpec.parID, Here());
   EXPECT_EQ(FSMakeFSSpec(0, 0, nullptr, nullptr), paramErr);
   Name any("x");
-  EXPECT_EQ(FSMakeFSSpec(-31, 0, any, &spec), nsvErr);
+  EXPECT_EQ(FSMakeFSSpec(-31, 0, any, &fileSpec), nsvErr);
 }
 
 TEST_F(FSSpecTest, NamesLongerThanASpecHoldsAreRefusedAndTheSpecIsInert) {
   const std::string longName(64, 'L');
   ASSERT_TRUE(dir_.Write(longName, "long"));
   ASSERT_TRUE(dir_.Write("keep", "keep"));
-  FSSpec spec;
-  std::memset(&spec, 0x55, sizeof spec);
+  FSSpec fileSpec;
+  std::memset(&fileSpec, 0x55, sizeof fileSpec);
   Name name(longName);
-  EXPECT_EQ(FSMakeFSSpec(0, 0, name, &spec), bdNamErr);
-  EXPECT_EQ(spec.vRefNum, 0);
-  EXPECT_EQ(spec.parID, 0);
-  EXPECT_EQ(spec.name[0], 0);
-  // A caller that goes on with the cleared spec harms nothing.
+  EXPECT_EQ(FSMakeFSSpec(0, 0, name, &fileSpec), bdNamErr);
+  EXPECT_EQ(fileSpec.vRefNum, 0);
+  EXPECT_EQ(fileSpec.parID, 0);
+  EXPECT_EQ(fileSpec.name[0], 0);
+  // A caller that goes on with the cleared fileSpec harms nothing.
   Name renamed("renamed");
-  EXPECT_EQ(FSpDelete(&spec), bdNamErr);
-  EXPECT_EQ(FSpRename(&spec, renamed), bdNamErr);
+  EXPECT_EQ(FSpDelete(&fileSpec), bdNamErr);
+  EXPECT_EQ(FSpRename(&fileSpec, renamed), bdNamErr);
   char current[MAX_PATH];
   GetCurrentDirectoryA(sizeof current, current);
   EXPECT_EQ(std::string(current) + "\\", dir_.path());
   EXPECT_EQ(Contents(longName), "long");
-  // A spec whose length byte says more than 63 is not read past its end.
+  // A fileSpec whose length byte says more than 63 is not read past its end.
   FSSpec bad{};
   bad.parID = Here();
   bad.name[0] = 200;
@@ -73,26 +73,26 @@ TEST_F(FSSpecTest, NamesLongerThanASpecHoldsAreRefusedAndTheSpecIsInert) {
 }
 
 TEST_F(FSSpecTest, SpecCallsCreateOpenDescribeRenameAndDelete) {
-  FSSpec spec{};
-  Name name("spec.txt");
-  ASSERT_EQ(FSMakeFSSpec(0, 0, name, &spec), fnfErr);
-  ASSERT_EQ(FSpCreate(&spec, ZEB_FOURCC('Z', 'E', 'B', '!'), ZEB_FOURCC('T', 'E', 'X', 'T'), 0),
+  FSSpec fileSpec{};
+  Name name("fileSpec.txt");
+  ASSERT_EQ(FSMakeFSSpec(0, 0, name, &fileSpec), fnfErr);
+  ASSERT_EQ(FSpCreate(&fileSpec, ZEB_FOURCC('Z', 'E', 'B', '!'), ZEB_FOURCC('T', 'E', 'X', 'T'), 0),
             noErr);
-  EXPECT_EQ(FSpCreate(&spec, 0, 0, 0), dupFNErr);
+  EXPECT_EQ(FSpCreate(&fileSpec, 0, 0, 0), dupFNErr);
   short ref = 0;
-  ASSERT_EQ(FSpOpenDF(&spec, fsRdWrPerm, &ref), noErr);
+  ASSERT_EQ(FSpOpenDF(&fileSpec, fsRdWrPerm, &ref), noErr);
   long count = 5;
   EXPECT_EQ(FSWrite(ref, &count, "hello"), noErr);
   EXPECT_EQ(FSClose(ref), noErr);
   FInfo info{};
-  EXPECT_EQ(FSpGetFInfo(&spec, &info), noErr);
+  EXPECT_EQ(FSpGetFInfo(&fileSpec, &info), noErr);
   EXPECT_EQ(info.fdCreator, kZEBUnknownCreator) << "the host keeps no creator";
   Name newName("renamed.txt");
-  EXPECT_EQ(FSpRename(&spec, newName), noErr);
+  EXPECT_EQ(FSpRename(&fileSpec, newName), noErr);
   EXPECT_EQ(Contents("renamed.txt"), "hello");
-  EXPECT_EQ(FSpDelete(&spec), fnfErr);
-  ASSERT_EQ(FSMakeFSSpec(0, 0, newName, &spec), noErr);
-  EXPECT_EQ(FSpDelete(&spec), noErr);
+  EXPECT_EQ(FSpDelete(&fileSpec), fnfErr);
+  ASSERT_EQ(FSMakeFSSpec(0, 0, newName, &fileSpec), noErr);
+  EXPECT_EQ(FSpDelete(&fileSpec), noErr);
   EXPECT_FALSE(Exists("renamed.txt"));
 }
 

@@ -108,13 +108,13 @@ TEST_F(UnsupportedOutputsTest, HelpMenuHandleIsNilNotTheCallersOldValue) {
 }
 
 TEST_F(UnsupportedOutputsTest, ResolveAliasFileAnswersAPlainFileAndKeepsTheSpec) {
-  Record spec;
+  Record fileSpec;
   Boolean isFolder = true, wasAliased = true;
   zebtest::DebugCapture capture;
-  EXPECT_EQ(ResolveAliasFile(spec.As<FSSpec>(), true, &isFolder, &wasAliased), 0);
+  EXPECT_EQ(ResolveAliasFile(fileSpec.As<FSSpec>(), true, &isFolder, &wasAliased), 0);
   EXPECT_FALSE(isFolder);
   EXPECT_FALSE(wasAliased);
-  EXPECT_TRUE(spec.Written().empty());
+  EXPECT_TRUE(fileSpec.Written().empty());
   EXPECT_EQ(ResolveAliasFile(nullptr, false, nullptr, nullptr), 0);
   EXPECT_EQ(capture.Text(), " ResolveAliasFile\r\n ResolveAliasFile\r\n");
 }
