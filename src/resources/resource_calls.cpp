@@ -27,13 +27,6 @@ const Handle kPackageAnswer = reinterpret_cast<Handle>(static_cast<uintptr_t>(0x
 
 bool IsResourceHandle(Handle h) { return h && (HGetState(h) & kHandleIsResourceMask); }
 
-resfmt::Reference* FindById(resfmt::TypeEntry* type, int16_t id) {
-  if (!type) return nullptr;
-  for (resfmt::Reference& ref : type->references)
-    if (!ref.Removed() && ref.id == id) return &ref;
-  return nullptr;
-}
-
 resfmt::Reference* FindByName(resfmt::TypeEntry* type, ConstStr255Param name) {
   if (!type || !name) return nullptr;
   for (resfmt::Reference& ref : type->references)
@@ -83,6 +76,24 @@ resfmt::TypeEntry* FindType(ResFile* file, uint32_t type) {
   for (resfmt::TypeEntry& entry : file->map.types)
     if (entry.type == type) return &entry;
   return nullptr;
+}
+
+resfmt::Reference* FindById(ResFile* file, uint32_t type, int16_t id, resfmt::TypeEntry** entry) {
+  auto key = [](uint32_t t, int16_t i) { return (uint64_t{t} << 16) | static_cast<uint16_t>(i); };
+  if (!file->idIndexValid) {
+    file->idIndex.clear();
+    for (size_t t = 0; t < file->map.types.size(); ++t) {
+      const auto& refs = file->map.types[t].references;
+      for (size_t r = 0; r < refs.size(); ++r)
+        if (!refs[r].Removed())
+          file->idIndex.emplace(key(file->map.types[t].type, refs[r].id), (uint64_t{t} << 32) | r);
+    }
+    file->idIndexValid = true;
+  }
+  const auto it = file->idIndex.find(key(type, id));
+  if (it == file->idIndex.end()) return nullptr;
+  *entry = &file->map.types[it->second >> 32];
+  return &(*entry)->references[it->second & 0xFFFFFFFFu];
 }
 
 Found FindByHandle(Handle h) {
@@ -235,8 +246,8 @@ namespace {
 
 Handle Get1(ResFile* file, uint32_t type, int16_t id) {
   if (!file) return nullptr;
-  resfmt::TypeEntry* entry = FindType(file, type);
-  resfmt::Reference* ref = FindById(entry, id);
+  resfmt::TypeEntry* entry = nullptr;
+  resfmt::Reference* ref = FindById(file, type, id, &entry);
   return ref ? MaterializeReference(file, *entry, *ref) : nullptr;
 }
 
@@ -262,8 +273,8 @@ Handle GetResourceForManager(ResType type, short id) {
     return chain.cacheHandle;
   if (wanted == FourCC("PACK")) return kPackageAnswer;
   for (ResFile* file = chain.current; file; file = file->older) {
-    resfmt::TypeEntry* entry = FindType(file, wanted);
-    resfmt::Reference* ref = FindById(entry, id);
+    resfmt::TypeEntry* entry = nullptr;
+    resfmt::Reference* ref = FindById(file, wanted, id, &entry);
     if (!ref) continue;
     Handle h = MaterializeReference(file, *entry, *ref);
     if (h) {
@@ -507,6 +518,7 @@ void ZEBAPI AddResource(Handle theData, ResType theType, short theID, ConstStr25
   HSetRBit(theData);
   memory::SetResourceFileIndex(theData, file->slot);
   file->changed = true;
+  MapChanged(file);
   ClearCache();
 }
 
@@ -532,6 +544,7 @@ void ZEBAPI RemoveResource(Handle theResource) {
   found.ref->handle = nullptr;
   HClrRBit(theResource);
   found.file->changed = true;
+  MapChanged(found.file);
   ClearCache();
 }
 
@@ -583,6 +596,7 @@ void ZEBAPI SetResInfo(Handle theResource, short theID, ConstStr255Param name) {
     return;
   }
   found.file->changed = true;
+  MapChanged(found.file);
   ClearCache();
 }
 

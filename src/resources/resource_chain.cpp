@@ -259,6 +259,7 @@ void ForgetRemoved(ResFile* file) {
   types.erase(std::remove_if(types.begin(), types.end(),
                              [](const resfmt::TypeEntry& t) { return t.references.empty(); }),
               types.end());
+  MapChanged(file);
 }
 
 // Compaction: a complete new file is written under a name that no file has, and only then

@@ -4,6 +4,7 @@
 #define ZEB_RESOURCES_RESOURCE_FILES_H
 
 #include <cstdint>
+#include <unordered_map>
 
 #include "Resources.h"
 #include "resources/resource_map.h"
@@ -34,6 +35,10 @@ struct ResFile {
   bool sharedHost = false;  // the application's own host file: never closed here
   ZEB_SwapResourceProcPtr swapProc = nullptr;
   resfmt::Map map;
+  // Where each (type, ID) first stands in the map, for the searches by ID; rebuilt after any
+  // change of the map's references.
+  std::unordered_map<uint64_t, uint64_t> idIndex;
+  bool idIndexValid = false;
   bool ReadOnly() const { return (attributes & kFileReadOnly) != 0; }
 };
 
@@ -65,6 +70,10 @@ struct Found {
 // The reference whose handle word is h, in the file named by h's slot bits.
 Found FindByHandle(Handle h);
 resfmt::TypeEntry* FindType(ResFile* file, uint32_t type);
+// The first reference of that type and ID that is not removed, and its type; null when none.
+resfmt::Reference* FindById(ResFile* file, uint32_t type, int16_t id, resfmt::TypeEntry** entry);
+// After references are added, removed, renumbered or dropped.
+inline void MapChanged(ResFile* file) { file->idIndexValid = false; }
 
 ResFile* FileOfRefNum(int16_t refNum);
 
