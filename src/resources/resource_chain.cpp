@@ -99,10 +99,13 @@ OSErr ReadMap(ResFile* file) {
   return noErr;
 }
 
+// Preloaded resources are loaded whatever the load flag says.
 void Preload(ResFile* file) {
   for (resfmt::TypeEntry& type : file->map.types)
     for (resfmt::Reference& ref : type.references)
-      if (ref.attributes & resfmt::kAttrPreload) MaterializeReference(file, type, ref);
+      if ((ref.attributes & resfmt::kAttrPreload) && MaterializeReference(file, type, ref) &&
+          !*static_cast<Handle>(ref.handle))
+        LoadReference(file, type, ref);
 }
 
 void Link(ResFile* file) {
