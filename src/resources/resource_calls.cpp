@@ -7,6 +7,7 @@
 #include "MacMemory.h"
 #include "Resources.h"
 #include "dialogs/dialogs_internal.h"
+#include "frame/frame_internal.h"
 #include "frame/pascal_strings.h"
 #include "memory/memory_internal.h"
 #include "quickdraw/quickdraw_internal.h"
@@ -262,6 +263,25 @@ Handle AlertIconAnswer(int16_t id) {
   return h;
 }
 
+// 'STR ' -16096 names the system. Under Win32s 3.10 (version word 0x0A03) the answer is the
+// host's own name, string 514 of USER.EXE, without its trailing blanks.
+constexpr short kHostNameStringId = -16096;
+constexpr uint16_t kWin32sVersionWord = 0x0A03;
+constexpr UINT kUserHostNameString = 514;
+
+Handle HostNameString() {
+  HMODULE user = GetModuleHandleA("USER.EXE");
+  char text[256];
+  int n = user ? LoadStringA(user, kUserHostNameString, text, sizeof text) : 0;
+  if (n <= 0) return nullptr;
+  while (n > 0 && text[n - 1] == ' ') --n;
+  Handle h = NewHandle(n + 1);
+  if (!h) return nullptr;
+  (*h)[0] = static_cast<char>(n);
+  std::memcpy(*h + 1, text, static_cast<size_t>(n));
+  return h;
+}
+
 }  // namespace
 
 Handle GetResourceForManager(ResType type, short id) {
@@ -286,6 +306,10 @@ Handle GetResourceForManager(ResType type, short id) {
   }
   if (wanted == FourCC("ICON") && id >= 0 && id <= 2) {
     if (Handle icon = AlertIconAnswer(id)) return icon;
+  }
+  if (wanted == FourCC("STR ") && id == kHostNameStringId &&
+      frame::Version().versionWord == kWin32sVersionWord) {
+    if (Handle name = HostNameString()) return name;
   }
   SetResult(resNotFound);
   return nullptr;

@@ -528,11 +528,8 @@ extern "C" {
 short ZEBAPI InitResources(void) {
   SetResult(noErr);
   *frame::Globals().resLoad = 1;
-  while (g_chain.head) {
-    ResFile* f = g_chain.head;
-    Unlink(f);
-    delete f;
-  }
+  // Files a previous InitResources opened are closed, not forgotten with their host files.
+  while (g_chain.head) CloseFile(g_chain.head);
   g_chain = Chain{};
   quickdraw::SetUpStandardCursors();
   const bool readOnly = events::StoredSystemValue(kReadOnlyFiles) != 0;

@@ -349,6 +349,30 @@ TEST_F(InitResourcesTest, OpensTheLibraryFileThenTheApplicationsFromRsrPath) {
   UseResFile(0);
   EXPECT_EQ(CurResFile(), library);
   EXPECT_EQ(HandleText(GetResource(Type("STR "), 1)), "\3lib");
+  // Called again, it closes what it opened before and opens both files afresh.
+  const short again = InitResources();
+  EXPECT_EQ(again, library);
+  EXPECT_EQ(CountResources(Type("STR ")), 3);
+}
+
+}  // namespace
+
+namespace {
+
+class VolumePathTest : public zebtest::ResourcesTest {};
+
+TEST_F(VolumePathTest, PathsFromTheFileManagerAreUsedWithoutTheRsrRule) {
+  PStr name("Plain");
+  HCreateResFile(0, 0, name);
+  EXPECT_EQ(ResError(), noErr);
+  EXPECT_EQ(Contents("Plain").size(), 286u);  // no ".rsr" added
+  const short ref = HOpenResFile(0, 0, name, fsRdWrPerm);
+  ASSERT_GT(ref, 0);
+  EXPECT_EQ(GetResFileAttrs(ref) & mapReadOnly, 0);
+  PStr missing("Absent");
+  EXPECT_EQ(HOpenResFile(0, 0, missing, fsRdPerm), -1);
+  EXPECT_NE(ResError(), noErr);
+  EXPECT_EQ(CurResFile(), ref);
 }
 
 }  // namespace
