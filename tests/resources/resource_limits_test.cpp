@@ -89,6 +89,40 @@ TEST_F(ResourceLimitsTest, PreloadedResourcesAreLoadedAtOpenWhateverTheLoadFlag)
   EXPECT_EQ(*late, nullptr);
 }
 
+TEST_F(ResourceLimitsTest, AFileThatFailsItsChecksLeavesNoPreloadedHandleBehind) {
+  zeb::resfmt::ResourceImage image;
+  image.resources.push_back({Type("AAAA"), 1, resPreload, false, "", std::vector<uint8_t>(300000, 'p')});
+  image.resources.push_back({Type("BBBB"), 2, 0, false, "", BytesOf("b")});
+  std::vector<uint8_t> bytes;
+  std::string error;
+  ASSERT_TRUE(zeb::resfmt::WriteImage(image, &bytes, &error));
+  // The second type's reference list is sent past the map: the map fails after the first
+  // type, whose resource is marked for preloading.
+  const uint32_t mapOffset = zeb::byteorder::GetBig32(bytes.data() + 4);
+  zeb::byteorder::PutBig16(bytes.data() + mapOffset + 28 + 2 + 8 + 6, 0x7000);
+  ASSERT_TRUE(dir_.Write("late.rsr", std::string(bytes.begin(), bytes.end())));
+  unsigned long before = 0, after = 0;
+  ZEB_ComputeMemorySize(nullptr, nullptr, nullptr, nullptr, &before);
+  EXPECT_EQ(Open("late.rsr"), -1);
+  EXPECT_EQ(ResError(), mapReadErr);
+  ZEB_ComputeMemorySize(nullptr, nullptr, nullptr, nullptr, &after);
+  EXPECT_LT(after, before + 300000);
+}
+
+TEST_F(ResourceLimitsTest, ANeverLoadedResourceMarkedChangedKeepsItsDataOnDisk) {
+  WriteFile("unloaded.rsr", {{Type("DATA"), 2, 0, false, "", BytesOf("first")},
+                             {Type("DATA"), 1, 0, false, "", BytesOf("keep me")}});
+  const short ref = Open("unloaded.rsr");
+  SetResLoad(false);
+  Handle h = Get1Resource(Type("DATA"), 1);
+  SetResLoad(true);
+  ChangedResource(h);
+  WriteResource(h);
+  EXPECT_EQ(ResError(), noErr);
+  CloseResFile(ref);
+  EXPECT_EQ(Find(ReadFile("unloaded.rsr"), Type("DATA"), 1)->data, BytesOf("keep me"));
+}
+
 TEST_F(ResourceLimitsTest, TheApplicationCannotTurnAReadOnlyOpenIntoAWritableOne) {
   WriteFile("ro.rsr", {{Type("DATA"), 1, 0, false, "", BytesOf("abc")}});
   const std::string before = Contents("ro.rsr");
