@@ -2,6 +2,7 @@
 // changing, removing, writing and releasing.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "MacMemory.h"
@@ -205,7 +206,10 @@ OSErr WriteReferenceData(ResFile* file, resfmt::TypeEntry& type, resfmt::Referen
   const uint32_t length = hasStorage ? static_cast<uint32_t>(GetHandleSize(h)) : 0;
   const int64_t stored = ref.dataOffset != 0 ? StoredLength(file, ref) : -1;
   const bool inPlace = stored >= 0 && length <= stored;
-  const uint64_t at = inPlace ? uint64_t{resfmt::kHeaderBytes} + ref.dataOffset : file->dataEnd;
+  // Appended data never lands on the map that the header on disk names: until the new map is
+  // written, the file on disk stays a whole resource file.
+  const uint64_t appendAt = std::max<uint64_t>(file->dataEnd, file->mapOnDiskEnd);
+  const uint64_t at = inPlace ? uint64_t{resfmt::kHeaderBytes} + ref.dataOffset : appendAt;
   // A data offset has 24 bits: past 16 MiB of data an entry could not be found again.
   if (!inPlace && (at - resfmt::kHeaderBytes > resfmt::kMaxDataOffset ||
                    at + 4 + length > 0x7FFFFFFFull))
@@ -222,6 +226,7 @@ OSErr WriteReferenceData(ResFile* file, resfmt::TypeEntry& type, resfmt::Referen
   if (inPlace) {
     if (length < stored) ref.attributes |= resfmt::kAttrShrunk;
   } else {
+    if (at > file->dataEnd) file->deadSpace = true;
     ref.dataOffset = static_cast<uint32_t>(at - resfmt::kHeaderBytes);
     file->dataEnd = static_cast<uint32_t>(at + 4 + length);
     if (file->dataEnd > file->highWater) file->highWater = file->dataEnd;

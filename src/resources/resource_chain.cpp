@@ -94,6 +94,7 @@ OSErr ReadMap(ResFile* file) {
   if (!ReadAt(file, file->fields.mapOffset, map.data(), file->fields.mapLength)) return mapReadErr;
   if (!resfmt::ParseMap(map.data(), file->fields.mapLength, &file->map)) return mapReadErr;
   file->dataEnd = file->fields.mapOffset;
+  file->mapOnDiskEnd = file->fields.mapOffset + file->fields.mapLength;
   const int64_t highWater = length - file->fields.mapLength;
   file->highWater = static_cast<uint32_t>(std::max<int64_t>(highWater, file->dataEnd));
   return noErr;
@@ -365,6 +366,8 @@ OSErr CompactInto(ResFile* file) {
   ForgetRemoved(file);
   file->dataEnd = file->fields.mapOffset;
   file->highWater = file->dataEnd;
+  file->mapOnDiskEnd = file->fields.mapOffset + file->fields.mapLength;
+  file->deadSpace = false;
   return noErr;
 }
 
@@ -384,6 +387,7 @@ OSErr WriteMapInPlace(ResFile* file) {
   std::memcpy(file->header, copy, sizeof copy);
   file->fields = fields;
   file->highWater = file->dataEnd;
+  file->mapOnDiskEnd = static_cast<uint32_t>(end);
   return noErr;
 }
 
@@ -484,14 +488,15 @@ bool WriteAt(ResFile* file, uint64_t offset, const void* buffer, uint32_t count)
 int RewriteFile(ResFile* file, bool closing) {
   SetResult(noErr);
   if (!file->changed && !(file->attributes & kFileCompact) &&
-      (!closing || file->dataEnd >= file->highWater))
+      (!closing || (file->dataEnd >= file->highWater && !file->deadSpace)))
     return 0;
   if (file->ReadOnly()) {
     SetResult(mapReadErr);
     return 0;
   }
   OSErr err = noErr;
-  bool compact = (closing && file->dataEnd < file->highWater) || (file->attributes & kFileCompact);
+  bool compact = (closing && (file->dataEnd < file->highWater || file->deadSpace)) ||
+                 (file->attributes & kFileCompact);
   for (resfmt::TypeEntry& type : file->map.types) {
     for (resfmt::Reference& ref : type.references) {
       if (ref.handle && (ref.attributes & resfmt::kAttrChanged) && !ref.Removed()) {

@@ -29,6 +29,10 @@ struct ResFile {
   resfmt::Header fields;
   uint32_t dataEnd = 0;    // where the next appended data entry goes (from the file's start)
   uint32_t highWater = 0;  // how far data has ever reached in the host file
+  // The end of the map the header on disk points at. Appended data goes behind it, never over
+  // it, so that the file on disk stays whole until the new map is written.
+  uint32_t mapOnDiskEnd = 0;
+  bool deadSpace = false;  // a map passed over by appended data lies in the data area
   bool changed = false;
   uint16_t attributes = 0;  // kFileReadOnly, kFileCompact
   uint32_t base = 0;        // the resource file's position inside its host file
