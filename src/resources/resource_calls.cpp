@@ -9,7 +9,6 @@
 #include "Resources.h"
 #include "dialogs/dialogs_internal.h"
 #include "frame/frame_internal.h"
-#include "frame/pascal_strings.h"
 #include "memory/memory_internal.h"
 #include "quickdraw/quickdraw_internal.h"
 #include "resources/byte_order.h"
