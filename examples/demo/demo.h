@@ -11,6 +11,7 @@ int TextBottom();
 
 // Each piece of the showcase, in a file of its own.
 void ShowFileManager();
+void ShowResourceManager();
 void ShowQuickDrawShowcase(HWND frame);
 
 #endif  // ZEB_EXAMPLES_DEMO_H

@@ -2,12 +2,13 @@
 // changing, removing, writing and releasing.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "MacMemory.h"
 #include "Resources.h"
 #include "dialogs/dialogs_internal.h"
-#include "frame/pascal_strings.h"
+#include "frame/frame_internal.h"
 #include "memory/memory_internal.h"
 #include "quickdraw/quickdraw_internal.h"
 #include "resources/byte_order.h"
@@ -26,13 +27,6 @@ const Ptr kFreedMasterPointer = reinterpret_cast<Ptr>(static_cast<uintptr_t>(0x0
 const Handle kPackageAnswer = reinterpret_cast<Handle>(static_cast<uintptr_t>(0xFFFFFFFFu));
 
 bool IsResourceHandle(Handle h) { return h && (HGetState(h) & kHandleIsResourceMask); }
-
-resfmt::Reference* FindById(resfmt::TypeEntry* type, int16_t id) {
-  if (!type) return nullptr;
-  for (resfmt::Reference& ref : type->references)
-    if (!ref.Removed() && ref.id == id) return &ref;
-  return nullptr;
-}
 
 resfmt::Reference* FindByName(resfmt::TypeEntry* type, ConstStr255Param name) {
   if (!type || !name) return nullptr;
@@ -83,6 +77,24 @@ resfmt::TypeEntry* FindType(ResFile* file, uint32_t type) {
   for (resfmt::TypeEntry& entry : file->map.types)
     if (entry.type == type) return &entry;
   return nullptr;
+}
+
+resfmt::Reference* FindById(ResFile* file, uint32_t type, int16_t id, resfmt::TypeEntry** entry) {
+  auto key = [](uint32_t t, int16_t i) { return (uint64_t{t} << 16) | static_cast<uint16_t>(i); };
+  if (!file->idIndexValid) {
+    file->idIndex.clear();
+    for (size_t t = 0; t < file->map.types.size(); ++t) {
+      const auto& refs = file->map.types[t].references;
+      for (size_t r = 0; r < refs.size(); ++r)
+        if (!refs[r].Removed())
+          file->idIndex.emplace(key(file->map.types[t].type, refs[r].id), (uint64_t{t} << 32) | r);
+    }
+    file->idIndexValid = true;
+  }
+  const auto it = file->idIndex.find(key(type, id));
+  if (it == file->idIndex.end()) return nullptr;
+  *entry = &file->map.types[it->second >> 32];
+  return &(*entry)->references[it->second & 0xFFFFFFFFu];
 }
 
 Found FindByHandle(Handle h) {
@@ -193,7 +205,10 @@ OSErr WriteReferenceData(ResFile* file, resfmt::TypeEntry& type, resfmt::Referen
   const uint32_t length = hasStorage ? static_cast<uint32_t>(GetHandleSize(h)) : 0;
   const int64_t stored = ref.dataOffset != 0 ? StoredLength(file, ref) : -1;
   const bool inPlace = stored >= 0 && length <= stored;
-  const uint64_t at = inPlace ? uint64_t{resfmt::kHeaderBytes} + ref.dataOffset : file->dataEnd;
+  // Appended data never lands on the map that the header on disk names: until the new map is
+  // written, the file on disk stays a whole resource file.
+  const uint64_t appendAt = std::max<uint64_t>(file->dataEnd, file->mapOnDiskEnd);
+  const uint64_t at = inPlace ? uint64_t{resfmt::kHeaderBytes} + ref.dataOffset : appendAt;
   // A data offset has 24 bits: past 16 MiB of data an entry could not be found again.
   if (!inPlace && (at - resfmt::kHeaderBytes > resfmt::kMaxDataOffset ||
                    at + 4 + length > 0x7FFFFFFFull))
@@ -210,6 +225,7 @@ OSErr WriteReferenceData(ResFile* file, resfmt::TypeEntry& type, resfmt::Referen
   if (inPlace) {
     if (length < stored) ref.attributes |= resfmt::kAttrShrunk;
   } else {
+    if (at > file->dataEnd) file->deadSpace = true;
     ref.dataOffset = static_cast<uint32_t>(at - resfmt::kHeaderBytes);
     file->dataEnd = static_cast<uint32_t>(at + 4 + length);
     if (file->dataEnd > file->highWater) file->highWater = file->dataEnd;
@@ -235,8 +251,8 @@ namespace {
 
 Handle Get1(ResFile* file, uint32_t type, int16_t id) {
   if (!file) return nullptr;
-  resfmt::TypeEntry* entry = FindType(file, type);
-  resfmt::Reference* ref = FindById(entry, id);
+  resfmt::TypeEntry* entry = nullptr;
+  resfmt::Reference* ref = FindById(file, type, id, &entry);
   return ref ? MaterializeReference(file, *entry, *ref) : nullptr;
 }
 
@@ -251,6 +267,25 @@ Handle AlertIconAnswer(int16_t id) {
   return h;
 }
 
+// 'STR ' -16096 names the system. Under Win32s 3.10 (version word 0x0A03) the answer is the
+// host's own name, string 514 of USER.EXE, without its trailing blanks.
+constexpr short kHostNameStringId = -16096;
+constexpr uint16_t kWin32sVersionWord = 0x0A03;
+constexpr UINT kUserHostNameString = 514;
+
+Handle HostNameString() {
+  HMODULE user = GetModuleHandleA("USER.EXE");
+  char text[256];
+  int n = user ? LoadStringA(user, kUserHostNameString, text, sizeof text) : 0;
+  if (n <= 0) return nullptr;
+  while (n > 0 && text[n - 1] == ' ') --n;
+  Handle h = NewHandle(n + 1);
+  if (!h) return nullptr;
+  (*h)[0] = static_cast<char>(n);
+  std::memcpy(*h + 1, text, static_cast<size_t>(n));
+  return h;
+}
+
 }  // namespace
 
 Handle GetResourceForManager(ResType type, short id) {
@@ -262,8 +297,8 @@ Handle GetResourceForManager(ResType type, short id) {
     return chain.cacheHandle;
   if (wanted == FourCC("PACK")) return kPackageAnswer;
   for (ResFile* file = chain.current; file; file = file->older) {
-    resfmt::TypeEntry* entry = FindType(file, wanted);
-    resfmt::Reference* ref = FindById(entry, id);
+    resfmt::TypeEntry* entry = nullptr;
+    resfmt::Reference* ref = FindById(file, wanted, id, &entry);
     if (!ref) continue;
     Handle h = MaterializeReference(file, *entry, *ref);
     if (h) {
@@ -275,6 +310,10 @@ Handle GetResourceForManager(ResType type, short id) {
   }
   if (wanted == FourCC("ICON") && id >= 0 && id <= 2) {
     if (Handle icon = AlertIconAnswer(id)) return icon;
+  }
+  if (wanted == FourCC("STR ") && id == kHostNameStringId &&
+      frame::Version().versionWord == kWin32sVersionWord) {
+    if (Handle name = HostNameString()) return name;
   }
   SetResult(resNotFound);
   return nullptr;
@@ -507,6 +546,7 @@ void ZEBAPI AddResource(Handle theData, ResType theType, short theID, ConstStr25
   HSetRBit(theData);
   memory::SetResourceFileIndex(theData, file->slot);
   file->changed = true;
+  MapChanged(file);
   ClearCache();
 }
 
@@ -532,6 +572,7 @@ void ZEBAPI RemoveResource(Handle theResource) {
   found.ref->handle = nullptr;
   HClrRBit(theResource);
   found.file->changed = true;
+  MapChanged(found.file);
   ClearCache();
 }
 
@@ -583,6 +624,7 @@ void ZEBAPI SetResInfo(Handle theResource, short theID, ConstStr255Param name) {
     return;
   }
   found.file->changed = true;
+  MapChanged(found.file);
   ClearCache();
 }
 

@@ -11,14 +11,12 @@
 
 #include "MacMemory.h"
 #include "ZEB.h"
-#include "dialogs/dialogs_internal.h"
 #include "events/events_internal.h"
 #include "files/files_internal.h"
 #include "frame/frame_internal.h"
 #include "frame/pascal_strings.h"
 #include "frame/toolbox_globals.h"
 #include "intl/intl_internal.h"
-#include "memory/memory_internal.h"
 #include "quickdraw/quickdraw_internal.h"
 #include "resources/resource_files.h"
 #include "resources/resources_internal.h"
@@ -94,15 +92,19 @@ OSErr ReadMap(ResFile* file) {
   if (!ReadAt(file, file->fields.mapOffset, map.data(), file->fields.mapLength)) return mapReadErr;
   if (!resfmt::ParseMap(map.data(), file->fields.mapLength, &file->map)) return mapReadErr;
   file->dataEnd = file->fields.mapOffset;
+  file->mapOnDiskEnd = file->fields.mapOffset + file->fields.mapLength;
   const int64_t highWater = length - file->fields.mapLength;
   file->highWater = static_cast<uint32_t>(std::max<int64_t>(highWater, file->dataEnd));
   return noErr;
 }
 
+// Preloaded resources are loaded whatever the load flag says.
 void Preload(ResFile* file) {
   for (resfmt::TypeEntry& type : file->map.types)
     for (resfmt::Reference& ref : type.references)
-      if (ref.attributes & resfmt::kAttrPreload) MaterializeReference(file, type, ref);
+      if ((ref.attributes & resfmt::kAttrPreload) && MaterializeReference(file, type, ref) &&
+          !*static_cast<Handle>(ref.handle))
+        LoadReference(file, type, ref);
 }
 
 void Link(ResFile* file) {
@@ -259,6 +261,7 @@ void ForgetRemoved(ResFile* file) {
   types.erase(std::remove_if(types.begin(), types.end(),
                              [](const resfmt::TypeEntry& t) { return t.references.empty(); }),
               types.end());
+  MapChanged(file);
 }
 
 // Compaction: a complete new file is written under a name that no file has, and only then
@@ -361,6 +364,8 @@ OSErr CompactInto(ResFile* file) {
   ForgetRemoved(file);
   file->dataEnd = file->fields.mapOffset;
   file->highWater = file->dataEnd;
+  file->mapOnDiskEnd = file->fields.mapOffset + file->fields.mapLength;
+  file->deadSpace = false;
   return noErr;
 }
 
@@ -380,6 +385,7 @@ OSErr WriteMapInPlace(ResFile* file) {
   std::memcpy(file->header, copy, sizeof copy);
   file->fields = fields;
   file->highWater = file->dataEnd;
+  file->mapOnDiskEnd = static_cast<uint32_t>(end);
   return noErr;
 }
 
@@ -480,14 +486,15 @@ bool WriteAt(ResFile* file, uint64_t offset, const void* buffer, uint32_t count)
 int RewriteFile(ResFile* file, bool closing) {
   SetResult(noErr);
   if (!file->changed && !(file->attributes & kFileCompact) &&
-      (!closing || file->dataEnd >= file->highWater))
+      (!closing || (file->dataEnd >= file->highWater && !file->deadSpace)))
     return 0;
   if (file->ReadOnly()) {
     SetResult(mapReadErr);
     return 0;
   }
   OSErr err = noErr;
-  bool compact = (closing && file->dataEnd < file->highWater) || (file->attributes & kFileCompact);
+  bool compact = (closing && (file->dataEnd < file->highWater || file->deadSpace)) ||
+                 (file->attributes & kFileCompact);
   for (resfmt::TypeEntry& type : file->map.types) {
     for (resfmt::Reference& ref : type.references) {
       if (ref.handle && (ref.attributes & resfmt::kAttrChanged) && !ref.Removed()) {
@@ -524,11 +531,8 @@ extern "C" {
 short ZEBAPI InitResources(void) {
   SetResult(noErr);
   *frame::Globals().resLoad = 1;
-  while (g_chain.head) {
-    ResFile* f = g_chain.head;
-    Unlink(f);
-    delete f;
-  }
+  // Files a previous InitResources opened are closed, not forgotten with their host files.
+  while (g_chain.head) CloseFile(g_chain.head);
   g_chain = Chain{};
   quickdraw::SetUpStandardCursors();
   const bool readOnly = events::StoredSystemValue(kReadOnlyFiles) != 0;

@@ -4,6 +4,7 @@
 #define ZEB_RESOURCES_RESOURCE_FILES_H
 
 #include <cstdint>
+#include <unordered_map>
 
 #include "Resources.h"
 #include "resources/resource_map.h"
@@ -28,12 +29,20 @@ struct ResFile {
   resfmt::Header fields;
   uint32_t dataEnd = 0;    // where the next appended data entry goes (from the file's start)
   uint32_t highWater = 0;  // how far data has ever reached in the host file
+  // The end of the map the header on disk points at. Appended data goes behind it, never over
+  // it, so that the file on disk stays whole until the new map is written.
+  uint32_t mapOnDiskEnd = 0;
+  bool deadSpace = false;  // a map passed over by appended data lies in the data area
   bool changed = false;
   uint16_t attributes = 0;  // kFileReadOnly, kFileCompact
   uint32_t base = 0;        // the resource file's position inside its host file
   bool sharedHost = false;  // the application's own host file: never closed here
   ZEB_SwapResourceProcPtr swapProc = nullptr;
   resfmt::Map map;
+  // Where each (type, ID) first stands in the map, for the searches by ID; rebuilt after any
+  // change of the map's references.
+  std::unordered_map<uint64_t, uint64_t> idIndex;
+  bool idIndexValid = false;
   bool ReadOnly() const { return (attributes & kFileReadOnly) != 0; }
 };
 
@@ -65,6 +74,10 @@ struct Found {
 // The reference whose handle word is h, in the file named by h's slot bits.
 Found FindByHandle(Handle h);
 resfmt::TypeEntry* FindType(ResFile* file, uint32_t type);
+// The first reference of that type and ID that is not removed, and its type; null when none.
+resfmt::Reference* FindById(ResFile* file, uint32_t type, int16_t id, resfmt::TypeEntry** entry);
+// After references are added, removed, renumbered or dropped.
+inline void MapChanged(ResFile* file) { file->idIndexValid = false; }
 
 ResFile* FileOfRefNum(int16_t refNum);
 

@@ -13,11 +13,8 @@ namespace {
 constexpr int kDrawLimit = 32768;
 
 bool IdInUse(ResFile* file, uint32_t type, int16_t id) {
-  resfmt::TypeEntry* entry = FindType(file, type);
-  if (!entry) return false;
-  for (const resfmt::Reference& ref : entry->references)
-    if (!ref.Removed() && ref.id == id) return true;
-  return false;
+  resfmt::TypeEntry* entry = nullptr;
+  return FindById(file, type, id, &entry) != nullptr;
 }
 
 int16_t Draw() {

@@ -345,6 +345,28 @@ TEST_F(ResourceCallsTest, SingleValueSwapsAndRectangleConversions) {
   w.left = 0x12345;
   ZEB_ConvWRtoMR(&w, &r);
   EXPECT_EQ(r.left, 0x2345);
+
+  unsigned char f[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+  ZEB_ByteSwapFLOATS(f, 7);  // one float; three bytes left
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(f), 8), std::string("\4\3\2\1\5\6\7\10", 8));
+  ZEB_ByteSwapDOUBLE(f);
+  EXPECT_EQ(f[0], 8);
+  EXPECT_EQ(f[7], 4);
+  unsigned char e[10] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+  ZEB_ByteSwapEXTENDED(e);
+  EXPECT_EQ(e[0], 9);
+  EXPECT_EQ(e[9], 0);
+  // A colour table with two entries, as a 'clut' resource holds it on disk.
+  unsigned char clut[24] = {0, 0, 0, 9, 0x80, 0, 0, 1, 0, 0, 0xFF, 0xFF, 0, 0, 0, 0,
+                            0, 1, 0x12, 0x34, 0, 0, 0, 0};
+  ZEB_ByteSwapCLUT(ZEB_SWAP_FROMDISK, clut);
+  EXPECT_EQ(*reinterpret_cast<unsigned long*>(clut), 9ul);
+  EXPECT_EQ(*reinterpret_cast<unsigned short*>(clut + 4), 0x8000);
+  EXPECT_EQ(*reinterpret_cast<short*>(clut + 6), 1);
+  EXPECT_EQ(*reinterpret_cast<unsigned short*>(clut + 18), 0x1234);
+  ZEB_ByteSwapCLUT(ZEB_SWAP_TODISK, clut);
+  EXPECT_EQ(clut[7], 1);
+  EXPECT_EQ(clut[18], 0x12);
 }
 
 }  // namespace

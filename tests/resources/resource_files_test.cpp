@@ -193,7 +193,7 @@ TEST_F(ResourceFilesTest, AddedResourcesSurviveUpdateAndReopening) {
   EXPECT_EQ(HandleText(again), std::string("\3\0\1a\1b\1c", 8));
 }
 
-TEST_F(ResourceFilesTest, SameSizeRewritesInPlaceLargerAppendsAndCompactionReclaims) {
+TEST_F(ResourceFilesTest, SameSizeRewritesInPlaceLargerAppendsAndCloseReclaims) {
   WriteFile("place.rsr", {{Type("DATA"), 1, 0, false, "", BytesOf("first")},
                           {Type("DATA"), 2, 0, false, "", BytesOf("second")}});
   const size_t before = Contents("place.rsr").size();
@@ -212,19 +212,39 @@ TEST_F(ResourceFilesTest, SameSizeRewritesInPlaceLargerAppendsAndCompactionRecla
   std::memset(*two, 'x', 40);
   ChangedResource(two);
   UpdateResFile(ref);
-  const size_t grown = Contents("place.rsr").size();
-  EXPECT_EQ(grown, before + 44);  // appended: the old 6 bytes stay until compaction
+  // Appended behind the old map, which stays in the data area with the old 6 bytes until the
+  // file is compacted.
+  const size_t mapLength = 28 + 2 + 8 + 24;
+  EXPECT_EQ(Contents("place.rsr").size(), before + mapLength + 44);
   EXPECT_EQ(Find(ReadFile("place.rsr"), Type("DATA"), 2)->data, std::vector<uint8_t>(40, 'x'));
   CloseResFile(ref);
-  EXPECT_EQ(Contents("place.rsr").size(), grown);
-  // Asked for, compaction reclaims the old entry's space.
-  const short again = Open("place.rsr");
-  SetResFileAttrs(again, mapCompact);
-  CloseResFile(again);
-  EXPECT_EQ(Contents("place.rsr").size(), grown - 10);
+  EXPECT_EQ(Contents("place.rsr").size(), before + 44 - 10);
   const auto image = ReadFile("place.rsr");
   EXPECT_EQ(Find(image, Type("DATA"), 1)->data, BytesOf("first"));
   EXPECT_EQ(Find(image, Type("DATA"), 2)->data, std::vector<uint8_t>(40, 'x'));
+}
+
+TEST_F(ResourceFilesTest, TheFileOnDiskStaysWholeBetweenAWriteAndTheUpdate) {
+  WriteFile("whole.rsr", {{Type("DATA"), 1, 0, false, "", BytesOf("old")}});
+  const short ref = Open("whole.rsr");
+  Handle added = HandleWith(std::string(500, 'n'));
+  AddResource(added, Type("DATA"), 2, nullptr);
+  WriteResource(added);
+  Handle one = Get1Resource(Type("DATA"), 1);
+  SetHandleSize(one, 300);
+  ChangedResource(one);
+  WriteResource(one);
+  EXPECT_EQ(ResError(), noErr);
+  // Were the application to stop here, the file would still read as it was.
+  const auto meanwhile = ReadFile("whole.rsr");
+  ASSERT_EQ(meanwhile.resources.size(), 1u);
+  EXPECT_EQ(meanwhile.resources[0].data, BytesOf("old"));
+  UpdateResFile(ref);
+  const auto updated = ReadFile("whole.rsr");
+  EXPECT_EQ(updated.resources.size(), 2u);
+  EXPECT_EQ(Find(updated, Type("DATA"), 2)->data, std::vector<uint8_t>(500, 'n'));
+  CloseResFile(ref);
+  EXPECT_EQ(Contents("whole.rsr").size(), 256u + 304 + 504 + 28 + 2 + 8 + 24);
 }
 
 TEST_F(ResourceFilesTest, ARemovedResourceLeavesNoTraceOnceClosed) {
@@ -349,6 +369,30 @@ TEST_F(InitResourcesTest, OpensTheLibraryFileThenTheApplicationsFromRsrPath) {
   UseResFile(0);
   EXPECT_EQ(CurResFile(), library);
   EXPECT_EQ(HandleText(GetResource(Type("STR "), 1)), "\3lib");
+  // Called again, it closes what it opened before and opens both files afresh.
+  const short again = InitResources();
+  EXPECT_EQ(again, library);
+  EXPECT_EQ(CountResources(Type("STR ")), 3);
+}
+
+}  // namespace
+
+namespace {
+
+class VolumePathTest : public zebtest::ResourcesTest {};
+
+TEST_F(VolumePathTest, PathsFromTheFileManagerAreUsedWithoutTheRsrRule) {
+  PStr name("Plain");
+  HCreateResFile(0, 0, name);
+  EXPECT_EQ(ResError(), noErr);
+  EXPECT_EQ(Contents("Plain").size(), 286u);  // no ".rsr" added
+  const short ref = HOpenResFile(0, 0, name, fsRdWrPerm);
+  ASSERT_GT(ref, 0);
+  EXPECT_EQ(GetResFileAttrs(ref) & mapReadOnly, 0);
+  PStr missing("Absent");
+  EXPECT_EQ(HOpenResFile(0, 0, missing, fsRdPerm), -1);
+  EXPECT_NE(ResError(), noErr);
+  EXPECT_EQ(CurResFile(), ref);
 }
 
 }  // namespace
