@@ -282,6 +282,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   StartToolbox(instance, frame);
   ExerciseMemory();
   ShowFileManager();
+  ShowUtilities();
   ShowQuickDrawShowcase(frame);
 
   ShowWindow(frame, show == SW_HIDE ? SW_SHOWNORMAL : show);
