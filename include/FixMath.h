@@ -44,6 +44,10 @@ ZEB_API(Fract) FracSqrt(Fract x);
 ZEB_API(Fract) FracSin(Fixed x);
 ZEB_API(Fract) FracCos(Fixed x);
 ZEB_API(Fixed) FixATan2(long x, long y);
+/* Angles in degrees clockwise from 12 o'clock; slopes dh/dv (v grows downward). AngleFromSlope
+ * answers 1 ... 180, the vertical being 180; SlopeFromAngle(90) is 0x7FFFFFFF. */
+ZEB_API(short) AngleFromSlope(Fixed slope);
+ZEB_API(Fixed) SlopeFromAngle(short angle);
 ZEB_EXTERN_C_END
 
 #endif /* ZEB_FIXMATH_H */

@@ -186,3 +186,29 @@ Fixed ZEBAPI FixATan2(long x, long y) {
 }
 
 }  // extern "C"
+
+// Angles in whole degrees clockwise from 12 o'clock, as QuickDraw's arcs measure them, and
+// slopes dh/dv with v growing downward: a line at angle a has slope -tan(a).
+namespace {
+
+constexpr double kDegreesPerRadian = 57.29577951308232;
+
+}  // namespace
+
+extern "C" {
+
+// 1 ... 180: a slope names a line, not a direction, and the vertical is 180.
+short ZEBAPI AngleFromSlope(Fixed slope) {
+  const double degrees = std::atan(-static_cast<int32_t>(slope) / 65536.0) * kDegreesPerRadian;
+  long angle = std::lround(degrees);
+  if (angle <= 0) angle += 180;
+  return static_cast<short>(angle);
+}
+
+Fixed ZEBAPI SlopeFromAngle(short angle) {
+  const int a = ((angle % 180) + 180) % 180;
+  if (a == 90) return kLargest;  // horizontal: dv is 0
+  return X2Fix(-std::tan(a / kDegreesPerRadian));
+}
+
+}  // extern "C"

@@ -154,4 +154,17 @@ TEST(FixedMath, FixATan2CoversEveryQuadrant) {
   }
 }
 
+TEST(FixedMath, SlopesAndAnglesAreInverse) {
+  EXPECT_EQ(SlopeFromAngle(0), 0);
+  EXPECT_EQ(SlopeFromAngle(45), -kOne);
+  EXPECT_EQ(SlopeFromAngle(135), kOne);
+  EXPECT_EQ(SlopeFromAngle(90), kLargest);
+  EXPECT_EQ(SlopeFromAngle(-45), SlopeFromAngle(135));
+  EXPECT_EQ(AngleFromSlope(0), 180);  // the vertical
+  EXPECT_EQ(AngleFromSlope(-kOne), 45);
+  EXPECT_EQ(AngleFromSlope(kOne), 135);
+  for (short a = 1; a < 180; ++a)
+    if (a != 90) EXPECT_EQ(AngleFromSlope(SlopeFromAngle(a)), a) << a;
+}
+
 }  // namespace
