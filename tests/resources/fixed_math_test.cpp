@@ -163,8 +163,9 @@ TEST(FixedMath, SlopesAndAnglesAreInverse) {
   EXPECT_EQ(AngleFromSlope(0), 180);  // the vertical
   EXPECT_EQ(AngleFromSlope(-kOne), 45);
   EXPECT_EQ(AngleFromSlope(kOne), 135);
-  for (short a = 1; a < 180; ++a)
+  for (short a = 1; a < 180; ++a) {
     if (a != 90) EXPECT_EQ(AngleFromSlope(SlopeFromAngle(a)), a) << a;
+  }
 }
 
 }  // namespace
