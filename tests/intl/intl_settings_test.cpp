@@ -15,7 +15,7 @@ namespace {
 
 const char* const kKeys[] = {"sShortDate", "sLongDate", "iTime",    "iTLZero", "s1159",
                              "s2359",      "sCurrency", "iCurrency", "sDecimal", "sThousand",
-                             "sTime",      "iDate",     "sDate"};
+                             "sTime",      "iDate",     "sDate",     "sList"};
 
 class IntlSettingsTest : public zebtest::SessionTest {
  protected:
@@ -153,6 +153,20 @@ TEST_F(IntlSettingsTest, TimesFromAnApplicationsIntl0Record) {
   IULTimeString(&when, false, text, nullptr);
   EXPECT_EQ(Text(text), "7:08 AM");
   DisposeHandle(h);
+}
+
+TEST_F(IntlSettingsTest, TheLibrarysCopiesFollowAReload) {
+  Use(kUs);
+  Handle h0 = GetIntlResource(0);
+  ASSERT_NE(h0, nullptr);
+  EXPECT_EQ(reinterpret_cast<const Intl0Rec*>(*h0)->decimalPt, '.');
+  Use({{"sDecimal", ","}, {"sShortDate", "yyyy-MM-dd"}});
+  EXPECT_EQ(GetIntlResource(0), h0);
+  EXPECT_EQ(reinterpret_cast<const Intl0Rec*>(*h0)->decimalPt, ',');
+  EXPECT_EQ(reinterpret_cast<const Intl0Rec*>(*h0)->dateOrder, ymd);
+  Str255 text;
+  IUDateString(static_cast<long>(Seconds(2004, 2, 29)), shortDate, text);
+  EXPECT_EQ(Text(text), "2004-02-29");
 }
 
 TEST_F(IntlSettingsTest, OtherSectionsAreNotTheInternationalOnes) {
