@@ -1,11 +1,12 @@
 # make demo   build, run the demo application under Wine, write build/demo.png
 # make test   build both targets, check the export table, run every test
 # make bench  run the benchmarks under Wine
+# make fuzz   build the libFuzzer targets of the core with clang and run each for a minute
 SHELL := /bin/bash
 BUILD := build
 GEN := -G Ninja
 
-.PHONY: all setup i686 x64 native demo test bench clean
+.PHONY: all setup i686 x64 native demo test bench fuzz clean
 
 all: i686 x64
 
@@ -29,6 +30,9 @@ demo: i686 x64
 
 test: i686 x64 native
 	tools/run-tests
+
+fuzz: setup
+	tools/fuzz
 
 bench: x64
 	tools/bench

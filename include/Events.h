@@ -23,4 +23,9 @@ ZEB_EXTERN_C_END
 #define KeyTrans(transData, keycode, state) KeyTranslate(transData, keycode, state)
 /* ---- end of entry points present without their manager's work ---- */
 
+ZEB_EXTERN_C_BEGIN
+/* Ticks of 16 milliseconds since Windows started; also written to the application's tick cell. */
+ZEB_API(unsigned long) TickCount(void);
+ZEB_EXTERN_C_END
+
 #endif /* ZEB_EVENTS_H */

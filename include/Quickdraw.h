@@ -407,6 +407,9 @@ ZEB_ASSERT_OFFSET(GDevice, gdReserved, 58);
 
 ZEB_EXTERN_C_BEGIN
 
+/* The Toolbox's pseudo-random generator, seeded by randSeed: seeded sequences match the Mac's. */
+ZEB_API(short) Random(void);
+
 /* Graphics ports. */
 ZEB_API(void) InitGraf(void* globalPtr);
 ZEB_API(void) OpenPort(GrafPtr port);

@@ -1,5 +1,6 @@
 // The QuickDraw parts that are built later fill these in place.
 #include "quickdraw/pending_parts.h"
+#include "quickdraw/quickdraw_internal.h"
 
 namespace zeb::quickdraw {
 
@@ -29,6 +30,13 @@ void RecordPolygonPoint(GrafPtr port, Point pt, bool newPolygon) {
   (void)port;
   (void)pt;
   (void)newPolygon;
+}
+
+// CountResources of 'FONT' and 'sfnt': the font list's bitmap and outline counts, once the
+// font list exists; until then no font is counted.
+short FontResourceCount(bool outline) {
+  (void)outline;
+  return 0;
 }
 
 // The font list and map, once they exist, are freed here.

@@ -1,21 +1,711 @@
-// The chain of open resource files.
+// The chain of open resource files: opening, creating, closing, the current file, InitResources
+// and the rewrite of a file's map and data.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "MacMemory.h"
+#include "ZEB.h"
+#include "dialogs/dialogs_internal.h"
+#include "events/events_internal.h"
+#include "files/files_internal.h"
+#include "frame/frame_internal.h"
+#include "frame/pascal_strings.h"
+#include "frame/toolbox_globals.h"
+#include "intl/intl_internal.h"
+#include "memory/memory_internal.h"
+#include "quickdraw/quickdraw_internal.h"
+#include "resources/resource_files.h"
 #include "resources/resources_internal.h"
 
 namespace zeb::resources {
+namespace {
 
-// ReleaseResource: a handle that belongs to no open resource map is left alone, as the Toolbox
-// leaves it (ResError resNotFound); a loaded resource's handle goes back to its map's entry.
-void ReleaseResourceHandle(Handle h) { (void)h; }
+Chain g_chain;
 
-// Closes the open files from the top of the chain down, writing changed maps, once files can
-// be opened; then frees the chain's slots.
-void CloseAllResourceFiles() {}
+// ZEB_SystemValue settings the chain reads.
+constexpr int kSharedHostFile = 8;    // file-handle reference of the application's host file
+constexpr int kSlot0BaseOffset = 10;  // where the library's resources start in it
+constexpr int kSlot1BaseOffset = 11;  // where the application's resources start in it
+constexpr int kReadOnlyFiles = 20;    // InitResources opens both files read-only
 
-// Searches the chain from the current file, as GetResource does, once files can be opened.
-Handle GetResourceForManager(ResType type, short id) {
-  (void)type;
-  (void)id;
+// The application's own strings that InitResources uses.
+constexpr UINT kNoLibraryFileText = 1030;
+constexpr UINT kNoApplicationFileFormat = 1033;
+constexpr UINT kApplicationFileName = 2193;
+
+// Every chunk of a compaction's copy is at most this large, as the Toolbox's work buffer was.
+constexpr uint32_t kCopyChunk = 0x7000;
+
+std::string HostName(ConstStr255Param name) {
+  if (!name) return std::string();
+  return std::string(reinterpret_cast<const char*>(name + 1), pstr::TextLength(name));
+}
+
+// The host path of a resource file named by the application (not a full path): formed by the
+// naming rule and put in the current directory. A path too long for the File Manager's buffers
+// gets "?" for its name, which no file has.
+std::string ResourceFilePath(const std::string& name, bool creating) {
+  if (resfmt::IsFullPath(name)) return name;
+  const bool squeeze = frame::Version().win32s && frame::Version().Major() < 4;
+  const std::string file = resfmt::ResourceFileName(name, creating, squeeze);
+  char directory[MAX_PATH + 1] = "";
+  const DWORD n = GetCurrentDirectoryA(sizeof directory, directory);
+  std::string path(directory, n < sizeof directory ? n : 0);
+  if (path.empty() || path.back() != '\\') path += '\\';
+  if (path.size() + file.size() >= 255) return path + "?";
+  return path + file;
+}
+
+int FreeSlot() {
+  for (int i = 0; i < kSlotCount; ++i)
+    if (!g_chain.slots[i]) return i;
+  return -1;
+}
+
+ResFile* FileWithPath(const char* path) {
+  for (ResFile* f = g_chain.head; f; f = f->older)
+    if (lstrcmpiA(f->path, path) == 0) return f;
   return nullptr;
+}
+
+// Reads and checks the header and map of an opened file. Preloading waits until the whole map
+// has passed its checks, so that a failed check leaves no loaded handle behind.
+OSErr ReadMap(ResFile* file) {
+  int64_t length;
+  if (file->sharedHost) {
+    uint8_t fields[resfmt::kHeaderFieldBytes];
+    if (!ReadAt(file, 0, fields, sizeof fields)) return ioErr;
+    const resfmt::Header h = resfmt::DecodeHeader(fields);
+    length = int64_t{h.mapOffset} + h.mapLength;
+  } else {
+    length = files::SlotFileLength(file->refNum);
+  }
+  if (length < static_cast<int64_t>(resfmt::kMinimumFileLength)) return mapReadErr;
+  if (!ReadAt(file, 0, file->header, resfmt::kHeaderBytes)) return ioErr;
+  file->fields = resfmt::DecodeHeader(file->header);
+  if (!resfmt::HeaderIsValid(file->fields, static_cast<uint64_t>(length))) return mapReadErr;
+  std::vector<uint8_t> map(file->fields.mapLength);
+  if (!ReadAt(file, file->fields.mapOffset, map.data(), file->fields.mapLength)) return mapReadErr;
+  if (!resfmt::ParseMap(map.data(), file->fields.mapLength, &file->map)) return mapReadErr;
+  file->dataEnd = file->fields.mapOffset;
+  const int64_t highWater = length - file->fields.mapLength;
+  file->highWater = static_cast<uint32_t>(std::max<int64_t>(highWater, file->dataEnd));
+  return noErr;
+}
+
+void Preload(ResFile* file) {
+  for (resfmt::TypeEntry& type : file->map.types)
+    for (resfmt::Reference& ref : type.references)
+      if (ref.attributes & resfmt::kAttrPreload) MaterializeReference(file, type, ref);
+}
+
+void Link(ResFile* file) {
+  file->older = g_chain.head;
+  file->newer = nullptr;
+  if (g_chain.head) g_chain.head->newer = file;
+  g_chain.head = file;
+  g_chain.slots[file->slot] = file;
+  ++g_chain.openCount;
+}
+
+void Unlink(ResFile* file) {
+  if (file->newer) file->newer->older = file->older;
+  if (file->older) file->older->newer = file->newer;
+  if (g_chain.head == file) g_chain.head = file->older;
+  g_chain.slots[file->slot] = nullptr;
+  --g_chain.openCount;
+}
+
+int16_t OpenPath(const std::string& path, bool readOnly) {
+  if (path.size() > 255) {
+    SetResult(bdNamErr);
+    return kNoFile;
+  }
+  if (ResFile* open = FileWithPath(path.c_str())) {
+    // Opened again: the same file, now current; writing wanted where it was read-only.
+    if (open->ReadOnly() && !readOnly && !open->sharedHost) {
+      OSErr err = noErr;
+      files::CloseSlot(open->refNum);
+      const int16_t again = files::OpenSlotAt(open->refNum, open->path, files::kOpenReadWrite, &err);
+      if (again == open->refNum) {
+        open->attributes &= static_cast<uint16_t>(~kFileReadOnly);
+      } else {
+        files::OpenSlotAt(open->refNum, open->path, files::kOpenRead, &err);
+      }
+    }
+    g_chain.current = open;
+    ClearCache();
+    return open->refNum;
+  }
+  const int slot = FreeSlot();
+  if (slot < 0) {
+    SetResult(tmfoErr);
+    return kNoFile;
+  }
+  ResFile* file = new (std::nothrow) ResFile;
+  if (!file) {
+    SetResult(memFullErr);
+    return kNoFile;
+  }
+  file->slot = slot;
+  std::memcpy(file->path, path.c_str(), path.size() + 1);
+  const int16_t shared = static_cast<int16_t>(events::StoredSystemValue(kSharedHostFile));
+  if (shared != kNoFile && slot <= 1) {
+    file->refNum = shared;
+    file->sharedHost = true;
+    file->base = events::StoredSystemValue(slot == 0 ? kSlot0BaseOffset : kSlot1BaseOffset);
+    file->attributes = kFileReadOnly;
+  } else {
+    OSErr err = noErr;
+    file->refNum = files::OpenSlot(path.c_str(),
+                                   readOnly ? files::kOpenRead : files::kOpenReadWrite, &err);
+    if (file->refNum < 0) {
+      delete file;
+      SetResult(err ? err : static_cast<OSErr>(fnfErr));
+      return kNoFile;
+    }
+    file->attributes = readOnly ? kFileReadOnly : 0;
+  }
+  const OSErr err = ReadMap(file);
+  if (err) {
+    if (!file->sharedHost) files::CloseSlot(file->refNum);
+    delete file;
+    SetResult(err);
+    return kNoFile;
+  }
+  Link(file);
+  g_chain.current = file;
+  ClearCache();
+  Preload(file);
+  SetResult(noErr);
+  return file->refNum;
+}
+
+OSErr CreatePath(const std::string& path) {
+  if (path.size() > 255) return bdNamErr;
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return bdNamErr;
+  LARGE_INTEGER size{};
+  OSErr err = noErr;
+  if (!GetFileSizeEx(h, &size)) {
+    err = ioErr;
+  } else if (size.QuadPart != 0) {
+    err = dupFNErr;  // never over a file that holds something
+  } else {
+    const std::vector<uint8_t> empty = resfmt::EmptyResourceFile();
+    DWORD written = 0;
+    if (!WriteFile(h, empty.data(), static_cast<DWORD>(empty.size()), &written, nullptr) ||
+        written != empty.size())
+      err = ioErr;
+  }
+  CloseHandle(h);
+  return err;
+}
+
+// Releases every loaded resource of a file.
+void ReleaseAll(ResFile* file) {
+  for (resfmt::TypeEntry& type : file->map.types)
+    for (resfmt::Reference& ref : type.references)
+      if (ref.handle) ReleaseReference(type, ref);
+}
+
+// A name beside path that no file has, for a rewrite's new file.
+bool TemporaryPathBeside(const char* path, std::string* out) {
+  for (int n = 0; n < 1000; ++n) {
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, ".~%d", n);
+    std::string candidate = std::string(path) + suffix;
+    if (candidate.size() > 255) return false;
+    if (GetFileAttributesA(candidate.c_str()) == INVALID_FILE_ATTRIBUTES &&
+        GetLastError() == ERROR_FILE_NOT_FOUND) {
+      *out = candidate;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool WriteAll(HANDLE h, const void* data, uint32_t count) {
+  DWORD written = 0;
+  return WriteFile(h, data, count, &written, nullptr) && written == count;
+}
+
+// The new map's header fields, and the map itself, at the end of the data.
+std::vector<uint8_t> MapFor(ResFile* file, uint32_t dataLength, resfmt::Header* header) {
+  const resfmt::Layout layout = resfmt::ComputeLayout(file->map);
+  header->dataOffset = resfmt::kHeaderBytes;
+  header->mapOffset = resfmt::kHeaderBytes + dataLength;
+  header->dataLength = dataLength;
+  header->mapLength = layout.mapLength;
+  return resfmt::SerializeMap(file->map, *header);
+}
+
+void ForgetRemoved(ResFile* file) {
+  for (resfmt::TypeEntry& type : file->map.types) {
+    auto& refs = type.references;
+    refs.erase(std::remove_if(refs.begin(), refs.end(),
+                              [](const resfmt::Reference& r) { return r.Removed(); }),
+               refs.end());
+    for (resfmt::Reference& r : refs) r.attributes &= static_cast<uint8_t>(~resfmt::kAttrShrunk);
+  }
+  auto& types = file->map.types;
+  types.erase(std::remove_if(types.begin(), types.end(),
+                             [](const resfmt::TypeEntry& t) { return t.references.empty(); }),
+              types.end());
+}
+
+// Compaction: a complete new file is written under a name that no file has, and only then
+// takes the original's place; the original is never written over while the new one is
+// incomplete. The rewrite keeps the file's slot and reference number.
+OSErr CompactInto(ResFile* file) {
+  std::string temporary;
+  if (!TemporaryPathBeside(file->path, &temporary)) return bdNamErr;
+  HANDLE out = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return files::ToolboxErrorOfHostError(GetLastError());
+
+  // Surviving references by their old data offset, copied to consecutive places from 256.
+  std::vector<resfmt::Reference*> order;
+  for (resfmt::TypeEntry& type : file->map.types)
+    for (resfmt::Reference& ref : type.references)
+      if (!ref.Removed()) order.push_back(&ref);
+  std::stable_sort(order.begin(), order.end(),
+                   [](const resfmt::Reference* a, const resfmt::Reference* b) {
+                     return a->dataOffset < b->dataOffset;
+                   });
+  OSErr err = noErr;
+  std::vector<uint8_t> chunk(kCopyChunk);
+  std::vector<uint32_t> newOffsets(order.size());
+  uint8_t header[resfmt::kHeaderBytes];
+  std::memcpy(header, file->header, sizeof header);
+  if (!WriteAll(out, header, sizeof header)) err = ioErr;
+  uint64_t position = resfmt::kHeaderBytes;
+  for (size_t i = 0; i < order.size() && !err; ++i) {
+    const int64_t length = StoredLength(file, *order[i]);
+    if (length < 0) {
+      err = mapReadErr;
+      break;
+    }
+    if (position - resfmt::kHeaderBytes > resfmt::kMaxDataOffset) {
+      err = dskFulErr;
+      break;
+    }
+    newOffsets[i] = static_cast<uint32_t>(position - resfmt::kHeaderBytes);
+    uint64_t from = resfmt::kHeaderBytes + uint64_t{order[i]->dataOffset};
+    uint64_t left = 4 + static_cast<uint64_t>(length);
+    while (left && !err) {
+      const uint32_t n = static_cast<uint32_t>(std::min<uint64_t>(left, kCopyChunk));
+      if (!ReadAt(file, from, chunk.data(), n)) err = ioErr;
+      else if (!WriteAll(out, chunk.data(), n)) err = ioErr;
+      from += n;
+      left -= n;
+      position += n;
+    }
+  }
+  if (!err && position > 0xFFFFFFFFull) err = dskFulErr;
+  std::vector<uint32_t> oldOffsets(order.size());
+  for (size_t i = 0; i < order.size(); ++i) oldOffsets[i] = order[i]->dataOffset;
+  if (!err) {
+    for (size_t i = 0; i < order.size(); ++i) order[i]->dataOffset = newOffsets[i];
+    resfmt::Header fields;
+    const uint32_t dataLength = static_cast<uint32_t>(position - resfmt::kHeaderBytes);
+    const std::vector<uint8_t> map = MapFor(file, dataLength, &fields);
+    if (!WriteAll(out, map.data(), static_cast<uint32_t>(map.size()))) err = ioErr;
+    resfmt::EncodeHeader(fields, header);
+    LARGE_INTEGER start{};
+    if (!err && (!SetFilePointerEx(out, start, nullptr, FILE_BEGIN) ||
+                 !WriteAll(out, header, resfmt::kHeaderFieldBytes) || !FlushFileBuffers(out)))
+      err = ioErr;
+    if (!err) {
+      file->fields = fields;
+      std::memcpy(file->header, header, sizeof header);
+    }
+  }
+  CloseHandle(out);
+  if (err) {
+    for (size_t i = 0; i < order.size(); ++i) order[i]->dataOffset = oldOffsets[i];
+    files::DeleteHostFile(temporary.c_str());
+    return err;
+  }
+
+  // The new file is complete: the original steps aside under a free name, the new one takes
+  // its path, and only then is the original deleted. Should the second step fail, the original
+  // goes back.
+  std::string aside;
+  const int mode = file->ReadOnly() ? files::kOpenRead : files::kOpenReadWrite;
+  files::CloseSlot(file->refNum);
+  files::ReserveSlot(file->refNum);
+  OSErr moveErr = TemporaryPathBeside(file->path, &aside) ? static_cast<OSErr>(noErr)
+                                                        : static_cast<OSErr>(bdNamErr);
+  if (!moveErr) moveErr = files::MoveHostFile(file->path, aside.c_str());
+  if (!moveErr) {
+    moveErr = files::MoveHostFile(temporary.c_str(), file->path);
+    if (moveErr) files::MoveHostFile(aside.c_str(), file->path);
+    else files::DeleteHostFile(aside.c_str());
+  }
+  if (moveErr) files::DeleteHostFile(temporary.c_str());
+  OSErr openErr = noErr;
+  const int16_t again = files::OpenSlotAt(file->refNum, file->path, mode, &openErr);
+  if (moveErr) {
+    for (size_t i = 0; i < order.size(); ++i) order[i]->dataOffset = oldOffsets[i];
+    return moveErr;
+  }
+  if (again != file->refNum) return openErr ? openErr : static_cast<OSErr>(ioErr);
+  ForgetRemoved(file);
+  file->dataEnd = file->fields.mapOffset;
+  file->highWater = file->dataEnd;
+  return noErr;
+}
+
+// The map written behind the data in the same file, which is cut to its new end.
+OSErr WriteMapInPlace(ResFile* file) {
+  resfmt::Header fields;
+  const uint32_t dataLength = file->dataEnd - resfmt::kHeaderBytes;
+  const std::vector<uint8_t> map = MapFor(file, dataLength, &fields);
+  uint8_t copy[resfmt::kHeaderFieldBytes];
+  resfmt::EncodeHeader(fields, copy);
+  if (!WriteAt(file, file->dataEnd, map.data(), static_cast<uint32_t>(map.size())) ||
+      !WriteAt(file, 0, copy, sizeof copy))
+    return ioErr;
+  const uint64_t end = uint64_t{file->dataEnd} + map.size();
+  if (end < 0x7FFFFFFF) files::SetSlotFileLength(file->refNum, static_cast<int32_t>(end));
+  files::FlushSlot(file->refNum);
+  std::memcpy(file->header, copy, sizeof copy);
+  file->fields = fields;
+  file->highWater = file->dataEnd;
+  return noErr;
+}
+
+void CloseFile(ResFile* file) {
+  ResFile* previous = g_chain.current;
+  g_chain.current = file;
+  RewriteFile(file, true);
+  const OSErr rewriteErr = Result();
+  ReleaseAll(file);
+  if (!file->sharedHost) files::CloseSlot(file->refNum);
+  ResFile* fallback = file->older ? file->older : file->newer;
+  Unlink(file);
+  delete file;
+  g_chain.current = previous == file ? (g_chain.head ? fallback : nullptr) : previous;
+  if (g_chain.current == nullptr && g_chain.head) g_chain.current = g_chain.head;
+  ClearCache();
+  SetResult(rewriteErr);
+}
+
+std::string TextOfAppString(UINT id) {
+  char text[256] = "";
+  const int n = LoadStringA(frame::AppInstance(), id, text, sizeof text);
+  return n > 0 ? std::string(text, static_cast<size_t>(n)) : std::string();
+}
+
+void ReportThroughDebugStr(const std::string& text) {
+  unsigned char message[256];
+  pstr::FromC(text.c_str(), message);
+  DebugStr(message);
+}
+
+std::string RsrPathDirectory() {
+  char directory[256] = "";
+  const DWORD n = GetEnvironmentVariableA("RSRPATH", directory, sizeof directory);
+  if (n == 0 || n >= sizeof directory) return std::string();
+  std::string dir(directory, n);
+  if (dir.back() != '\\') dir += '\\';
+  return dir;
+}
+
+std::string FileNamePart(const std::string& path) {
+  const size_t cut = path.find_last_of("\\:");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+// The RSRPATH directory first, then beside the application.
+int16_t OpenBesideApplication(const std::string& name, bool readOnly) {
+  const std::string dir = RsrPathDirectory();
+  if (!dir.empty()) {
+    const int16_t ref = OpenPath(dir + FileNamePart(name), readOnly);
+    if (ref != kNoFile) return ref;
+  }
+  char path[256];
+  frame::AppPathName(path, name.c_str());
+  return OpenPath(path, readOnly);
+}
+
+}  // namespace
+
+Chain& TheChain() { return g_chain; }
+
+void ClearCache() {
+  g_chain.cacheType = 0;
+  g_chain.cacheId = 0;
+  g_chain.cacheHandle = nullptr;
+}
+
+void SetResult(OSErr err) { *frame::Globals().resErr = err; }
+OSErr Result() { return *frame::Globals().resErr; }
+bool LoadFlag() { return *frame::Globals().resLoad != 0; }
+
+ResFile* FileOfRefNum(int16_t refNum) {
+  for (ResFile* f = g_chain.head; f; f = f->older)
+    if (f->refNum == refNum) return f;
+  return nullptr;
+}
+
+bool ReadAt(ResFile* file, uint64_t offset, void* buffer, uint32_t count) {
+  const uint64_t at = offset + file->base;
+  if (at > 0x7FFFFFFF || count > 0x7FFFFFFF) return false;
+  if (files::SeekSlot(file->refNum, static_cast<int32_t>(at), 0) != static_cast<int32_t>(at))
+    return false;
+  return count == 0 ||
+         files::ReadSlot(file->refNum, buffer, static_cast<int32_t>(count)) ==
+             static_cast<int32_t>(count);
+}
+
+bool WriteAt(ResFile* file, uint64_t offset, const void* buffer, uint32_t count) {
+  const uint64_t at = offset + file->base;
+  if (at > 0x7FFFFFFF || count > 0x7FFFFFFF) return false;
+  if (files::SeekSlot(file->refNum, static_cast<int32_t>(at), 0) != static_cast<int32_t>(at))
+    return false;
+  return count == 0 ||
+         files::WriteSlot(file->refNum, buffer, static_cast<int32_t>(count)) ==
+             static_cast<int32_t>(count);
+}
+
+int RewriteFile(ResFile* file, bool closing) {
+  SetResult(noErr);
+  if (!file->changed && !(file->attributes & kFileCompact) &&
+      (!closing || file->dataEnd >= file->highWater))
+    return 0;
+  if (file->ReadOnly()) {
+    SetResult(mapReadErr);
+    return 0;
+  }
+  OSErr err = noErr;
+  bool compact = (closing && file->dataEnd < file->highWater) || (file->attributes & kFileCompact);
+  for (resfmt::TypeEntry& type : file->map.types) {
+    for (resfmt::Reference& ref : type.references) {
+      if (ref.handle && (ref.attributes & resfmt::kAttrChanged) && !ref.Removed()) {
+        const OSErr writeErr = WriteReferenceData(file, type, ref);
+        if (writeErr && !err) err = writeErr;
+      }
+      if (ref.attributes & resfmt::kAttrMemoryOnly) compact = true;
+    }
+  }
+  if (err) {
+    SetResult(err);
+    return 0;
+  }
+  if (!resfmt::ComputeLayout(file->map).fits) {
+    SetResult(addResFailed);
+    return 0;
+  }
+  err = compact ? CompactInto(file) : WriteMapInPlace(file);
+  if (err) {
+    SetResult(err);
+    return 0;
+  }
+  file->changed = false;
+  return 1;
+}
+
+}  // namespace zeb::resources
+
+using namespace zeb;
+using namespace zeb::resources;
+
+extern "C" {
+
+short ZEBAPI InitResources(void) {
+  SetResult(noErr);
+  *frame::Globals().resLoad = 1;
+  while (g_chain.head) {
+    ResFile* f = g_chain.head;
+    Unlink(f);
+    delete f;
+  }
+  g_chain = Chain{};
+  quickdraw::SetUpStandardCursors();
+  const bool readOnly = events::StoredSystemValue(kReadOnlyFiles) != 0;
+
+  const frame::SessionState& s = frame::Session();
+  const char* libraryName = s.record.resourceFileName ? s.record.resourceFileName : "ZEBPORT.RSR";
+  int16_t result = 0;
+  if (libraryName[0]) {
+    const int16_t library = OpenBesideApplication(libraryName, readOnly);
+    if (library != kNoFile) {
+      result = library;
+    } else {
+      ReportThroughDebugStr(TextOfAppString(kNoLibraryFileText));
+    }
+  }
+  std::string appName = TextOfAppString(kApplicationFileName);
+  char appPath[256];
+  if (appName.empty()) {
+    frame::AppPathName(appPath, nullptr);
+    std::string module = appPath;
+    const size_t dot = module.find_last_of('.');
+    const size_t slash = module.find_last_of('\\');
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) module.resize(dot);
+    appName = module + ".RSR";
+  }
+  const int16_t application = OpenBesideApplication(appName, readOnly);
+  if (application == kNoFile) {
+    const std::string format = TextOfAppString(kNoApplicationFileFormat);
+    char message[512];
+    frame::AppPathName(appPath, appName.c_str());
+    std::snprintf(message, sizeof message, format.empty() ? "%s" : format.c_str(), appPath);
+    ReportThroughDebugStr(message);
+    SetResult(noErr);
+    if (result == 0) return 0;
+  } else if (result == 0) {
+    result = application;
+  }
+  intl::SetUpInternationalResources();
+  SetResult(noErr);
+  return result;
+}
+
+short ZEBAPI OpenResFile(ConstStr255Param fileName) {
+  SetResult(noErr);
+  return OpenPath(ResourceFilePath(HostName(fileName), false), false);
+}
+
+short ZEBAPI OpenRFPerm(ConstStr255Param fileName, short vRefNum, SignedByte permission) {
+  SetResult(noErr);
+  const bool readOnly = permission == fsRdPerm;
+  if (vRefNum == 0) return OpenPath(ResourceFilePath(HostName(fileName), false), readOnly);
+  char path[256] = "";
+  const OSErr err = ZEB_FSpec(vRefNum, fileName, path);
+  if (err) {
+    SetResult(err);
+    return kNoFile;
+  }
+  return OpenPath(path, readOnly);
+}
+
+short ZEBAPI HOpenResFile(short vRefNum, long dirID, ConstStr255Param fileName,
+                          SignedByte permission) {
+  SetResult(noErr);
+  char path[256] = "";
+  const OSErr err = ZEB_HFSpec(dirID, vRefNum, fileName, path);
+  if (err) {
+    SetResult(err);
+    return kNoFile;
+  }
+  return OpenPath(path, permission == fsRdPerm);
+}
+
+void ZEBAPI CreateResFile(ConstStr255Param fileName) {
+  SetResult(CreatePath(ResourceFilePath(HostName(fileName), true)));
+}
+
+void ZEBAPI HCreateResFile(short vRefNum, long dirID, ConstStr255Param fileName) {
+  char path[256] = "";
+  const OSErr err = ZEB_HFSpec(dirID, vRefNum, fileName, path);
+  SetResult(err ? err : CreatePath(path));
+}
+
+void ZEBAPI CloseResFile(short refNum) {
+  SetResult(noErr);
+  ResFile* file = FileOfRefNum(refNum);
+  if (!file) {
+    SetResult(resFNotFound);
+    return;
+  }
+  CloseFile(file);
+}
+
+void ZEBAPI UpdateResFile(short refNum) {
+  SetResult(noErr);
+  ResFile* file = FileOfRefNum(refNum);
+  if (!file) {
+    SetResult(resFNotFound);
+    return;
+  }
+  RewriteFile(file, false);
+}
+
+void ZEBAPI UseResFile(short refNum) {
+  SetResult(noErr);
+  ClearCache();
+  ResFile* file = refNum == 0 ? g_chain.slots[0] : FileOfRefNum(refNum);
+  if (!file) {
+    SetResult(resFNotFound);
+    return;
+  }
+  g_chain.current = file;
+}
+
+short ZEBAPI CurResFile(void) {
+  SetResult(noErr);
+  return g_chain.current ? g_chain.current->refNum : 0;
+}
+
+short ZEBAPI GetResFileAttrs(short) {
+  SetResult(noErr);
+  ResFile* file = g_chain.current;
+  if (!file) return 0;
+  uint16_t attrs = 0;
+  if (file->ReadOnly()) attrs |= kFileReadOnly;
+  if (file->changed) attrs |= kFileChanged;
+  if (file->changed && (file->attributes & kFileCompact)) attrs |= kFileCompact;
+  file->attributes = attrs;
+  return static_cast<short>(attrs);
+}
+
+void ZEBAPI SetResFileAttrs(short, short attrs) {
+  SetResult(noErr);
+  if (g_chain.current) {
+    // Read-only is the host file's open mode, which the application cannot change here.
+    const uint16_t keep = g_chain.current->attributes & kFileReadOnly;
+    g_chain.current->attributes =
+        static_cast<uint16_t>((static_cast<uint16_t>(attrs) & ~kFileReadOnly) | keep);
+  }
+}
+
+void ZEBAPI SetResLoad(Boolean load) { *frame::Globals().resLoad = load ? 1 : 0; }
+
+short ZEBAPI ResError(void) { return Result(); }
+
+ZEB_SwapResourceProcPtr ZEBAPI ZEB_SetSwapResourceProc(short refNum, ZEB_SwapResourceProcPtr proc) {
+  SetResult(noErr);
+  if (refNum == 0) {
+    if (g_chain.slots[0]) g_chain.current = g_chain.slots[0];
+    ClearCache();
+    return nullptr;
+  }
+  ResFile* file = FileOfRefNum(refNum);
+  if (!file) return nullptr;
+  g_chain.current = file;
+  ClearCache();
+  ZEB_SwapResourceProcPtr previous = file->swapProc;
+  file->swapProc = proc;
+  return previous;
+}
+
+}  // extern "C"
+
+namespace zeb::resources {
+
+void CloseAllResourceFiles() {
+  while (g_chain.head) {
+    ResFile* file = g_chain.head;
+    if (file->refNum > 0 || file->sharedHost) {
+      CloseFile(file);
+    } else {
+      ReleaseAll(file);
+      Unlink(file);
+      delete file;
+    }
+  }
+  g_chain = Chain{};
+  quickdraw::ReleaseCursors();
 }
 
 }  // namespace zeb::resources

@@ -1,0 +1,611 @@
+// The Resource Manager's calls on resources: finding, loading, counting, describing, adding,
+// changing, removing, writing and releasing.
+#include <windows.h>
+
+#include <cstring>
+
+#include "MacMemory.h"
+#include "Resources.h"
+#include "dialogs/dialogs_internal.h"
+#include "frame/pascal_strings.h"
+#include "memory/memory_internal.h"
+#include "quickdraw/quickdraw_internal.h"
+#include "resources/byte_order.h"
+#include "resources/resource_files.h"
+#include "resources/resources_internal.h"
+
+namespace zeb::resources {
+
+using byteorder::FourCC;
+
+namespace {
+
+// A master pointer that never had storage, as a freed handle record also holds.
+const Ptr kFreedMasterPointer = reinterpret_cast<Ptr>(static_cast<uintptr_t>(0x0000FFFF));
+// GetResource answers 'PACK' with this without searching: packages are built into the library.
+const Handle kPackageAnswer = reinterpret_cast<Handle>(static_cast<uintptr_t>(0xFFFFFFFFu));
+
+bool IsResourceHandle(Handle h) { return h && (HGetState(h) & kHandleIsResourceMask); }
+
+resfmt::Reference* FindById(resfmt::TypeEntry* type, int16_t id) {
+  if (!type) return nullptr;
+  for (resfmt::Reference& ref : type->references)
+    if (!ref.Removed() && ref.id == id) return &ref;
+  return nullptr;
+}
+
+resfmt::Reference* FindByName(resfmt::TypeEntry* type, ConstStr255Param name) {
+  if (!type || !name) return nullptr;
+  for (resfmt::Reference& ref : type->references)
+    if (!ref.Removed() && ref.named && ref.name.size() == name[0] &&
+        std::memcmp(ref.name.data(), name + 1, name[0]) == 0)
+      return &ref;
+  return nullptr;
+}
+
+resfmt::Reference* FindByIndex(resfmt::TypeEntry* type, int index) {
+  if (!type || index < 1) return nullptr;
+  for (resfmt::Reference& ref : type->references)
+    if (!ref.Removed() && --index == 0) return &ref;
+  return nullptr;
+}
+
+int CountIn(ResFile* file, uint32_t type) {
+  resfmt::TypeEntry* entry = file ? FindType(file, type) : nullptr;
+  int count = 0;
+  if (entry)
+    for (const resfmt::Reference& ref : entry->references) count += ref.Removed() ? 0 : 1;
+  return count;
+}
+
+// Types that still have a resource: what the file shows once written and opened again.
+int TypesIn(ResFile* file) {
+  int count = 0;
+  if (file)
+    for (const resfmt::TypeEntry& type : file->map.types) count += CountIn(file, type.type) ? 1 : 0;
+  return count;
+}
+
+uint32_t TypeAt(ResFile* file, int index) {
+  for (const resfmt::TypeEntry& type : file->map.types)
+    if (CountIn(file, type.type) && --index == 0) return type.type;
+  return 0;
+}
+
+void SetName(resfmt::Reference& ref, ConstStr255Param name) {
+  ref.named = name && name[0];
+  ref.name = ref.named ? std::string(reinterpret_cast<const char*>(name + 1), name[0]) : "";
+}
+
+}  // namespace
+
+resfmt::TypeEntry* FindType(ResFile* file, uint32_t type) {
+  for (resfmt::TypeEntry& entry : file->map.types)
+    if (entry.type == type) return &entry;
+  return nullptr;
+}
+
+Found FindByHandle(Handle h) {
+  Found found;
+  if (!IsResourceHandle(h)) return found;
+  const int slot = memory::ResourceFileIndex(h);
+  ResFile* file = slot < kSlotCount ? TheChain().slots[slot] : nullptr;
+  if (!file) return found;
+  for (resfmt::TypeEntry& type : file->map.types)
+    for (resfmt::Reference& ref : type.references)
+      if (ref.handle == h && !ref.Removed()) {
+        found.file = file;
+        found.type = &type;
+        found.ref = &ref;
+        return found;
+      }
+  return found;
+}
+
+int64_t StoredLength(ResFile* file, const resfmt::Reference& ref) {
+  if (!ref.hasData || !resfmt::DataEntryFits(file->dataEnd, ref.dataOffset, 0)) return -1;
+  uint8_t length[4];
+  if (!ReadAt(file, uint64_t{resfmt::kHeaderBytes} + ref.dataOffset, length, 4)) return -1;
+  const uint32_t n = byteorder::GetBig32(length);
+  if (!resfmt::DataEntryFits(file->dataEnd, ref.dataOffset, n)) return -1;
+  return n;
+}
+
+bool LoadReference(ResFile* file, resfmt::TypeEntry& type, resfmt::Reference& ref) {
+  Handle h = static_cast<Handle>(ref.handle);
+  if (*h || !ref.hasData) return true;
+  // An entry whose offset or length leaves the data area fails its own load only.
+  uint8_t lengthBytes[4];
+  if (!resfmt::DataEntryFits(file->dataEnd, ref.dataOffset, 0)) {
+    SetResult(mapReadErr);
+    return false;
+  }
+  const uint64_t at = uint64_t{resfmt::kHeaderBytes} + ref.dataOffset;
+  if (!ReadAt(file, at, lengthBytes, 4)) {
+    SetResult(ioErr);
+    return false;
+  }
+  const uint32_t length = byteorder::GetBig32(lengthBytes);
+  if (length == 0) return true;
+  if (!resfmt::DataEntryFits(file->dataEnd, ref.dataOffset, length)) {
+    SetResult(mapReadErr);
+    return false;
+  }
+  SetHandleSize(h, static_cast<Size>(length));
+  if (!*h || *h == kFreedMasterPointer || GetHandleSize(h) != static_cast<Size>(length)) {
+    EmptyHandle(h);
+    SetResult(memFullErr);
+    return false;
+  }
+  if (!ReadAt(file, at + 4, *h, length)) {
+    EmptyHandle(h);
+    SetResult(ioErr);
+    return false;
+  }
+  ConvertResourceData(byteorder::kFromDisk, type.type, ref.id, h, file->swapProc);
+  // A loaded menu's definition procedure is the library's own standard one.
+  if (type.type == FourCC("MENU") && length >= 10) {
+    (*h)[6] = static_cast<char>(0xFF);
+    (*h)[7] = static_cast<char>(0xFF);
+  }
+  return true;
+}
+
+Handle MaterializeReference(ResFile* file, resfmt::TypeEntry& type, resfmt::Reference& ref) {
+  bool made = false;
+  if (!ref.handle || *static_cast<Handle>(ref.handle) == kFreedMasterPointer) {
+    Handle h = NewEmptyHandle();
+    if (!h) {
+      SetResult(memFullErr);
+      return nullptr;
+    }
+    HSetRBit(h);
+    memory::SetResourceFileIndex(h, file->slot);
+    ref.handle = h;
+    made = true;
+  }
+  Handle h = static_cast<Handle>(ref.handle);
+  if (LoadFlag() && !*h && !LoadReference(file, type, ref) && Result() == memFullErr) {
+    // No room for the data: no handle comes back. One made by this call goes away; one the
+    // caller already holds stays, empty.
+    if (made) {
+      ref.handle = nullptr;
+      HClrRBit(h);
+      DisposeHandle(h);
+    }
+    SetResult(memFullErr);
+    return nullptr;
+  }
+  return h;
+}
+
+OSErr WriteReferenceData(ResFile* file, resfmt::TypeEntry& type, resfmt::Reference& ref) {
+  if (file->ReadOnly()) return mapReadErr;
+  Handle h = static_cast<Handle>(ref.handle);
+  if (!h || !*h || *h == kFreedMasterPointer) {
+    // Never loaded: what is on disk is still the resource's data.
+    if (ref.hasData) {
+      ref.attributes &= static_cast<uint8_t>(~resfmt::kAttrChanged);
+      return noErr;
+    }
+  }
+  const bool hasStorage = h && *h && *h != kFreedMasterPointer;
+  const uint32_t length = hasStorage ? static_cast<uint32_t>(GetHandleSize(h)) : 0;
+  const int64_t stored = ref.dataOffset != 0 ? StoredLength(file, ref) : -1;
+  const bool inPlace = stored >= 0 && length <= stored;
+  const uint64_t at = inPlace ? uint64_t{resfmt::kHeaderBytes} + ref.dataOffset : file->dataEnd;
+  // A data offset has 24 bits: past 16 MiB of data an entry could not be found again.
+  if (!inPlace && (at - resfmt::kHeaderBytes > resfmt::kMaxDataOffset ||
+                   at + 4 + length > 0x7FFFFFFFull))
+    return dskFulErr;
+  uint8_t lengthBytes[4];
+  byteorder::PutBig32(lengthBytes, length);
+  bool ok = WriteAt(file, at, lengthBytes, 4);
+  if (ok && length) {
+    ConvertResourceData(byteorder::kToDisk, type.type, ref.id, h, file->swapProc);
+    ok = WriteAt(file, at + 4, *h, length);
+    ConvertResourceData(byteorder::kFromDisk, type.type, ref.id, h, file->swapProc);
+  }
+  if (!ok) return ioErr;
+  if (inPlace) {
+    if (length < stored) ref.attributes |= resfmt::kAttrShrunk;
+  } else {
+    ref.dataOffset = static_cast<uint32_t>(at - resfmt::kHeaderBytes);
+    file->dataEnd = static_cast<uint32_t>(at + 4 + length);
+    if (file->dataEnd > file->highWater) file->highWater = file->dataEnd;
+  }
+  ref.hasData = true;
+  ref.attributes &= static_cast<uint8_t>(~resfmt::kAttrChanged);
+  file->changed = true;
+  return noErr;
+}
+
+void ReleaseReference(resfmt::TypeEntry& type, resfmt::Reference& ref) {
+  Handle h = static_cast<Handle>(ref.handle);
+  ref.handle = nullptr;
+  ref.attributes &= static_cast<uint8_t>(~resfmt::kAttrChanged);
+  if (!h) return;
+  if (TheChain().cacheHandle == h) ClearCache();
+  if (type.type == FourCC("CURS") || type.type == FourCC("crsr")) quickdraw::ReleaseResourceCursor(h);
+  HClrRBit(h);
+  DisposeHandle(h);
+}
+
+namespace {
+
+Handle Get1(ResFile* file, uint32_t type, int16_t id) {
+  if (!file) return nullptr;
+  resfmt::TypeEntry* entry = FindType(file, type);
+  resfmt::Reference* ref = FindById(entry, id);
+  return ref ? MaterializeReference(file, *entry, *ref) : nullptr;
+}
+
+// A host icon that the alert code keeps, as a 4-byte handle holding it.
+Handle AlertIconAnswer(int16_t id) {
+  HICON icon = dialogs::AlertIcon(id);
+  if (!icon) return nullptr;
+  Handle h = NewHandle(4);
+  if (!h) return nullptr;
+  const uint32_t value = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(icon));
+  std::memcpy(*h, &value, 4);
+  return h;
+}
+
+}  // namespace
+
+Handle GetResourceForManager(ResType type, short id) {
+  Chain& chain = TheChain();
+  SetResult(noErr);
+  const uint32_t wanted = static_cast<uint32_t>(type);
+  if (chain.cacheHandle && chain.cacheType == wanted && chain.cacheId == id &&
+      *chain.cacheHandle && *chain.cacheHandle != kFreedMasterPointer)
+    return chain.cacheHandle;
+  if (wanted == FourCC("PACK")) return kPackageAnswer;
+  for (ResFile* file = chain.current; file; file = file->older) {
+    resfmt::TypeEntry* entry = FindType(file, wanted);
+    resfmt::Reference* ref = FindById(entry, id);
+    if (!ref) continue;
+    Handle h = MaterializeReference(file, *entry, *ref);
+    if (h) {
+      chain.cacheType = wanted;
+      chain.cacheId = id;
+      chain.cacheHandle = h;
+    }
+    return h;
+  }
+  if (wanted == FourCC("ICON") && id >= 0 && id <= 2) {
+    if (Handle icon = AlertIconAnswer(id)) return icon;
+  }
+  SetResult(resNotFound);
+  return nullptr;
+}
+
+void ReleaseResourceHandle(Handle h) {
+  Found found = FindByHandle(h);
+  if (!found) {
+    SetResult(resNotFound);
+    return;
+  }
+  ReleaseReference(*found.type, *found.ref);
+}
+
+}  // namespace zeb::resources
+
+using namespace zeb;
+using namespace zeb::resources;
+
+extern "C" {
+
+Handle ZEBAPI Get1Resource(ResType theType, short theID) {
+  SetResult(noErr);
+  return Get1(TheChain().current, static_cast<uint32_t>(theType), theID);
+}
+
+Handle ZEBAPI GetResource(ResType theType, short theID) {
+  return GetResourceForManager(theType, theID);
+}
+
+Handle ZEBAPI RGetResource(ResType theType, short theID) {
+  return GetResourceForManager(theType, theID);
+}
+
+Handle ZEBAPI Get1IndResource(ResType theType, short index) {
+  SetResult(noErr);
+  ResFile* file = TheChain().current;
+  if (!file) return nullptr;
+  resfmt::TypeEntry* entry = FindType(file, static_cast<uint32_t>(theType));
+  resfmt::Reference* ref = FindByIndex(entry, index);
+  if (!ref) {
+    SetResult(resNotFound);
+    return nullptr;
+  }
+  return MaterializeReference(file, *entry, *ref);
+}
+
+Handle ZEBAPI GetIndResource(ResType theType, short index) {
+  SetResult(noErr);
+  int left = index;
+  for (ResFile* file = TheChain().head; file && left > 0; file = file->older) {
+    const int count = CountIn(file, static_cast<uint32_t>(theType));
+    if (left <= count) {
+      resfmt::TypeEntry* entry = FindType(file, static_cast<uint32_t>(theType));
+      return MaterializeReference(file, *entry, *FindByIndex(entry, left));
+    }
+    left -= count;
+  }
+  SetResult(resNotFound);
+  return nullptr;
+}
+
+Handle ZEBAPI Get1NamedResource(ResType theType, ConstStr255Param name) {
+  SetResult(noErr);
+  ResFile* file = TheChain().current;
+  if (!file) return nullptr;
+  resfmt::TypeEntry* entry = FindType(file, static_cast<uint32_t>(theType));
+  resfmt::Reference* ref = FindByName(entry, name);
+  if (!ref) {
+    SetResult(resNotFound);
+    return nullptr;
+  }
+  return MaterializeReference(file, *entry, *ref);
+}
+
+Handle ZEBAPI GetNamedResource(ResType theType, ConstStr255Param name) {
+  SetResult(noErr);
+  for (ResFile* file = TheChain().current; file; file = file->older) {
+    resfmt::TypeEntry* entry = FindType(file, static_cast<uint32_t>(theType));
+    if (resfmt::Reference* ref = FindByName(entry, name))
+      return MaterializeReference(file, *entry, *ref);
+  }
+  SetResult(resNotFound);
+  return nullptr;
+}
+
+short ZEBAPI Count1Resources(ResType theType) {
+  SetResult(noErr);
+  return static_cast<short>(CountIn(TheChain().current, static_cast<uint32_t>(theType)));
+}
+
+short ZEBAPI CountResources(ResType theType) {
+  SetResult(noErr);
+  const uint32_t type = static_cast<uint32_t>(theType);
+  if (type == FourCC("FONT") || type == FourCC("sfnt"))
+    return quickdraw::FontResourceCount(type == FourCC("sfnt"));
+  int count = 0;
+  for (ResFile* file = TheChain().head; file; file = file->older) count += CountIn(file, type);
+  return static_cast<short>(count);
+}
+
+short ZEBAPI Count1Types(void) {
+  SetResult(noErr);
+  return static_cast<short>(TypesIn(TheChain().current));
+}
+
+short ZEBAPI CountTypes(void) {
+  SetResult(noErr);
+  int count = 0;
+  for (ResFile* file = TheChain().head; file; file = file->older) count += TypesIn(file);
+  return static_cast<short>(count);
+}
+
+void ZEBAPI Get1IndType(ResType* theType, short index) {
+  SetResult(noErr);
+  if (!theType) return;
+  ResFile* file = TheChain().current;
+  *theType = file && index >= 1 ? TypeAt(file, index) : 0;
+}
+
+void ZEBAPI GetIndType(ResType* theType, short index) {
+  SetResult(noErr);
+  if (!theType) return;
+  *theType = 0;
+  int left = index;
+  for (ResFile* file = TheChain().head; file && left > 0; file = file->older) {
+    const int count = TypesIn(file);
+    if (left <= count) {
+      *theType = TypeAt(file, left);
+      return;
+    }
+    left -= count;
+  }
+}
+
+void ZEBAPI LoadResourc(Handle theResource) {
+  SetResult(noErr);
+  Found found = FindByHandle(theResource);
+  if (!found) {
+    SetResult(resNotFound);
+    return;
+  }
+  // The caller's handle is never disposed of here: a load that fails leaves it empty.
+  if (!*theResource) LoadReference(found.file, *found.type, *found.ref);
+}
+
+long ZEBAPI SizeRsrc(Handle theResource) {
+  SetResult(noErr);
+  Found found = FindByHandle(theResource);
+  if (!found) {
+    SetResult(resNotFound);
+    return -1;
+  }
+  const int64_t length = StoredLength(found.file, *found.ref);
+  return length < 0 ? 0 : static_cast<long>(length);
+}
+
+long ZEBAPI GetResourceSizeOnDisk(Handle theResource) { return SizeRsrc(theResource); }
+long ZEBAPI GetMaxResourceSize(Handle theResource) { return SizeRsrc(theResource); }
+
+void ZEBAPI GetResInfo(Handle theResource, short* theID, ResType* theType, Str255 name) {
+  SetResult(noErr);
+  Found found = FindByHandle(theResource);
+  if (!found) {
+    SetResult(resNotFound);
+    return;
+  }
+  if (theID) *theID = found.ref->id;
+  if (theType) *theType = found.type->type;
+  if (name) {
+    name[0] = static_cast<unsigned char>(found.ref->name.size());
+    std::memcpy(name + 1, found.ref->name.data(), found.ref->name.size());
+  }
+}
+
+short ZEBAPI GetResAttrs(Handle theResource) {
+  SetResult(noErr);
+  Found found = FindByHandle(theResource);
+  if (!found) {
+    SetResult(resNotFound);
+    return 0;
+  }
+  return static_cast<short>(found.ref->attributes & ~resfmt::kAttrMemoryOnly);
+}
+
+void ZEBAPI SetResPurge(Boolean) { SetResult(noErr); }
+
+void ZEBAPI AddResource(Handle theData, ResType theType, short theID, ConstStr255Param name) {
+  SetResult(noErr);
+  ResFile* file = TheChain().current;
+  if (!theData || IsResourceHandle(theData) || !file) {
+    SetResult(addResFailed);
+    return;
+  }
+  const uint32_t type = static_cast<uint32_t>(theType);
+  resfmt::TypeEntry* entry = FindType(file, type);
+  const bool newType = entry == nullptr;
+  if (newType) {
+    file->map.types.push_back(resfmt::TypeEntry{});
+    entry = &file->map.types.back();
+    entry->type = type;
+  }
+  resfmt::Reference* ref = nullptr;
+  for (resfmt::Reference& r : entry->references)
+    if (r.Removed()) {
+      ref = &r;
+      break;
+    }
+  const bool reused = ref != nullptr;
+  const resfmt::Reference before = reused ? *ref : resfmt::Reference{};
+  if (!ref) {
+    entry->references.push_back(resfmt::Reference{});
+    ref = &entry->references.back();
+  }
+  *ref = resfmt::Reference{};
+  ref->id = theID;
+  SetName(*ref, name);
+  ref->attributes = resfmt::kAttrChanged;
+  ref->dataOffset = 0;
+  ref->hasData = false;
+  ref->handle = theData;
+  // Every offset in a map is 16-bit: a map that could no longer be written is not made.
+  if (!resfmt::ComputeLayout(file->map).fits) {
+    if (reused) *ref = before;
+    else entry->references.pop_back();
+    if (newType) file->map.types.pop_back();
+    SetResult(addResFailed);
+    return;
+  }
+  HSetRBit(theData);
+  memory::SetResourceFileIndex(theData, file->slot);
+  file->changed = true;
+  ClearCache();
+}
+
+void ZEBAPI ChangedResource(Handle theResource) {
+  SetResult(noErr);
+  Found found = FindByHandle(theResource);
+  if (!found) {
+    SetResult(resNotFound);
+    return;
+  }
+  found.ref->attributes |= resfmt::kAttrChanged;
+  found.file->changed = true;
+}
+
+void ZEBAPI RemoveResource(Handle theResource) {
+  SetResult(noErr);
+  Found found = FindByHandle(theResource);
+  if (!found) {
+    SetResult(resNotFound);
+    return;
+  }
+  found.ref->attributes |= resfmt::kAttrRemoved;
+  found.ref->handle = nullptr;
+  HClrRBit(theResource);
+  found.file->changed = true;
+  ClearCache();
+}
+
+void ZEBAPI WriteResource(Handle theResource) {
+  SetResult(noErr);
+  Found found = FindByHandle(theResource);
+  if (!found) {
+    SetResult(resNotFound);
+    return;
+  }
+  if (found.ref->attributes & resfmt::kAttrChanged)
+    SetResult(WriteReferenceData(found.file, *found.type, *found.ref));
+}
+
+void ZEBAPI ReleaseResource(Handle theResource) {
+  SetResult(noErr);
+  if (!IsResourceHandle(theResource)) {
+    SetResult(resAttrErr);
+    return;
+  }
+  ReleaseResourceHandle(theResource);
+}
+
+void ZEBAPI DetachResource(Handle theResource) {
+  SetResult(noErr);
+  Found found = FindByHandle(theResource);
+  if (!found) {
+    SetResult(resNotFound);
+    return;
+  }
+  found.ref->handle = nullptr;
+  HClrRBit(theResource);
+  ClearCache();
+}
+
+void ZEBAPI SetResInfo(Handle theResource, short theID, ConstStr255Param name) {
+  SetResult(noErr);
+  Found found = FindByHandle(theResource);
+  if (!found) {
+    SetResult(resNotFound);
+    return;
+  }
+  const resfmt::Reference before = *found.ref;
+  found.ref->id = theID;
+  if (name) SetName(*found.ref, name);
+  if (!resfmt::ComputeLayout(found.file->map).fits) {
+    *found.ref = before;
+    SetResult(addResFailed);
+    return;
+  }
+  found.file->changed = true;
+  ClearCache();
+}
+
+void ZEBAPI SetResAttrs(Handle theResource, short attrs) {
+  SetResult(noErr);
+  Found found = FindByHandle(theResource);
+  if (!found) {
+    SetResult(resNotFound);
+    return;
+  }
+  found.ref->attributes =
+      static_cast<uint8_t>((attrs & ~resfmt::kAttrMemoryOnly & 0xFF) |
+                           (found.ref->attributes & resfmt::kAttrShrunk));
+}
+
+short ZEBAPI HomeResFile(Handle theResource) {
+  SetResult(noErr);
+  Found found = FindByHandle(theResource);
+  if (!found) {
+    SetResult(resNotFound);
+    return -1;
+  }
+  return found.file->refNum;
+}
+
+}  // extern "C"

@@ -1,0 +1,98 @@
+// The Resource Manager's own state, shared by its files: the open-file records, the chain and
+// its slots, the GetResource cache and the result cell.
+#ifndef ZEB_RESOURCES_RESOURCE_FILES_H
+#define ZEB_RESOURCES_RESOURCE_FILES_H
+
+#include <cstdint>
+
+#include "Resources.h"
+#include "resources/resource_map.h"
+
+namespace zeb::resources {
+
+// A slot number lives in six bits of every resource handle's flags; 63 files at most.
+constexpr int kSlotCount = 63;
+constexpr int16_t kNoFile = -1;
+constexpr uint16_t kFileReadOnly = 0x80;
+constexpr uint16_t kFileCompact = 0x40;
+constexpr uint16_t kFileChanged = 0x20;
+
+// One open resource file.
+struct ResFile {
+  ResFile* older = nullptr;  // next in the search order: the file opened before this one
+  ResFile* newer = nullptr;
+  int slot = 0;
+  char path[256] = {};
+  int16_t refNum = 0;
+  uint8_t header[resfmt::kHeaderBytes] = {};  // the first 256 bytes as read, kept by rewrites
+  resfmt::Header fields;
+  uint32_t dataEnd = 0;    // where the next appended data entry goes (from the file's start)
+  uint32_t highWater = 0;  // how far data has ever reached in the host file
+  bool changed = false;
+  uint16_t attributes = 0;  // kFileReadOnly, kFileCompact
+  uint32_t base = 0;        // the resource file's position inside its host file
+  bool sharedHost = false;  // the application's own host file: never closed here
+  ZEB_SwapResourceProcPtr swapProc = nullptr;
+  resfmt::Map map;
+  bool ReadOnly() const { return (attributes & kFileReadOnly) != 0; }
+};
+
+struct Chain {
+  ResFile* slots[kSlotCount] = {};
+  ResFile* head = nullptr;  // the file opened last, where chained searches by index begin
+  ResFile* current = nullptr;
+  int openCount = 0;
+  // The last resource GetResource found.
+  uint32_t cacheType = 0;
+  int16_t cacheId = 0;
+  Handle cacheHandle = nullptr;
+};
+Chain& TheChain();
+void ClearCache();
+
+// The result cell that ResError reads, and the load flag.
+void SetResult(OSErr err);
+OSErr Result();
+bool LoadFlag();
+
+// A reference and its type inside a file's map.
+struct Found {
+  ResFile* file = nullptr;
+  resfmt::TypeEntry* type = nullptr;
+  resfmt::Reference* ref = nullptr;
+  explicit operator bool() const { return ref != nullptr; }
+};
+// The reference whose handle word is h, in the file named by h's slot bits.
+Found FindByHandle(Handle h);
+resfmt::TypeEntry* FindType(ResFile* file, uint32_t type);
+
+ResFile* FileOfRefNum(int16_t refNum);
+
+// Get1Resource's work on one reference: makes its handle, loads it when the load flag is set.
+Handle MaterializeReference(ResFile* file, resfmt::TypeEntry& type, resfmt::Reference& ref);
+// Reads and converts a reference's data into its (empty) handle; false with the result set when
+// the entry cannot be read. A handle that cannot be sized is disposed and NIL is returned in
+// *handleLost.
+bool LoadReference(ResFile* file, resfmt::TypeEntry& type, resfmt::Reference& ref);
+// The 4-byte length stored before the entry; -1 when it cannot be read.
+int64_t StoredLength(ResFile* file, const resfmt::Reference& ref);
+// WriteResource's work on a changed reference.
+OSErr WriteReferenceData(ResFile* file, resfmt::TypeEntry& type, resfmt::Reference& ref);
+// Disposes of a reference's handle and clears its word (ReleaseResource without the checks).
+void ReleaseReference(resfmt::TypeEntry& type, resfmt::Reference& ref);
+
+// Byte order of a loaded resource, with the session's callback and the file's procedure for
+// types the library does not know.
+void ConvertResourceData(int direction, uint32_t type, int16_t id, Handle h,
+                         ZEB_SwapResourceProcPtr fileProc);
+
+// Positioned host-file access relative to the resource file's start.
+bool ReadAt(ResFile* file, uint64_t offset, void* buffer, uint32_t count);
+bool WriteAt(ResFile* file, uint64_t offset, const void* buffer, uint32_t count);
+
+// Rewrites the file (update or close); 1 when it wrote. Errors go to the result cell.
+int RewriteFile(ResFile* file, bool closing);
+
+}  // namespace zeb::resources
+
+#endif  // ZEB_RESOURCES_RESOURCE_FILES_H
