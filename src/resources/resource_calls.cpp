@@ -253,6 +253,16 @@ Handle AlertIconAnswer(int16_t id) {
 
 }  // namespace
 
+bool ResourceInMemory(ResType type, short id) {
+  for (ResFile* file = TheChain().current; file; file = file->older) {
+    resfmt::Reference* ref = FindById(FindType(file, static_cast<uint32_t>(type)), id);
+    if (!ref) continue;
+    const Handle h = static_cast<Handle>(ref->handle);
+    return h && *h && *h != kFreedMasterPointer;
+  }
+  return false;
+}
+
 Handle GetResourceForManager(ResType type, short id) {
   Chain& chain = TheChain();
   SetResult(noErr);

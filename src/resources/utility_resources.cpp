@@ -5,6 +5,7 @@
 
 #include "MacMemory.h"
 #include "Quickdraw.h"
+#include "Resources.h"
 #include "ToolUtils.h"
 #include "memory/memory_internal.h"
 #include "quickdraw/quickdraw_internal.h"
@@ -62,6 +63,7 @@ StringHandle ZEBAPI GetString(short stringID) {
 
 void ZEBAPI GetIndString(Str255 theString, short strListID, short index) {
   if (theString) theString[0] = 0;
+  const bool held = ResourceInMemory(kStringListType, strListID);
   Handle h = GetResourceForManager(kStringListType, strListID);
   if (!h) return;
   const long size = memory::LiveHandleSize(h);
@@ -72,7 +74,8 @@ void ZEBAPI GetIndString(Str255 theString, short strListID, short index) {
     // A string whose length runs past the resource's end is not there.
     if (at < size && at + 1 + data[at] <= size) std::memcpy(theString, data + at, 1 + data[at]);
   }
-  ReleaseResourceHandle(h);
+  // Released when this call brought it in; a list already in memory belongs to whoever holds it.
+  if (!held) ReleaseResource(h);
 }
 
 StringHandle ZEBAPI NewString(ConstStr255Param theString) {

@@ -7,6 +7,7 @@
 #include "FixMath.h"
 #include "MacMemory.h"
 #include "Quickdraw.h"
+#include "Resources.h"
 #include "ToolUtils.h"
 #include "session_fixture.h"
 
@@ -68,6 +69,17 @@ TEST_F(UtilitiesTest, AbsentListResourcesGiveEmptyResults) {
   EXPECT_EQ(GetPicture(31000), nullptr);
   EXPECT_EQ(GetIcon(31000), nullptr);
   EXPECT_EQ(GetCurso(31000), nullptr);
+}
+
+TEST_F(UtilitiesTest, CursorsZeroToFourAreTheBuiltInOnes) {
+  InitResources();
+  CursHandle cursors[5];
+  for (short id = 0; id <= 4; ++id) {
+    cursors[id] = GetCurso(id);
+    ASSERT_NE(cursors[id], nullptr) << id;
+    for (short other = 0; other < id; ++other) EXPECT_NE(cursors[id], cursors[other]);
+    EXPECT_EQ(GetCurso(id), cursors[id]);
+  }
 }
 
 TEST_F(UtilitiesTest, ArithmeticAndBitsThroughTheLibrary) {
