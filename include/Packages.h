@@ -36,6 +36,14 @@ ZEB_API(short) IUCompString(ConstStr255Param aStr, ConstStr255Param bStr);
 /* 0 when the texts are identical, 1 otherwise. */
 ZEB_API(short) IUMagIDString(const void* aPtr, const void* bPtr, short aLen, short bLen);
 ZEB_API(short) IUEqualString(ConstStr255Param aStr, ConstStr255Param bStr);
+/* The same comparisons with a sorting-table handle, which the single Macintosh character table
+ * stands in for: the handle is not read. */
+ZEB_API(short) IUMagPString(const void* aPtr, const void* bPtr, short aLen, short bLen,
+                            Handle itl2Handle);
+ZEB_API(short) IUMagIDPString(const void* aPtr, const void* bPtr, short aLen, short bLen,
+                              Handle itl2Handle);
+ZEB_API(short) IUCompPString(ConstStr255Param aStr, ConstStr255Param bStr, Handle itl2Handle);
+ZEB_API(short) IUEqualPString(ConstStr255Param aStr, ConstStr255Param bStr, Handle itl2Handle);
 ZEB_EXTERN_C_END
 
 #endif /* ZEB_PACKAGES_H */

@@ -102,4 +102,20 @@ short ZEBAPI IUEqualString(ConstStr255Param aStr, ConstStr255Param bStr) {
                        static_cast<short>(Length(bStr)));
 }
 
+short ZEBAPI IUMagPString(const void* aPtr, const void* bPtr, short aLen, short bLen, Handle) {
+  return IUMagString(aPtr, bPtr, aLen, bLen);
+}
+
+short ZEBAPI IUMagIDPString(const void* aPtr, const void* bPtr, short aLen, short bLen, Handle) {
+  return IUMagIDString(aPtr, bPtr, aLen, bLen);
+}
+
+short ZEBAPI IUCompPString(ConstStr255Param aStr, ConstStr255Param bStr, Handle) {
+  return IUCompString(aStr, bStr);
+}
+
+short ZEBAPI IUEqualPString(ConstStr255Param aStr, ConstStr255Param bStr, Handle) {
+  return IUEqualString(aStr, bStr);
+}
+
 }  // extern "C"

@@ -108,6 +108,11 @@ TEST(MacCharacters, InternationalComparisons) {
   EXPECT_EQ(IUEqualString(apple.s, apple.s), 0);
   EXPECT_EQ(IUMagIDString("ab", "abc", 2, 3), 1);
   EXPECT_EQ(IUMagIDString("ab", "abc", 2, 2), 0);
+  // The forms with a sorting-table handle order the same way.
+  EXPECT_EQ(IUCompPString(apple.s, banana.s, nullptr), -1);
+  EXPECT_EQ(IUEqualPString(apple.s, Apple.s, nullptr), 1);
+  EXPECT_EQ(IUMagPString("abd", "abc", 3, 3, nullptr), 1);
+  EXPECT_EQ(IUMagIDPString("ab", "ab", 2, 2, nullptr), 0);
 }
 
 TEST(NumberStrings, NumToStringAndBack) {
