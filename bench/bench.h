@@ -20,6 +20,7 @@ void Report(const std::string& name, double library, double host);
 void RunMemoryBenchmarks();
 void RunQuickDrawBenchmarks();
 void RunResourceBenchmarks();
+void RunUtilitiesBenchmarks();
 
 }  // namespace zebbench
 

@@ -39,6 +39,7 @@ int main() {
   zebbench::RunMemoryBenchmarks();
   zebbench::RunQuickDrawBenchmarks();
   zebbench::RunResourceBenchmarks();
+  zebbench::RunUtilitiesBenchmarks();
   ZEB_ExitSession();
   return 0;
 }

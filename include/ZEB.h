@@ -197,6 +197,9 @@ ZEB_API(void) ZEB_InitColors(void);
 ZEB_API(char*) ZEB_MakeAppPathName(char* dst, const char* name);
 ZEB_API(void) ZEB_EndSession(unsigned long ending);
 ZEB_API(unsigned long) ZEB_SystemValue(short op, short index, unsigned long value);
+/* The frame window's report of a Windows settings change (WM_WININICHANGE's section name):
+ * "intl" reloads the international settings and returns 4; other sections return 0. */
+ZEB_API(short) ZEB_WinIniChange(const char* section);
 ZEB_API(LRESULT) ThreeDDlgWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 /* Length-prefixed strings. */

@@ -283,6 +283,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   ExerciseMemory();
   ShowFileManager();
   ShowResourceManager();
+  ShowUtilities();
   ShowQuickDrawShowcase(frame);
 
   ShowWindow(frame, show == SW_HIDE ? SW_SHOWNORMAL : show);

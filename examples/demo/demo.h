@@ -13,5 +13,6 @@ int TextBottom();
 void ShowFileManager();
 void ShowResourceManager();
 void ShowQuickDrawShowcase(HWND frame);
+void ShowUtilities();
 
 #endif  // ZEB_EXAMPLES_DEMO_H

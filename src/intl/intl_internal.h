@@ -10,6 +10,8 @@ namespace zeb::intl {
 // InitResources, last step: the international records are filled from the application's
 // 'INTL' resources and the Windows "intl" settings.
 void SetUpInternationalResources();
+// ZEB_WinIniChange("intl"): the same load again, over the built-in values.
+void ReloadInternationalSettings();
 
 }  // namespace zeb::intl
 

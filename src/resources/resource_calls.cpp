@@ -288,6 +288,17 @@ Handle HostNameString() {
 
 }  // namespace
 
+bool ResourceInMemory(ResType type, short id) {
+  for (ResFile* file = TheChain().current; file; file = file->older) {
+    resfmt::TypeEntry* entry = nullptr;
+    resfmt::Reference* ref = FindById(file, static_cast<uint32_t>(type), id, &entry);
+    if (!ref) continue;
+    const Handle h = static_cast<Handle>(ref->handle);
+    return h && *h && *h != kFreedMasterPointer;
+  }
+  return false;
+}
+
 Handle GetResourceForManager(ResType type, short id) {
   Chain& chain = TheChain();
   SetResult(noErr);

@@ -18,6 +18,10 @@ void CloseAllResourceFiles();
 // GetResource for the managers that read resources of their own ('clut' for GetCTable): the
 // loaded resource's handle from the chain, or NIL when no open file has it.
 Handle GetResourceForManager(ResType type, short id);
+// Whether the resource GetResource would find already has its data in memory: a manager that
+// reads a resource only for a moment releases it afterwards only when it was not there before,
+// so that a handle the application holds (and may have changed) stays valid.
+bool ResourceInMemory(ResType type, short id);
 
 }  // namespace zeb::resources
 
