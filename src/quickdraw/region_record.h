@@ -8,8 +8,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "Quickdraw.h"
+#include "quickdraw/region_mask.h"
 
 namespace zeb::quickdraw {
 
@@ -50,6 +52,24 @@ void DeleteRegionSentinels();
 // Rectangle form with the given box (an empty box becomes (0, 0, 0, 0)); the GDI region or
 // mask it had are released and a mask-form record shrinks back to 14 bytes.
 void MakeRectangleForm(RgnHandle rgn, const Rect& box);
+
+// The mask of a mask-form region; false when its mask handle is not a mask of its box.
+bool ReadMask(const RegionRecord& r, RegionMask& out);
+// Mask form with the mask's pixels, cropped to them: a mask without pixels gives the empty
+// region and a rectangular one the rectangle form. memFullErr when the record or the mask
+// cannot get their memory; the region is then left as it was.
+OSErr MakeMaskForm(RgnHandle rgn, const RegionMask& mask);
+// The region's pixels as a mask over box (any form).
+RegionMask ShapeMask(const RegionRecord& r, const Rect& box);
+// A new GDI region of the region's shape in local coordinates (any form); null when GDI
+// cannot make one.
+HRGN NewGdiRegionOf(const RegionRecord& r);
+HRGN GdiRegionFromRects(const std::vector<Rect>& rects);
+// The region takes h as its shape: GDI form with the box refreshed, folded back to the
+// rectangle form when h is a rectangle or empty.
+void AdoptGdiShape(RgnHandle rgn, HRGN h);
+// dst = src1 op src2 in every form combination; dst may be either source.
+void CombineRegions(RgnHandle src1, RgnHandle src2, RgnHandle dst, RegionOp op);
 
 }  // namespace zeb::quickdraw
 
