@@ -283,6 +283,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   ExerciseMemory();
   ShowFileManager();
   ShowQuickDrawShowcase(frame);
+  ShowShapesShowcase(frame);
 
   ShowWindow(frame, show == SW_HIDE ? SW_SHOWNORMAL : show);
   UpdateWindow(frame);

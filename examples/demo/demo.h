@@ -12,5 +12,6 @@ int TextBottom();
 // Each piece of the showcase, in a file of its own.
 void ShowFileManager();
 void ShowQuickDrawShowcase(HWND frame);
+void ShowShapesShowcase(HWND frame);
 
 #endif  // ZEB_EXAMPLES_DEMO_H

@@ -510,3 +510,31 @@ TEST_F(RegionsTest, FrameRgnDrawsThePenInsideTheShape) {
 
 }  // namespace
 }  // namespace zebtest
+
+namespace zebtest {
+namespace {
+
+TEST_F(RegionsTest, AStripedBitImagePaintsItsStripes) {
+  unsigned char rows[16 * 2] = {};
+  for (int y = 0; y < 16; ++y)
+    rows[y * 2] = rows[y * 2 + 1] = static_cast<unsigned char>(y & 1 ? 0x3C : 0xE7);
+  BitMap bits{};
+  bits.baseAddr = reinterpret_cast<Ptr>(rows);
+  bits.rowBytes = 2;
+  bits.bounds = {0, 0, 16, 16};
+  // Into a region that held a GDI shape before.
+  RgnHandle rgn = Build(Form::Gdi, LShape, "L");
+  ASSERT_EQ(BitMapToRegion(rgn, &bits), noErr);
+  OffsetRgn(rgn, 10, 20);
+  DibSurface dib(40, 40);
+  CGrafPort port{};
+  OpenColourPortOn(port, dib);
+  PaintRgn(rgn);
+  EXPECT_EQ(dib.Row(20, 10, 26), "###..######..###");
+  EXPECT_EQ(dib.Row(21, 10, 26), "..####....####..");
+  CloseCPort(&port);
+  DisposeRgn(rgn);
+}
+
+}  // namespace
+}  // namespace zebtest
