@@ -182,6 +182,7 @@ struct QuickDrawState {
   HRGN rectSentinel = nullptr;  // region field of a rectangle-form region
   HRGN maskSentinel = nullptr;  // region field of a mask-form region
   HRGN scratchGdiRegion = nullptr;
+  HRGN operandScratch[2] = {};  // rectangle-form operands of region set operations
   RgnHandle scratchRegion = nullptr;
   Ptr scratchSmall = nullptr, scratchLarge = nullptr;
   PixMapHandle scratch8 = nullptr, scratch1 = nullptr;

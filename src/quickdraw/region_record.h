@@ -37,12 +37,18 @@ enum class RegionForm : uint8_t { Rectangle, Gdi, Mask };
 RegionRecord* RegionOf(RgnHandle rgn);
 RegionForm FormOf(const RegionRecord& r);
 
-// GDI handles fit 32 bits in both builds; Win64 sign-extends them.
+// GDI handles are significant in their low 32 bits in both builds, and GDI takes them back
+// sign-extended. Whether a field holds a particular handle is decided on those 32 bits: the
+// handle GDI gave out may have come zero-extended, so comparing widened values would miss a
+// handle whose bit 31 is set.
 inline HRGN RegionField(const RegionRecord& r) {
   return reinterpret_cast<HRGN>(static_cast<intptr_t>(static_cast<int32_t>(r.region)));
 }
 inline uint32_t ToRegionField(HRGN h) {
   return static_cast<uint32_t>(reinterpret_cast<intptr_t>(h));
+}
+inline bool FieldHolds(const RegionRecord& r, HRGN h) {
+  return h != nullptr && r.region == ToRegionField(h);
 }
 
 HRGN RectangleSentinel();

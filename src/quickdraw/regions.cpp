@@ -16,7 +16,10 @@ namespace {
 
 HRGN NewEmptyGdiRegion() { return CreateRectRgn(0, 0, 0, 0); }
 
-bool IsSentinel(HRGN h) { return h == State().rectSentinel || h == State().maskSentinel; }
+bool IsSentinel(HRGN h) {
+  const uint32_t field = ToRegionField(h);
+  return field == ToRegionField(State().rectSentinel) || field == ToRegionField(State().maskSentinel);
+}
 
 Handle MaskHandleOf(const RegionRecord& r) { return LongToAddress<char*>(r.mask); }
 
@@ -39,7 +42,8 @@ HRGN MaskSentinel() {
 }
 
 void DeleteRegionSentinels() {
-  for (HRGN* h : {&State().rectSentinel, &State().maskSentinel, &State().scratchGdiRegion}) {
+  for (HRGN* h : {&State().rectSentinel, &State().maskSentinel, &State().scratchGdiRegion,
+                  &State().operandScratch[0], &State().operandScratch[1]}) {
     if (*h) DeleteObject(*h);
     *h = nullptr;
   }
@@ -53,9 +57,9 @@ RegionRecord* RegionOf(RgnHandle rgn) {
 }
 
 RegionForm FormOf(const RegionRecord& r) {
-  const HRGN h = RegionField(r);
-  if (r.rgnSize == kMaskRegionSize && h == State().maskSentinel) return RegionForm::Mask;
-  if (!h || h == State().rectSentinel || h == State().maskSentinel) return RegionForm::Rectangle;
+  const bool mask = FieldHolds(r, State().maskSentinel);
+  if (r.rgnSize == kMaskRegionSize && mask) return RegionForm::Mask;
+  if (!r.region || mask || FieldHolds(r, State().rectSentinel)) return RegionForm::Rectangle;
   return RegionForm::Gdi;
 }
 
@@ -207,16 +211,45 @@ void CombineRegions(RgnHandle src1, RgnHandle src2, RgnHandle dst, RegionOp op) 
   }
   if (fa != RegionForm::Mask && fb != RegionForm::Mask) {
     static const int kModes[] = {RGN_AND, RGN_OR, RGN_DIFF, RGN_XOR};
-    HRGN ga = NewGdiRegionOf(*a);
-    HRGN gb = NewGdiRegionOf(*b);
-    HRGN result = NewEmptyGdiRegion();
-    if (ga && gb && result) {
-      CombineRgn(result, ga, gb, kModes[static_cast<int>(op)]);
-      AdoptGdiShape(dst, result);
-      result = nullptr;
+    // GDI-form operands lend their own regions; rectangle-form ones go through two scratch
+    // regions, so that only a new result needs a GDI object.
+    HRGN* scratch = State().operandScratch;
+    const RegionRecord* operands[2] = {a, b};
+    HRGN gdi[2];
+    for (int i = 0; i < 2; ++i) {
+      if (FormOf(*operands[i]) == RegionForm::Gdi) {
+        gdi[i] = RegionField(*operands[i]);
+        continue;
+      }
+      if (!scratch[i]) scratch[i] = NewEmptyGdiRegion();
+      const Rect& box = operands[i]->rgnBBox;
+      if (IsEmptyRect(box))
+        SetRectRgn(scratch[i], 0, 0, 0, 0);
+      else
+        SetRectRgn(scratch[i], box.left, box.top, box.right, box.bottom);
+      gdi[i] = scratch[i];
     }
-    for (HRGN h : {ga, gb, result})
-      if (h) DeleteObject(h);
+    if (!gdi[0] || !gdi[1]) return;
+    RegionRecord* d = RegionOf(dst);
+    if (FormOf(*d) == RegionForm::Gdi) {
+      // Into dst's own region (GDI allows the destination to be a source).
+      HRGN own = RegionField(*d);
+      CombineRgn(own, gdi[0], gdi[1], kModes[static_cast<int>(op)]);
+      RECT box;
+      const int kind = GetRgnBox(own, &box);
+      if (kind == COMPLEXREGION) {
+        d->rgnBBox = MakeRect(box.left, box.top, box.right, box.bottom);
+      } else {
+        MakeRectangleForm(dst, kind == SIMPLEREGION
+                                   ? MakeRect(box.left, box.top, box.right, box.bottom)
+                                   : kEmptyRect);
+      }
+      return;
+    }
+    HRGN result = NewEmptyGdiRegion();
+    if (!result) return;
+    CombineRgn(result, gdi[0], gdi[1], kModes[static_cast<int>(op)]);
+    AdoptGdiShape(dst, result);
     return;
   }
   const MaskOpPlan plan = PlanMaskOperation(op, a->rgnBBox, fa == RegionForm::Rectangle,
@@ -432,7 +465,7 @@ HRGN ZEBAPI ZEB_RgnSetToRealRectRgn(RgnHandle rgn) {
   r = RegionOf(rgn);
   r->region = ToRegionField(made);
   r->rgnBBox = box;
-  return made;
+  return RegionField(*r);  // as every later call answers it
 }
 
 void ZEBAPI ZEB_RgnGetBBoxRECTFromRgn(RgnHandle rgn, RECT* winRect) {
