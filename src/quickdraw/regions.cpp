@@ -23,10 +23,16 @@ bool IsSentinel(HRGN h) {
 
 Handle MaskHandleOf(const RegionRecord& r) { return LongToAddress<char*>(r.mask); }
 
-void ReleaseShape(RegionRecord* r) {
+// Whether the record is long enough to hold the mask field (only a mask-form record is).
+bool HasMaskField(RgnHandle rgn) {
+  return memory::LiveHandleSize(reinterpret_cast<Handle>(rgn)) >= kMaskRegionHandleSize;
+}
+
+void ReleaseShape(RgnHandle rgn, RegionRecord* r) {
   const HRGN own = RegionField(*r);
   if (own && !IsSentinel(own)) DeleteObject(own);
-  if (r->rgnSize == kMaskRegionSize && r->mask) DisposeHandle(MaskHandleOf(*r));
+  if (r->rgnSize == kMaskRegionSize && HasMaskField(rgn) && r->mask)
+    DisposeHandle(MaskHandleOf(*r));
 }
 
 }  // namespace
@@ -66,13 +72,16 @@ RegionForm FormOf(const RegionRecord& r) {
 void MakeRectangleForm(RgnHandle rgn, const Rect& box) {
   RegionRecord* r = RegionOf(rgn);
   if (!r) return;
-  ReleaseShape(r);
-  const bool wasMask = r->rgnSize != kRegionSize;
+  ReleaseShape(rgn, r);
+  const bool longRecord = HasMaskField(rgn);
   r->rgnSize = kRegionSize;
   r->rgnBBox = IsEmptyRect(box) ? kEmptyRect : box;
   r->region = ToRegionField(RectangleSentinel());
-  r->mask = 0;
-  if (wasMask) SetHandleSize(reinterpret_cast<Handle>(rgn), kRegionHandleSize);
+  // A 14-byte record has no mask field: writing one would run into the next block.
+  if (longRecord) {
+    r->mask = 0;
+    SetHandleSize(reinterpret_cast<Handle>(rgn), kRegionHandleSize);
+  }
 }
 
 bool ReadMask(const RegionRecord& r, RegionMask& out) {
@@ -107,7 +116,7 @@ OSErr MakeMaskForm(RgnHandle rgn, const RegionMask& mask) {
     return memFullErr;
   }
   RegionRecord* r = RegionOf(rgn);
-  ReleaseShape(r);
+  ReleaseShape(rgn, r);
   r->rgnSize = kMaskRegionSize;
   r->rgnBBox = inside;
   r->region = ToRegionField(MaskSentinel());

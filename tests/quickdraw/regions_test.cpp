@@ -538,3 +538,66 @@ TEST_F(RegionsTest, AStripedBitImagePaintsItsStripes) {
 
 }  // namespace
 }  // namespace zebtest
+
+namespace zebtest {
+namespace {
+
+// Small handles share arena blocks, where a write past a 14-byte region record lands in the
+// next block's header.
+class SmallBlockRegionsTest : public QuickDrawTest {
+ protected:
+  SmallBlockRegionsTest() { sessionFlags_ = ZEB_SF_SMALLBLOCKS; }
+};
+
+TEST_F(SmallBlockRegionsTest, RegionCallsStayInsideTheirFourteenByteRecords) {
+  RgnHandle regions[8];
+  Handle neighbours[8];
+  for (int i = 0; i < 8; ++i) {
+    regions[i] = NewRgn();
+    neighbours[i] = NewHandle(14);
+    memset(*neighbours[i], 0x5A, 14);
+  }
+  RgnHandle oval = NewRgn();
+  DibSurface dib(8, 8);
+  CGrafPort port{};
+  OpenColourPortOn(port, dib);
+  OpenRgn();
+  const Rect o = {0, 0, 50, 50};
+  FrameOval(&o);
+  CloseRgn(oval);
+  for (int round = 0; round < 3; ++round) {
+    for (int i = 0; i < 8; ++i) {
+      SetRectRgn(regions[i], 25, 15, 66, 40);
+      XorRgn(oval, regions[i], regions[i]);  // GDI form
+      SetEmptyRgn(regions[i]);                // back to the rectangle form
+      UnionRgn(oval, regions[i], regions[i]);
+      RectRgn(regions[i], &o);
+    }
+  }
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_EQ(GetHandleSize(reinterpret_cast<Handle>(regions[i])), 14) << i;
+    EXPECT_EQ(GetHandleSize(neighbours[i]), 14) << i;
+    for (int k = 0; k < 14; ++k) ASSERT_EQ(static_cast<unsigned char>((*neighbours[i])[k]), 0x5A);
+  }
+  // A record that went through GDI form still grows into the mask form.
+  unsigned char rows[16 * 2] = {};
+  for (int y = 0; y < 16; ++y) rows[y * 2] = static_cast<unsigned char>(y & 1 ? 0x3C : 0xE7);
+  BitMap bits{};
+  bits.baseAddr = reinterpret_cast<Ptr>(rows);
+  bits.rowBytes = 2;
+  bits.bounds = {0, 0, 16, 8};
+  XorRgn(oval, regions[0], regions[0]);
+  EXPECT_EQ(BitMapToRegion(regions[0], &bits), noErr);
+  EXPECT_EQ(GetHandleSize(reinterpret_cast<Handle>(regions[0])), 18);
+  SetEmptyRgn(regions[0]);
+  EXPECT_EQ(GetHandleSize(reinterpret_cast<Handle>(regions[0])), 14);
+  for (int i = 0; i < 8; ++i) {
+    DisposeRgn(regions[i]);
+    DisposeHandle(neighbours[i]);
+  }
+  DisposeRgn(oval);
+  CloseCPort(&port);
+}
+
+}  // namespace
+}  // namespace zebtest
