@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <memory>
+#include "ZEB.h"
 #include "quickdraw_fixture.h"
 
 namespace zebtest {
@@ -440,6 +441,73 @@ TEST_F(ShapesTest, PolyPolygonPaintsOnTheCurrentPortsDCOnly) {
   EXPECT_EQ(ZEB_PolyPolygon(dib.dc(), points, counts, 2), 1);
   const INT broken[] = {1, 1};
   EXPECT_EQ(ZEB_PolyPolygon(nullptr, points, broken, 2), 0) << "GDI's failure is reported";
+}
+
+TEST_F(ShapesTest, ModeEmulationPaintsAndFramesShapesInThePortsColours) {
+  DibSurface dib(32, 16);
+  dib.Fill(0x0000FF);
+  Open(dib);
+  ZEB_SetFlags(0, 0, ZEB_SW_MODEEMULATION, ZEB_SW_MODEEMULATION);
+  const RGBColor red = {0xFFFF, 0, 0};
+  RGBForeColor(&red);
+  PenMode(patOr);
+  PenPat(&kGray);
+  const Rect paintArea = {2, 2, 8, 10};
+  PaintRect(&paintArea);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) {
+      const bool inside = x >= 2 && x < 10 && y >= 2 && y < 8;
+      ASSERT_EQ(dib.Pixel(x, y), inside && GrayBit(x, y) ? 0xFF0000u : 0x0000FFu)
+          << "(" << x << ", " << y << ")";
+    }
+  PenPat(&kBlackPattern);
+  PenSize(2, 2);
+  const Rect frameArea = {2, 16, 14, 30};
+  FrameOval(&frameArea);
+  EXPECT_EQ(dib.Pixel(23, 2), 0xFF0000u) << "the frame's top in the foreground colour";
+  EXPECT_EQ(dib.Pixel(23, 8), 0x0000FFu) << "the middle untouched";
+  EXPECT_EQ(dib.Pixel(16, 2), 0x0000FFu) << "the corner untouched";
+  ZEB_SetFlags(0, 0, ZEB_SW_MODEEMULATION, 0);
+}
+
+TEST_F(ShapesTest, FillCRectUsesItsPatternForOneCallAndFillsKeepTheirs) {
+  DibSurface dib(16, 16);
+  Open(dib);
+  Handle h = NewHandle(sizeof(PixPat));
+  ASSERT_NE(h, nullptr);
+  memset(*h, 0, sizeof(PixPat));
+  auto pp = reinterpret_cast<PixPatHandle>(h);
+  (*pp)->patType = 0;
+  (*pp)->patXValid = -1;
+  (*pp)->pat1Data = kGray;
+  const PixPatHandle before = port_.fillPixPat;
+  const Rect r = {0, 0, 8, 8};
+  FillCRect(&r, pp);
+  EXPECT_EQ(port_.fillPixPat, before) << "the port's fill pattern is restored";
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) ASSERT_EQ(dib.IsBlack(x, y), GrayBit(x, y));
+  // An 8-byte fill pattern stays the port's fill pattern.
+  FillOval(&r, &kBlackPattern);
+  ASSERT_NE(port_.fillPixPat, nullptr);
+  EXPECT_EQ(memcmp((*port_.fillPixPat)->pat1Data.pat, kBlackPattern.pat, 8), 0);
+  // FillCRect's brush is cached in the pattern; dispose of it with the port first.
+  CloseCPort(&port_);
+  port_.patStretch = -1;
+  if ((*pp)->patXValid == 0 && (*pp)->patXMap) DeleteObject(reinterpret_cast<HGDIOBJ>((*pp)->patXMap));
+  DisposeHandle(h);
+}
+
+TEST_F(ShapesTest, KillingThePolygonBeingRecordedEndsTheRecording) {
+  DibSurface dib(16, 16);
+  Open(dib);
+  const short pnVis = AsGraf(port_)->pnVis;
+  PolyHandle poly = OpenPoly();
+  MoveTo(1, 1);
+  KillPoly(poly);
+  EXPECT_EQ(AsGraf(port_)->polySave, nullptr);
+  EXPECT_EQ(AsGraf(port_)->pnVis, pnVis) << "the pen is shown again";
+  LineTo(5, 1);  // no longer recorded into a disposed handle, and drawn
+  EXPECT_TRUE(dib.IsBlack(3, 1));
 }
 
 TEST_F(ShapesTest, UnsupportedModesAndHiddenPensDrawNothing) {
