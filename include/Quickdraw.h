@@ -1,6 +1,6 @@
 /*
  * Quickdraw.h - QuickDraw: graphics ports, pens, patterns and transfer modes, colours, cursors,
- * regions, graphics devices and the rectangle and point calls.
+ * regions, shapes and polygons, graphics devices and the rectangle and point calls.
  *
  * windows.h is included first: several Toolbox spellings (LineTo, MoveTo, SetRect, SetCursor,
  * ShowCursor, ...) are also Windows functions, so the library exports them with their last

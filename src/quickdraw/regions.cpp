@@ -218,6 +218,14 @@ void CombineRegions(RgnHandle src1, RgnHandle src2, RgnHandle dst, RegionOp op) 
     MakeRectangleForm(dst, both);
     return;
   }
+  if (op == RegionOp::Union && fa == RegionForm::Rectangle && fb == RegionForm::Rectangle) {
+    // Rectangles that make a rectangle need no GDI region.
+    Rect joined;
+    if (UniteIntoRectangle(a->rgnBBox, b->rgnBBox, joined)) {
+      MakeRectangleForm(dst, joined);
+      return;
+    }
+  }
   if (fa != RegionForm::Mask && fb != RegionForm::Mask) {
     static const int kModes[] = {RGN_AND, RGN_OR, RGN_DIFF, RGN_XOR};
     // GDI-form operands lend their own regions; rectangle-form ones go through two scratch
