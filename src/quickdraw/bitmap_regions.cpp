@@ -21,6 +21,9 @@ constexpr uint16_t kPortPixMapFlags = 0xC000;
 constexpr uint16_t kRowBytesMask = 0x3FFF;
 // Below this, a baseAddr is a drawing-context slot tag, not memory holding rows.
 constexpr uintptr_t kLowestRowAddress = 0x10000;
+// The largest image converted: 64 M pixels (an 8192 x 8192 map), far beyond any region's use;
+// bounds beyond it are damaged rather than meant.
+constexpr int64_t kLargestImagePixels = int64_t{1} << 26;
 
 }  // namespace
 
@@ -39,6 +42,11 @@ OSErr BitImageToPackedDIB(const BitMap* map, std::vector<uint8_t>& dib, Rect& bo
   }
   const int depth = pm ? pm->pixelSize : 1;
   if (oneBitOnly && depth > 1) return pixmapTooDeepErr;
+  // A pixel map whose pixels Windows holds (a DIB-backed map) has only a placeholder at
+  // baseAddr: its rows are not there to read.
+  if (pm && static_cast<uint16_t>(pm->pmVersion) == kDIBPixMapVersion &&
+      static_cast<uint16_t>(pm->packType) == kDIBPixMapPackType)
+    return cNoMemErr;
   const Ptr base = pm ? pm->baseAddr : map->baseAddr;
   const int rowBytes = (pm ? pm->rowBytes : map->rowBytes) & kRowBytesMask;
   bounds = pm ? pm->bounds : map->bounds;
@@ -49,6 +57,7 @@ OSErr BitImageToPackedDIB(const BitMap* map, std::vector<uint8_t>& dib, Rect& bo
   }
   // Pixels held by a device or a Windows bitmap have no rows in memory to read.
   if (reinterpret_cast<uintptr_t>(base) < kLowestRowAddress) return cNoMemErr;
+  if (static_cast<int64_t>(width) * height > kLargestImagePixels) return cNoMemErr;
   std::vector<uint32_t> palette;
   if (pm && depth > 1 && pm->pmTable && *pm->pmTable) {
     const ColorTable& ct = **pm->pmTable;

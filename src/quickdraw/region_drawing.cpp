@@ -116,6 +116,13 @@ void ZEBAPI OpenRgn(void) {
   GrafPtr port = CurrentPort();
   DrawingContext* ctx = Current();
   if (!port || !ctx) return;
+  if (port->rgnSave) {
+    // A recording still open is abandoned: its region and polygon go, and the pen its
+    // polygon hid is shown again.
+    DisposeRgn(reinterpret_cast<RgnHandle>(port->rgnSave));
+    port->rgnSave = nullptr;
+    if (port->polySave) KillPoly(reinterpret_cast<PolyHandle>(port->polySave));
+  }
   RgnHandle shapes = NewRgn();
   if (!shapes) return;
   if (!StartSubPolygonList(*ctx) || !OpenPoly()) {

@@ -298,6 +298,18 @@ TEST_F(RegionsTest, BitMapToRegionTakesOneBitImagesOnly) {
   EXPECT_TRUE(PtInRgn(Point{0, 0}, rgn));
   EXPECT_TRUE(PtInRgn(Point{1, 1}, rgn));
   EXPECT_FALSE(PtInRgn(Point{1, 0}, rgn));
+  // A map whose pixels Windows holds has no rows at baseAddr; absurd bounds are not read.
+  (*deep)->pmVersion = static_cast<short>(0xC000);
+  (*deep)->packType = static_cast<short>(0xFFFF);
+  SetRectRgn(rgn, 1, 2, 3, 4);
+  EXPECT_EQ(BitMapToRegion(rgn, reinterpret_cast<BitMap*>(*deep)), cNoMemErr);
+  EXPECT_TRUE(SameBox((*rgn)->rgnBBox, kept));
+  BitMap huge{};
+  huge.baseAddr = reinterpret_cast<Ptr>(pixels);
+  huge.rowBytes = 0x3FFE;
+  huge.bounds = {-32000, -32000, 32000, 32000};
+  EXPECT_EQ(BitMapToRegion(rgn, &huge), cNoMemErr);
+  EXPECT_TRUE(SameBox((*rgn)->rgnBBox, kept));
   (*deep)->baseAddr = nullptr;
   DisposePixMap(deep);
   // A port that draws on a device has no rows to read; a colour port's map is too deep.
@@ -428,6 +440,18 @@ TEST_F(RegionsTest, RecordingTracesLinesAndCutsFramedShapesOut) {
     return (first || second) && !cut;
   };
   EXPECT_EQ(Mismatch(traced, expectedShape), "");
+
+  // A second OpenRgn abandons the first recording; the pen stays hidden only once.
+  OpenRgn();
+  MoveTo(0, 0);
+  OpenRgn();
+  EXPECT_EQ(AsGraf(port)->pnVis, pnVis - 1);
+  LineTo(5, 0);
+  RgnHandle restarted = NewRgn();
+  CloseRgn(restarted);
+  EXPECT_TRUE(EmptyRgn(restarted)) << "one point from the second recording encloses nothing";
+  EXPECT_EQ(AsGraf(port)->pnVis, pnVis);
+  DisposeRgn(restarted);
 
   // Framed shapes alone, and nothing at all.
   OpenRgn();
