@@ -19,6 +19,7 @@ void Report(const std::string& name, double library, double host);
 // Each benchmark file registers its suite.
 void RunMemoryBenchmarks();
 void RunQuickDrawBenchmarks();
+void RunShapeBenchmarks();
 void RunResourceBenchmarks();
 void RunUtilitiesBenchmarks();
 

@@ -38,6 +38,7 @@ int main() {
   std::printf("%-52s %12s %12s %8s\n", "operation", "library", "host", "ratio");
   zebbench::RunMemoryBenchmarks();
   zebbench::RunQuickDrawBenchmarks();
+  zebbench::RunShapeBenchmarks();
   zebbench::RunResourceBenchmarks();
   zebbench::RunUtilitiesBenchmarks();
   ZEB_ExitSession();

@@ -1,6 +1,6 @@
 /*
  * Quickdraw.h - QuickDraw: graphics ports, pens, patterns and transfer modes, colours, cursors,
- * regions, graphics devices and the rectangle and point calls.
+ * regions, shapes and polygons, graphics devices and the rectangle and point calls.
  *
  * windows.h is included first: several Toolbox spellings (LineTo, MoveTo, SetRect, SetCursor,
  * ShowCursor, ...) are also Windows functions, so the library exports them with their last
@@ -35,6 +35,10 @@ enum {
   whiteColor = 30, blackColor = 33, yellowColor = 69, magentaColor = 137,
   redColor = 205, cyanColor = 273, greenColor = 341, blueColor = 409
 };
+
+/* The shape verbs of the bottleneck routines (GrafVerb). */
+enum { frame = 0, paint = 1, erase = 2, invert = 3, fill = 4 };
+typedef short GrafVerb;
 
 /* QuickDraw error codes. */
 enum { rgnOverflowErr = -147, pixmapTooDeepErr = -148, insufficientStackErr = -149,
@@ -212,6 +216,18 @@ typedef CQDProcs* CQDProcsPtr;
 ZEB_PACK2_END
 typedef Region* RgnPtr;
 typedef RgnPtr* RgnHandle;
+
+/* A polygon: polySize bytes in all, its bounding box, then its points. The struct tag alone
+ * names it, since GDI's Polygon() takes the plain name in a unit that includes windows.h. */
+ZEB_PACK2_BEGIN
+struct Polygon {
+  short polySize;
+  Rect polyBBox;
+  Point polyPoints[1];
+};
+ZEB_PACK2_END
+typedef struct Polygon* PolyPtr;
+typedef PolyPtr* PolyHandle;
 
 /* In the 64-bit test build the colour port's handles are wider than the patterns they stand
  * beside in the black-and-white port: padding keeps every shared field at one offset in both
@@ -467,13 +483,75 @@ ZEB_API(void) Line(short dh, short dv);
 ZEB_API(void) LineT(short h, short v);
 ZEB_API(void) StdLine(Point newPt);
 
-/* Regions in rectangle form. */
+/* Regions. */
 ZEB_API(RgnHandle) NewRgn(void);
 ZEB_API(void) DisposeRgn(RgnHandle rgn);
 ZEB_API(void) CopyRg(RgnHandle srcRgn, RgnHandle dstRgn);
 ZEB_API(void) SetEmptyRgn(RgnHandle rgn);
 ZEB_API(void) SetRectRg(RgnHandle rgn, short left, short top, short right, short bottom);
 ZEB_API(void) RectRgn(RgnHandle rgn, const Rect* r);
+ZEB_API(void) OffsetRg(RgnHandle rgn, short dh, short dv);
+ZEB_API(void) InsetRg(RgnHandle rgn, short dh, short dv);
+ZEB_API(void) SectRgn(RgnHandle srcRgnA, RgnHandle srcRgnB, RgnHandle dstRgn);
+ZEB_API(void) UnionRg(RgnHandle srcRgnA, RgnHandle srcRgnB, RgnHandle dstRgn);
+ZEB_API(void) DiffRgn(RgnHandle srcRgnA, RgnHandle srcRgnB, RgnHandle dstRgn);
+ZEB_API(void) XorRg(RgnHandle srcRgnA, RgnHandle srcRgnB, RgnHandle dstRgn);
+ZEB_API(Boolean) PtInRgn(Point pt, RgnHandle rgn);
+ZEB_API(Boolean) RectInRgn(const Rect* r, RgnHandle rgn);
+ZEB_API(Boolean) EqualRg(RgnHandle rgnA, RgnHandle rgnB);
+ZEB_API(Boolean) EmptyRgn(RgnHandle rgn);
+ZEB_API(void) MapRgn(RgnHandle rgn, const Rect* srcRect, const Rect* dstRect);
+/* Returns noErr, pixmapTooDeepErr (a map deeper than one bit) or cNoMemErr (the bits could not
+ * be converted); the region is unchanged on error. */
+ZEB_API(OSErr) BitMapToRegion(RgnHandle region, const BitMap* bMap);
+ZEB_API(OSErr) BitMapToRegionGlue(RgnHandle region, const BitMap* bMap);
+ZEB_API(void) OpenRgn(void);
+ZEB_API(void) CloseRgn(RgnHandle dstRgn);
+ZEB_API(void) StdRgn(GrafVerb verb, RgnHandle rgn);
+ZEB_API(void) FrameRg(RgnHandle rgn);
+ZEB_API(void) PaintRg(RgnHandle rgn);
+ZEB_API(void) EraseRgn(RgnHandle rgn);
+ZEB_API(void) InvertRg(RgnHandle rgn);
+ZEB_API(void) FillRg(RgnHandle rgn, ConstPatternParam pat);
+
+/* Shapes. Each family's bottleneck takes the verb; the five entry points call it. */
+ZEB_API(void) StdRect(GrafVerb verb, const Rect* r);
+ZEB_API(void) FrameRec(const Rect* r);
+ZEB_API(void) PaintRect(const Rect* r);
+ZEB_API(void) EraseRect(const Rect* r);
+ZEB_API(void) InvertRec(const Rect* r);
+ZEB_API(void) FillRec(const Rect* r, ConstPatternParam pat);
+ZEB_API(void) FillCRect(const Rect* r, PixPatHandle pp);
+ZEB_API(void) StdOval(GrafVerb verb, const Rect* r);
+ZEB_API(void) FrameOval(const Rect* r);
+ZEB_API(void) PaintOval(const Rect* r);
+ZEB_API(void) EraseOval(const Rect* r);
+ZEB_API(void) InvertOval(const Rect* r);
+ZEB_API(void) FillOval(const Rect* r, ConstPatternParam pat);
+ZEB_API(void) StdRRect(GrafVerb verb, const Rect* r, short ovalWidth, short ovalHeight);
+ZEB_API(void) FrameRoundRect(const Rect* r, short ovalWidth, short ovalHeight);
+ZEB_API(void) PaintRoundRect(const Rect* r, short ovalWidth, short ovalHeight);
+ZEB_API(void) EraseRoundRect(const Rect* r, short ovalWidth, short ovalHeight);
+ZEB_API(void) InvertRoundRect(const Rect* r, short ovalWidth, short ovalHeight);
+ZEB_API(void) FillRoundRect(const Rect* r, short ovalWidth, short ovalHeight,
+                            ConstPatternParam pat);
+/* Angles in degrees, clockwise from 12 o'clock. An arc is inverted through StdArc(invert, ...). */
+ZEB_API(void) StdArc(GrafVerb verb, const Rect* r, short startAngle, short arcAngle);
+ZEB_API(void) FrameArc(const Rect* r, short startAngle, short arcAngle);
+ZEB_API(void) PaintArc(const Rect* r, short startAngle, short arcAngle);
+ZEB_API(void) EraseArc(const Rect* r, short startAngle, short arcAngle);
+ZEB_API(void) FillArc(const Rect* r, short startAngle, short arcAngle, ConstPatternParam pat);
+ZEB_API(void) PtToAngle(const Rect* r, Point pt, short* angle);
+ZEB_API(void) StdPoly(GrafVerb verb, PolyHandle poly);
+ZEB_API(void) FramePoly(PolyHandle poly);
+ZEB_API(void) PaintPoly(PolyHandle poly);
+ZEB_API(void) ErasePoly(PolyHandle poly);
+ZEB_API(void) InvertPoly(PolyHandle poly);
+ZEB_API(void) FillPoly(PolyHandle poly, ConstPatternParam pat);
+ZEB_API(PolyHandle) OpenPoly(void);
+ZEB_API(void) ClosePoly(void);
+ZEB_API(void) KillPoly(PolyHandle poly);
+ZEB_API(void) OffsetPoly(PolyHandle poly, short dh, short dv);
 
 /* Graphics devices, colour tables and pixel maps. */
 ZEB_API(GDHandle) NewGDevice(short refNum, long mode);
@@ -518,6 +596,17 @@ ZEB_API(void) ZEB_StdProcFix(short install);
 ZEB_API(void) ZEB_LocalToScreen(Point* pt);
 ZEB_API(void) ZEB_ClipRgnChange(GrafPtr port);
 ZEB_API(short) ZEB_SelectClipRgn(HDC hdc, RgnHandle rgn);
+/* The region forms: rectangle form (returns the shared rectangle sentinel), GDI form (returns
+ * the region's own HRGN), the box as a Windows RECT, and whether the region is a rectangle
+ * (a GDI-form region found rectangular is turned into the rectangle form). */
+ZEB_API(HRGN) ZEB_RgnSetToFakeRectRgn(RgnHandle rgn);
+ZEB_API(HRGN) ZEB_RgnSetToRealRectRgn(RgnHandle rgn);
+ZEB_API(void) ZEB_RgnGetBBoxRECTFromRgn(RgnHandle rgn, RECT* winRect);
+ZEB_API(short) ZEB_IsRectRgn(RgnHandle rgn);
+/* Paints nPolys Windows polygons (counts[i] points each, one after another in points) with the
+ * current port's pen pattern and mode. hdc 0 means the current port's DC; another DC gives 0.
+ * Otherwise 1, or 0 when GDI failed. */
+ZEB_API(short) ZEB_PolyPolygon(HDC hdc, const POINT* points, const INT* counts, short nPolys);
 ZEB_API(void) ZEB_UseRectForLine(short on);
 ZEB_API(void) ZEB_BrushAlign(short n);
 ZEB_API(short) ZEB_QDInitTestScreen(void);
@@ -552,6 +641,18 @@ inline void CopyRgn(RgnHandle srcRgn, RgnHandle dstRgn) { CopyRg(srcRgn, dstRgn)
 inline void SetRectRgn(RgnHandle rgn, short left, short top, short right, short bottom) {
   SetRectRg(rgn, left, top, right, bottom);
 }
+inline void OffsetRgn(RgnHandle rgn, short dh, short dv) { OffsetRg(rgn, dh, dv); }
+inline void InsetRgn(RgnHandle rgn, short dh, short dv) { InsetRg(rgn, dh, dv); }
+inline void UnionRgn(RgnHandle a, RgnHandle b, RgnHandle dst) { UnionRg(a, b, dst); }
+inline void XorRgn(RgnHandle a, RgnHandle b, RgnHandle dst) { XorRg(a, b, dst); }
+inline Boolean EqualRgn(RgnHandle a, RgnHandle b) { return EqualRg(a, b); }
+inline void FrameRgn(RgnHandle rgn) { FrameRg(rgn); }
+inline void PaintRgn(RgnHandle rgn) { PaintRg(rgn); }
+inline void InvertRgn(RgnHandle rgn) { InvertRg(rgn); }
+inline void FillRgn(RgnHandle rgn, ConstPatternParam pat) { FillRg(rgn, pat); }
+inline void FrameRect(const Rect* r) { FrameRec(r); }
+inline void InvertRect(const Rect* r) { InvertRec(r); }
+inline void FillRect(const Rect* r, ConstPatternParam pat) { FillRec(r, pat); }
 #endif
 
 /* ---- Entry points present without their manager's work ----

@@ -285,6 +285,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   ShowResourceManager();
   ShowUtilities();
   ShowQuickDrawShowcase(frame);
+  ShowShapesShowcase(frame);
 
   ShowWindow(frame, show == SW_HIDE ? SW_SHOWNORMAL : show);
   UpdateWindow(frame);

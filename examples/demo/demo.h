@@ -14,5 +14,6 @@ void ShowFileManager();
 void ShowResourceManager();
 void ShowQuickDrawShowcase(HWND frame);
 void ShowUtilities();
+void ShowShapesShowcase(HWND frame);
 
 #endif  // ZEB_EXAMPLES_DEMO_H

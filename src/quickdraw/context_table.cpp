@@ -64,6 +64,7 @@ void FreeContext(int slot) {
   if (ctx->pen) DeleteObject(ctx->pen);
   ctx->pen = nullptr;
   ReleaseBrushCache(*ctx);
+  DisposeSubPolygonList(*ctx);
   for (PixPatHandle& spare : ctx->spare) {
     DisposePatternRecord(spare);
     spare = nullptr;

@@ -25,11 +25,29 @@ void RecordRgbColour(GrafPtr port, uint16_t opcode, const RGBColor& colour) {
   (void)colour;
 }
 
-// OpenRgn and OpenPoly collect the points of lines into sub-polygons.
-void RecordPolygonPoint(GrafPtr port, Point pt, bool newPolygon) {
+// Pictures write the shape's opcode, its Same form or the oval size and angles it needs.
+void RecordShape(GrafPtr port, uint16_t opcodeBase, int16_t verb, const Rect& r, int16_t a,
+                 int16_t b) {
   (void)port;
-  (void)pt;
-  (void)newPolygon;
+  (void)opcodeBase;
+  (void)verb;
+  (void)r;
+  (void)a;
+  (void)b;
+}
+
+// Pictures write 0x70 + verb and the polygon's size, box and points.
+void RecordPolygon(GrafPtr port, int16_t verb, PolyHandle poly) {
+  (void)port;
+  (void)verb;
+  (void)poly;
+}
+
+// Pictures write 0x80 + verb and the region in the Toolbox's scan-line form.
+void RecordRegion(GrafPtr port, int16_t verb, RgnHandle rgn) {
+  (void)port;
+  (void)verb;
+  (void)rgn;
 }
 
 // CountResources of 'FONT' and 'sfnt': the font list's bitmap and outline counts, once the

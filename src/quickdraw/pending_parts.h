@@ -19,8 +19,20 @@ void RecordLine(GrafPtr port, Point from, Point to);
 void RecordClassicColour(GrafPtr port, uint16_t opcode, long colour);
 void RecordRgbColour(GrafPtr port, uint16_t opcode, const RGBColor& colour);
 
+// Pictures: a shape drawn with a verb is written as its family's opcode plus the verb
+// (rectangles 0x30, rounded rectangles 0x40, ovals 0x50, arcs 0x60), in its Same form when the
+// rectangle equals the last one written; rounded rectangles first write their oval size (a and
+// b: width, height) when it changed, arcs carry their angles (a: start, b: extent). A fill verb
+// writes the fill pattern before the shape.
+void RecordShape(GrafPtr port, uint16_t opcodeBase, int16_t verb, const Rect& r, int16_t a,
+                 int16_t b);
+// Pictures: polygons (0x70 + verb) with their points, regions (0x80 + verb) with their shape.
+void RecordPolygon(GrafPtr port, int16_t verb, PolyHandle poly);
+void RecordRegion(GrafPtr port, int16_t verb, RgnHandle rgn);
+
 // Regions and polygons: while rgnSave or polySave collect a shape, MoveT and Move start a new
-// sub-polygon at the point (newPolygon true) and LineT and Line add their end point.
+// sub-polygon at the point (newPolygon true) and LineT and Line add their end point. (Built:
+// polygons.cpp.)
 void RecordPolygonPoint(GrafPtr port, Point pt, bool newPolygon);
 
 // Text and fonts: the font list and map are freed when the last drawing context is released.

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "Quickdraw.h"
 #include "quickdraw/colour_rules.h"
@@ -125,6 +126,8 @@ struct DrawingContext {
   bool drawingMask = false;
   bool maskInverted = false;
   int32_t maskLeft = 0, maskTop = 0;  // where the mask lies on the device
+  // Region recording (OpenRgn): where each sub-polygon begins among the recorded points.
+  Handle subPolygons = nullptr;
 };
 
 // Indices of the spare pixel patterns.
@@ -179,6 +182,7 @@ struct QuickDrawState {
   HRGN rectSentinel = nullptr;  // region field of a rectangle-form region
   HRGN maskSentinel = nullptr;  // region field of a mask-form region
   HRGN scratchGdiRegion = nullptr;
+  HRGN operandScratch[2] = {};  // rectangle-form operands of region set operations
   RgnHandle scratchRegion = nullptr;
   Ptr scratchSmall = nullptr, scratchLarge = nullptr;
   PixMapHandle scratch8 = nullptr, scratch1 = nullptr;
@@ -284,8 +288,16 @@ HDC DeviceDC(GDHandle device);
 void InitDevice(short refNum, long mode, GDHandle gdh);
 void DisposeDevice(GDHandle gdh);
 
-// --- Regions (regions.cpp) ---
+// --- Regions (regions.cpp, bitmap_regions.cpp) ---
 void OffsetRegion(RgnHandle rgn, short dh, short dv);
+// A bit map, a pixel map, or a colour port's pixel map given where a BitMap is expected, as a
+// packed DIB of its bounds (rows bottom-up, same bit order); bounds receives the image's
+// bounds, (0, 0, 0, 0) and no DIB for an image without pixels. pixmapTooDeepErr when oneBitOnly
+// and the map is deeper; cNoMemErr when its rows are not in memory or cannot be converted.
+OSErr BitImageToPackedDIB(const BitMap* map, std::vector<uint8_t>& dib, Rect& bounds,
+                          bool oneBitOnly);
+// The sub-polygon list of region recording is released with its context.
+void DisposeSubPolygonList(DrawingContext& ctx);
 
 // --- Clip (clip.cpp) ---
 void ApplyClip(GrafPtr port);

@@ -41,6 +41,25 @@ Rect RectFromPoints(Point a, Point b) {
   return {std::min(a.v, b.v), std::min(a.h, b.h), std::max(a.v, b.v), std::max(a.h, b.h)};
 }
 
+bool UniteIntoRectangle(const Rect& a, const Rect& b, Rect& out) {
+  if (IsEmptyRect(a) || IsEmptyRect(b)) {
+    out = IsEmptyRect(a) ? (IsEmptyRect(b) ? kEmptyRect : b) : a;
+    return true;
+  }
+  const Rect u = UniteRects(a, b);
+  auto holds = [](const Rect& outer, const Rect& inner) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+  };
+  const bool sameRows = a.top == b.top && a.bottom == b.bottom && a.left <= b.right && b.left <= a.right;
+  const bool sameColumns = a.left == b.left && a.right == b.right && a.top <= b.bottom && b.top <= a.bottom;
+  if (holds(a, b) || holds(b, a) || sameRows || sameColumns) {
+    out = u;
+    return true;
+  }
+  return false;
+}
+
 Point MapPoint(Point pt, const Rect& from, const Rect& to) {
   Point out;
   out.h = MapCoordinate(pt.h, from.left, from.right, to.left, to.right);

@@ -25,6 +25,10 @@ inline Rect MakeRect(int left, int top, int right, int bottom) {
 bool IntersectRects(const Rect& a, const Rect& b, Rect& out);
 // The smallest rectangle enclosing both.
 Rect UniteRects(const Rect& a, const Rect& b);
+// The union of two rectangles when it is itself a rectangle (one holds the other, or they
+// line up along a whole side, touching or overlapping); an empty operand gives the other.
+// False when the union needs a region.
+bool UniteIntoRectangle(const Rect& a, const Rect& b, Rect& out);
 // Moves the sides in by dh and dv; a result without area is (0, 0, 0, 0).
 Rect InsetBy(const Rect& r, int dh, int dv);
 // The rectangle with the two points as opposite corners.

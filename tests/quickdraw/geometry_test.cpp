@@ -46,6 +46,32 @@ TEST(RectArithmetic, InsetUnionAndPointsFollowTheToolbox) {
   EXPECT_FALSE(IsEmptyRect(R(5, 5, 6, 6)));
 }
 
+TEST(RectArithmetic, UnionsThatAreRectanglesAreFoundWithoutARegion) {
+  struct Case {
+    Rect a, b;
+    bool rectangular;
+    Rect out;
+  };
+  const Case cases[] = {
+      {MakeRect(0, 0, 10, 10), MakeRect(10, 0, 20, 10), true, MakeRect(0, 0, 20, 10)},  // side by side
+      {MakeRect(0, 0, 10, 10), MakeRect(0, 5, 10, 30), true, MakeRect(0, 0, 10, 30)},   // overlapping rows
+      {MakeRect(0, 0, 10, 10), MakeRect(2, 2, 5, 5), true, MakeRect(0, 0, 10, 10)},     // one inside
+      {MakeRect(2, 2, 5, 5), MakeRect(0, 0, 10, 10), true, MakeRect(0, 0, 10, 10)},
+      {MakeRect(0, 0, 0, 0), MakeRect(3, 4, 5, 6), true, MakeRect(3, 4, 5, 6)},         // empty operand
+      {MakeRect(5, 5, 1, 1), MakeRect(0, 0, 0, 0), true, MakeRect(0, 0, 0, 0)},
+      {MakeRect(0, 0, 10, 10), MakeRect(11, 0, 20, 10), false, {}},                       // a gap
+      {MakeRect(0, 0, 10, 10), MakeRect(5, 5, 15, 15), false, {}},                        // an L
+      {MakeRect(0, 0, 10, 10), MakeRect(10, 1, 20, 10), false, {}},                       // a step
+  };
+  for (const Case& c : cases) {
+    Rect out{};
+    EXPECT_EQ(UniteIntoRectangle(c.a, c.b, out), c.rectangular) << c.b.left << "," << c.b.top;
+    if (c.rectangular) {
+      EXPECT_TRUE(SameRect(out, c.out)) << c.b.left << "," << c.b.top;
+    }
+  }
+}
+
 TEST(RectArithmetic, MapPointScalesBetweenFramesAndSurvivesAnEmptySource) {
   struct Case {
     Point in;

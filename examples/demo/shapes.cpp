@@ -1,0 +1,178 @@
+// The shapes showcase: every shape family with every verb over a patterned backdrop, and a few
+// region operations, drawn through a colour port into a pane at the right of the text (the
+// window is widened for it; below the other panes it would not fit a 768-pixel screen).
+#include <windows.h>
+
+#include <initializer_list>
+
+#include "Quickdraw.h"
+#include "demo.h"
+
+namespace {
+
+constexpr int kPaneWidth = 312, kPaneTop = 136, kPaneMaxHeight = 350;
+constexpr int kFrameWidth = 1024;
+constexpr char kPaneClass[] = "ZEBDemoShapesPane";
+constexpr short kCell = 50, kRow = 30, kGridLeft = 58, kGridTop = 18;
+constexpr short kRegionsTop = 196;
+
+const Pattern kLtGray = {{0x88, 0x22, 0x88, 0x22, 0x88, 0x22, 0x88, 0x22}};
+const Pattern kGray = {{0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55}};
+const Pattern kBricks = {{0xFF, 0x80, 0x80, 0x80, 0xFF, 0x08, 0x08, 0x08}};
+const Pattern kWeave = {{0x88, 0x54, 0x22, 0x45, 0x88, 0x15, 0x22, 0x51}};
+
+OSErr g_bitMapResult = 0;
+
+void Label(HDC dc, int x, int y, const char* text) { TextOutA(dc, x, y, text, lstrlenA(text)); }
+
+// One family drawn with one verb into r.
+void DrawShape(int family, int verb, const Rect* r, PolyHandle triangle) {
+  switch (family) {
+    case 0: StdRect(static_cast<GrafVerb>(verb), r); break;
+    case 1: StdOval(static_cast<GrafVerb>(verb), r); break;
+    case 2: StdRRect(static_cast<GrafVerb>(verb), r, 12, 10); break;
+    case 3: StdArc(static_cast<GrafVerb>(verb), r, 45, 270); break;
+    default: {
+      OffsetPoly(triangle, static_cast<short>(r->left - (*triangle)->polyBBox.left),
+                 static_cast<short>(r->top - (*triangle)->polyBBox.top));
+      StdPoly(static_cast<GrafVerb>(verb), triangle);
+      break;
+    }
+  }
+}
+
+void ShapeGrid() {
+  PolyHandle triangle = OpenPoly();
+  MoveTo(0, 20);
+  LineTo(18, 0);
+  LineTo(36, 20);
+  LineTo(0, 20);
+  ClosePoly();
+  for (int family = 0; family < 5; ++family) {
+    for (int verb = frame; verb <= fill; ++verb) {
+      const short left = static_cast<short>(kGridLeft + verb * kCell);
+      const short top = static_cast<short>(kGridTop + family * kRow);
+      // A light backdrop under the erase and invert verbs shows what they do.
+      const Rect backdrop = {top, left, static_cast<short>(top + kRow - 4),
+                             static_cast<short>(left + kCell - 8)};
+      if (verb == erase || verb == invert) FillRect(&backdrop, &kLtGray);
+      Rect r = backdrop;
+      InsetRect(&r, 3, 2);
+      PenSize(family % 2 ? 3 : 1, family % 2 ? 3 : 1);
+      ForeColor(family == 3 ? blueColor : family == 2 ? redColor : blackColor);
+      if (verb == fill) {
+        switch (family) {
+          case 0: FillRect(&r, &kBricks); break;
+          case 1: FillOval(&r, &kGray); break;
+          case 2: FillRoundRect(&r, 12, 10, &kWeave); break;
+          case 3: FillArc(&r, 45, 270, &kGray); break;
+          default: DrawShape(family, verb, &r, triangle); break;
+        }
+      } else {
+        DrawShape(family, verb, &r, triangle);
+      }
+    }
+  }
+  KillPoly(triangle);
+  ForeColor(blackColor);
+  PenNormal();
+}
+
+void Regions() {
+  // An oval region and a rectangle region, combined four ways.
+  RgnHandle oval = NewRgn(), box = NewRgn(), result = NewRgn();
+  OpenRgn();
+  const Rect o = {0, 0, 50, 50};
+  FrameOval(&o);
+  CloseRgn(oval);
+  SetRectRgn(box, 25, 15, 66, 40);
+  void(ZEBAPI* const ops[])(RgnHandle, RgnHandle, RgnHandle) = {UnionRg, SectRgn, DiffRgn, XorRg};
+  const long colours[] = {blueColor, redColor, greenColor, magentaColor};
+  for (int i = 0; i < 4; ++i) {
+    ops[i](oval, box, result);
+    OffsetRgn(result, static_cast<short>(6 + i * 76), kRegionsTop);
+    ForeColor(colours[i]);
+    PaintRgn(result);
+    ForeColor(blackColor);
+    FrameRgn(result);
+  }
+  // A region from a bit image, drawn with a pattern.
+  unsigned char rows[16 * 2] = {};
+  for (int y = 0; y < 16; ++y) rows[y * 2] = rows[y * 2 + 1] = static_cast<unsigned char>(y & 1 ? 0x3C : 0xE7);
+  BitMap bits{};
+  bits.baseAddr = reinterpret_cast<Ptr>(rows);
+  bits.rowBytes = 2;
+  bits.bounds = {0, 0, 16, 16};
+  g_bitMapResult = BitMapToRegion(result, &bits);
+  if (g_bitMapResult == noErr) {
+    OffsetRgn(result, 10, kRegionsTop + 82);
+    ForeColor(blueColor);
+    PaintRgn(result);
+    OffsetRgn(result, 24, 0);
+    InvertRgn(result);
+  }
+  ForeColor(blackColor);
+  for (RgnHandle h : {oval, box, result}) DisposeRgn(h);
+}
+
+void PaintPane(HWND hwnd) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  RECT client;
+  GetClientRect(hwnd, &client);
+  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  CGrafPort port{};
+  OpenPortForHDC(&port, dc);
+  PortSize(static_cast<short>(client.right), static_cast<short>(client.bottom));
+  ShapeGrid();
+  Regions();
+  CloseCPort(&port);
+
+  SetTextAlign(dc, TA_TOP | TA_LEFT);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 64, 128));
+  SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  const char* verbs[] = {"frame", "paint", "erase", "invert", "fill"};
+  for (int i = 0; i < 5; ++i) Label(dc, kGridLeft + i * kCell, 4, verbs[i]);
+  const char* families[] = {"rect", "oval 3x3", "rrect", "arc 3x3", "poly"};
+  SetTextColor(dc, RGB(0, 0, 0));
+  for (int i = 0; i < 5; ++i) Label(dc, 6, kGridTop + i * kRow + 8, families[i]);
+  SetTextColor(dc, RGB(0, 64, 128));
+  Label(dc, 6, kRegionsTop - 16, "regions: oval and rectangle combined");
+  const char* ops[] = {"union", "sect", "diff", "xor"};
+  for (int i = 0; i < 4; ++i) Label(dc, 6 + i * 76, kRegionsTop + 54, ops[i]);
+  char text[64];
+  wsprintfA(text, "BitMapToRegion = %d: paint, invert", g_bitMapResult);
+  Label(dc, 66, kRegionsTop + 82, text);
+  EndPaint(hwnd, &ps);
+}
+
+LRESULT CALLBACK PaneProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    PaintPane(hwnd);
+    return 0;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+// Widens the frame to the screen's 1024 pixels and adds the shapes pane at the right of the
+// text, between the first section and the panes below.
+void ShowShapesShowcase(HWND frame) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = PaneProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.lpszClassName = kPaneClass;
+  RegisterClassA(&wc);
+  RECT window, client;
+  GetWindowRect(frame, &window);
+  SetWindowPos(frame, nullptr, 0, 0, kFrameWidth, window.bottom - window.top,
+               SWP_NOMOVE | SWP_NOZORDER);
+  GetClientRect(frame, &client);
+  int height = TextBottom() - kPaneTop;
+  if (height > kPaneMaxHeight) height = kPaneMaxHeight;
+  CreateWindowA(kPaneClass, "", WS_CHILD | WS_VISIBLE, client.right - kPaneWidth - 4, kPaneTop,
+                kPaneWidth, height, frame, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
