@@ -16,6 +16,19 @@ double NanosecondsPerOp(long iterations, const std::function<void(long)>& body);
 // Prints one line: name, library time, host time and their ratio.
 void Report(const std::string& name, double library, double host);
 
+// A 32-bit top-down DIB section selected into a memory DC: the surface both sides of a drawing
+// benchmark draw on, so that neither pays for a screen.
+constexpr int kSurfaceSize = 256;
+struct Surface {
+  HDC dc = nullptr;
+  HBITMAP bitmap = nullptr;
+  HGDIOBJ first = nullptr;
+  Surface();
+  ~Surface();
+  Surface(const Surface&) = delete;
+  Surface& operator=(const Surface&) = delete;
+};
+
 // Each benchmark file registers its suite.
 void RunMemoryBenchmarks();
 void RunQuickDrawBenchmarks();

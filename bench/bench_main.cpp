@@ -25,6 +25,25 @@ void Report(const std::string& name, double library, double host) {
   std::printf("%-52s %9.1f ns %9.1f ns %7.2fx\n", name.c_str(), library, host, library / host);
 }
 
+Surface::Surface() {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = kSurfaceSize;
+  info.bmiHeader.biHeight = -kSurfaceSize;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  dc = CreateCompatibleDC(nullptr);
+  first = SelectObject(dc, bitmap);
+}
+
+Surface::~Surface() {
+  SelectObject(dc, first);
+  DeleteDC(dc);
+  DeleteObject(bitmap);
+}
+
 }  // namespace zebbench
 
 int main() {

@@ -7,30 +7,7 @@
 namespace zebbench {
 namespace {
 
-constexpr int kWidth = 256, kHeight = 256;
-
-struct Surface {
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ first = nullptr;
-  Surface() {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    dc = CreateCompatibleDC(nullptr);
-    first = SelectObject(dc, bitmap);
-  }
-  ~Surface() {
-    SelectObject(dc, first);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-  }
-};
+constexpr int kWidth = kSurfaceSize, kHeight = kSurfaceSize;
 
 short X(long i) { return static_cast<short>((i * 37) % kWidth); }
 short Y(long i) { return static_cast<short>((i * 101) % kHeight); }

@@ -8,30 +8,7 @@
 namespace zebbench {
 namespace {
 
-constexpr int kSize = 256;
-
-struct Dib {
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ first = nullptr;
-  Dib() {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kSize;
-    info.bmiHeader.biHeight = -kSize;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    dc = CreateCompatibleDC(nullptr);
-    first = SelectObject(dc, bitmap);
-  }
-  ~Dib() {
-    SelectObject(dc, first);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-  }
-};
+constexpr int kSize = kSurfaceSize;
 
 short At(long i) { return static_cast<short>((i * 37) % (kSize - 64)); }
 
@@ -125,7 +102,7 @@ void RunShapeBenchmarks() {
   GrafPtr screen = nullptr;
   InitGraf(&screen);
   ZEB_QDInitTestScreen();
-  Dib library, host;
+  Surface library, host;
   CGrafPort port{};
   OpenPortForHDC(&port, library.dc);
   PortSize(kSize, kSize);

@@ -151,8 +151,8 @@ ZEB_API(void) SetResourceSize(Handle theResource, long newSize);
 ZEB_API(void) ReadPartialResource(Handle theResource, long offset, void* buffer, long count);
 ZEB_API(void) WritePartialResource(Handle theResource, long offset, const void* buffer,
                                    long count);
-ZEB_API(short) FSpOpenResFile(const FSSpec* spec, SignedByte permission);
-ZEB_API(void) FSpCreateResFile(const FSSpec* spec, OSType creator, OSType fileType,
+ZEB_API(short) FSpOpenResFile(const FSSpec* fileSpec, SignedByte permission);
+ZEB_API(void) FSpCreateResFile(const FSSpec* fileSpec, OSType creator, OSType fileType,
                                ScriptCode scriptTag);
 ZEB_EXTERN_C_END
 /* ---- end of entry points present without their manager's work ---- */
