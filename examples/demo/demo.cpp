@@ -171,10 +171,10 @@ void ExerciseMemory() {
 
 // The text's metrics: a heading takes kHeadingStep (after a kSectionGap above every heading but
 // the first), a line kLineStep.
-constexpr int kTextTop = 8;
-constexpr int kSectionGap = 6;
-constexpr int kHeadingStep = 20;
-constexpr int kLineStep = 16;
+constexpr int kTextTop = 6;
+constexpr int kSectionGap = 4;
+constexpr int kHeadingStep = 18;
+constexpr int kLineStep = 14;
 
 int NextLineTop(int y, bool heading) {
   return (heading && y > kTextTop ? y + kSectionGap : y);

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kPaneHeight = 200;
+constexpr int kPaneHeight = 172;
 constexpr char kPaneClass[] = "ZEBDemoQuickDrawPane";
 
 const Pattern kBlack = {{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}};
@@ -76,13 +76,13 @@ void Modes() {
 void Fan() {
   const RGBColor colours[] = {{0xFFFF, 0, 0}, {0xFFFF, 0x8000, 0}, {0xC000, 0xC000, 0},
                               {0, 0xA000, 0}, {0, 0x8000, 0xFFFF}, {0x8000, 0, 0xC000}};
-  const short cx = 690, cy = 100;
+  const short cx = 690, cy = 90;
   PenSize(2, 2);
   for (int i = 0; i < 24; ++i) {
     RGBForeColor(&colours[i % 6]);
     const double a = i * 3.14159265 / 12;
     MoveT(cx, cy);
-    LineT(static_cast<short>(cx + 80 * std::cos(a)), static_cast<short>(cy + 80 * std::sin(a)));
+    LineT(static_cast<short>(cx + 72 * std::cos(a)), static_cast<short>(cy + 72 * std::sin(a)));
   }
   const RGBColor black = {0, 0, 0};
   RGBForeColor(&black);
