@@ -93,6 +93,13 @@ void DrawPolygon(GrafPtr port, DrawingContext& ctx, int16_t verb, PolyHandle pol
       DrawVerb(ctx, verb, d, [&] { FillDevicePolygon(ctx, verb, points); });
     }
   }
+  if (verb == kVerbFrame && port->rgnSave && n > 0) {
+    // Framing a polygon inside OpenRgn traces its outline into the region, as the pen would if
+    // the application drew the lines itself: OpenRgn; FramePoly(p); CloseRgn(r) gives the
+    // polygon's region. The points are copied first, since p may be the recording's own polygon.
+    const std::vector<Point> outline(PointsOf(poly), PointsOf(poly) + n);
+    for (size_t i = 0; i < outline.size(); ++i) RecordPolygonPoint(port, outline[i], i == 0);
+  }
   if (port->picSave && !port->rgnSave) RecordPolygon(port, verb, poly);
 }
 

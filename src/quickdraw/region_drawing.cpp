@@ -69,6 +69,11 @@ void DrawRegion(GrafPtr port, DrawingContext& ctx, int16_t verb, RgnHandle rgn) 
       }
     }
   }
+  // FrameRgn inside OpenRgn adds the framed region's shape to the region being formed.
+  if (verb == kVerbFrame && port->rgnSave) {
+    auto recording = reinterpret_cast<RgnHandle>(port->rgnSave);
+    if (recording != rgn) CombineRegions(recording, rgn, recording, RegionOp::Union);
+  }
   if (port->picSave && !port->rgnSave) RecordRegion(port, verb, rgn);
 }
 

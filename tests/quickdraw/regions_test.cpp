@@ -469,6 +469,50 @@ TEST_F(RegionsTest, RecordingTracesLinesAndCutsFramedShapesOut) {
   CloseCPort(&port);
 }
 
+TEST_F(RegionsTest, RecordingTakesFramedPolygonsAndRegions) {
+  DibSurface dib(40, 40);
+  CGrafPort port{};
+  OpenColourPortOn(port, dib);
+  PolyHandle triangle = OpenPoly();
+  MoveTo(0, 0);
+  LineTo(20, 0);
+  LineTo(0, 20);
+  LineTo(0, 0);
+  ClosePoly();
+
+  // The Toolbox idiom for a polygon's region.
+  OpenRgn();
+  FramePoly(triangle);
+  RgnHandle fromPoly = NewRgn();
+  CloseRgn(fromPoly);
+  EXPECT_FALSE(EmptyRgn(fromPoly));
+  EXPECT_TRUE(PtInRgn(Point{2, 2}, fromPoly));
+  EXPECT_FALSE(PtInRgn(Point{15, 15}, fromPoly)) << "beyond the hypotenuse";
+
+  // A framed region joins the recording as a framed rectangle does: inside a traced square it
+  // is cut out.
+  RgnHandle hole = RectRegion(5, 5, 10, 10);
+  OpenRgn();
+  MoveTo(0, 0);
+  LineTo(20, 0);
+  LineTo(20, 20);
+  LineTo(0, 20);
+  LineTo(0, 0);
+  FrameRgn(hole);
+  RgnHandle cut = NewRgn();
+  CloseRgn(cut);
+  EXPECT_EQ(Mismatch(cut, [](int x, int y) {
+              const bool square = x >= 0 && x < 20 && y >= 0 && y < 20;
+              const bool inHole = x >= 5 && x < 10 && y >= 5 && y < 10;
+              return square && !inHole;
+            }),
+            "");
+  EXPECT_EQ(dib.CountBlack(), 0) << "nothing drawn while recording";
+  for (RgnHandle h : {fromPoly, hole, cut}) DisposeRgn(h);
+  KillPoly(triangle);
+  CloseCPort(&port);
+}
+
 TEST_F(RegionsTest, EveryVerbDrawsTheRegionsPixelsInEveryForm) {
   const Pattern black = {{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}};
   const Pattern gray = {{0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55}};
