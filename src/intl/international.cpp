@@ -138,7 +138,13 @@ const Record* RecordIn(Handle h) {
 
 void SetUpInternationalResources() { Load(); }
 
-void ReloadInternationalSettings() { Load(); }
+// The reload follows a Windows settings message, between two of the application's own calls:
+// reading 'INTL' through the chain must not change the ResError those calls left.
+void ReloadInternationalSettings() {
+  const OSErr kept = resources::CurrentResError();
+  Load();
+  resources::RestoreResError(kept);
+}
 
 }  // namespace zeb::intl
 

@@ -712,4 +712,7 @@ void CloseAllResourceFiles() {
   quickdraw::ReleaseCursors();
 }
 
+OSErr CurrentResError() { return Result(); }
+void RestoreResError(OSErr err) { SetResult(err); }
+
 }  // namespace zeb::resources

@@ -22,6 +22,11 @@ Handle GetResourceForManager(ResType type, short id);
 // reads a resource only for a moment releases it afterwards only when it was not there before,
 // so that a handle the application holds (and may have changed) stays valid.
 bool ResourceInMemory(ResType type, short id);
+// ResError's cell, read and put back by a manager that reads resources on the library's own
+// behalf (a settings reload driven by a Windows message), so that the application's last result
+// stays what its own call left.
+OSErr CurrentResError();
+void RestoreResError(OSErr err);
 
 }  // namespace zeb::resources
 

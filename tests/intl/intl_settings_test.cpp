@@ -2,14 +2,17 @@
 // reload through ZEB_WinIniChange and put the old values back.
 #include <windows.h>
 
+#include <cstring>
 #include <map>
 #include <string>
 
 #include "MacMemory.h"
 #include "OSUtils.h"
 #include "Packages.h"
+#include "Resources.h"
 #include "ZEB.h"
 #include "session_fixture.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -167,6 +170,23 @@ TEST_F(IntlSettingsTest, TheLibrarysCopiesFollowAReload) {
   Str255 text;
   IUDateString(static_cast<long>(Seconds(2004, 2, 29)), shortDate, text);
   EXPECT_EQ(Text(text), "2004-02-29");
+}
+
+TEST_F(IntlSettingsTest, ASettingsReloadLeavesTheApplicationsResErrorAlone) {
+  // The open file has no 'INTL' resource, so the reload's own lookups fail; the application's
+  // last result must still read as its own call left it.
+  zebtest::TempDir dir;
+  const std::string path = dir.File("plain.rsr");
+  Str255 name;
+  name[0] = static_cast<unsigned char>(path.size());
+  std::memcpy(name + 1, path.data(), path.size());
+  CreateResFile(name);
+  const short file = OpenResFile(name);
+  ASSERT_GT(file, 0);
+  ASSERT_EQ(ResError(), noErr);
+  EXPECT_EQ(ZEB_WinIniChange("intl"), 4);
+  EXPECT_EQ(ResError(), noErr);
+  CloseResFile(file);
 }
 
 TEST_F(IntlSettingsTest, OtherSectionsAreNotTheInternationalOnes) {
