@@ -315,6 +315,10 @@ OSErr CompactInto(ResFile* file) {
   if (!err && position > 0xFFFFFFFFull) err = dskFulErr;
   std::vector<uint32_t> oldOffsets(order.size());
   for (size_t i = 0; i < order.size(); ++i) oldOffsets[i] = order[i]->dataOffset;
+  // What the original file's header says, for when the new file cannot take its place.
+  const resfmt::Header oldFields = file->fields;
+  uint8_t oldHeader[resfmt::kHeaderBytes];
+  std::memcpy(oldHeader, file->header, sizeof oldHeader);
   if (!err) {
     for (size_t i = 0; i < order.size(); ++i) order[i]->dataOffset = newOffsets[i];
     resfmt::Header fields;
@@ -358,6 +362,8 @@ OSErr CompactInto(ResFile* file) {
   const int16_t again = files::OpenSlotAt(file->refNum, file->path, mode, &openErr);
   if (moveErr) {
     for (size_t i = 0; i < order.size(); ++i) order[i]->dataOffset = oldOffsets[i];
+    file->fields = oldFields;
+    std::memcpy(file->header, oldHeader, sizeof oldHeader);
     return moveErr;
   }
   if (again != file->refNum) return openErr ? openErr : static_cast<OSErr>(ioErr);
