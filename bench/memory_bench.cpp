@@ -45,7 +45,7 @@ void AllocationPairs(bool smallBlocks) {
   for (Handle h : live) DisposeHandle(h);
 }
 
-void GrowthByOneByte() {
+void GrowthByOneByte(const char* mode) {
   constexpr long kSteps = 100000;
   const double library = NanosecondsPerOp(kSteps, [](long n) {
     Handle h = NewHandle(0);
@@ -58,7 +58,7 @@ void GrowthByOneByte() {
     for (long i = 2; i <= n; ++i) p = HeapReAlloc(heap, HEAP_ZERO_MEMORY, p, static_cast<SIZE_T>(i));
     HeapFree(heap, 0, p);
   });
-  Report("SetHandleSize growth by 1 byte to 100000 B", library, host);
+  Report(std::string("SetHandleSize growth by 1 byte to 100000 B, ") + mode, library, host);
 }
 
 }  // namespace
@@ -67,9 +67,9 @@ void RunMemoryBenchmarks() {
   AllocationPairs(false);
   AllocationPairs(true);
   ZEB_SetFlags(ZEB_SF_SMALLBLOCKS, 0, 0, 0);
-  GrowthByOneByte();
+  GrowthByOneByte("small blocks off");
   ZEB_SetFlags(ZEB_SF_SMALLBLOCKS, ZEB_SF_SMALLBLOCKS, 0, 0);
-  GrowthByOneByte();
+  GrowthByOneByte("small blocks on");
 }
 
 }  // namespace zebbench
