@@ -257,6 +257,42 @@ void Say(const char* format, ...) {
   g_lines.push_back({buffer, false});
 }
 
+namespace {
+
+LRESULT CALLBACK PaneProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  } else if (message == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    if (auto paint = reinterpret_cast<PanePainter>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)))
+      paint(dc, client);
+    EndPaint(hwnd, &ps);
+    return 0;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+HWND AddPane(HWND frame, const char* className, PanePainter paint, int x, int y, int width,
+             int height) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = PaneProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.lpszClassName = className;
+  RegisterClassA(&wc);
+  return CreateWindowA(className, "", WS_CHILD | WS_VISIBLE, x, y, width, height, frame, nullptr,
+                       GetModuleHandleA(nullptr), reinterpret_cast<void*>(paint));
+}
+
+void Label(HDC dc, int x, int y, const char* text) { TextOutA(dc, x, y, text, lstrlenA(text)); }
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   UINT autoclose = 0;
   for (int i = 1; i < __argc; ++i) {

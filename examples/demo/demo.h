@@ -9,6 +9,14 @@ int TextBottom();
 
 #include <windows.h>
 
+// A child pane of the frame, drawn by paint on a white background in the pane's own
+// coordinates; each showcase registers its pane under a class name of its own.
+using PanePainter = void (*)(HDC dc, const RECT& client);
+HWND AddPane(HWND frame, const char* className, PanePainter paint, int x, int y, int width,
+             int height);
+// Text at (x, y) in the DC's current font and colour.
+void Label(HDC dc, int x, int y, const char* text);
+
 // Each piece of the showcase, in a file of its own.
 void ShowFileManager();
 void ShowResourceManager();

@@ -19,10 +19,6 @@ const Pattern kLtGray = {{0x88, 0x22, 0x88, 0x22, 0x88, 0x22, 0x88, 0x22}};
 const Pattern kWeave = {{0x88, 0x54, 0x22, 0x45, 0x88, 0x15, 0x22, 0x51}};
 const Pattern kBricks = {{0xFF, 0x80, 0x80, 0x80, 0xFF, 0x08, 0x08, 0x08}};
 
-void Label(HDC dc, int x, int y, const char* text) {
-  TextOutA(dc, x, y, text, lstrlenA(text));
-}
-
 void PenSizes() {
   const short sizes[] = {1, 2, 3, 5, 8};
   short y = 30;
@@ -89,12 +85,7 @@ void Fan() {
   PenNormal();
 }
 
-void PaintPane(HWND hwnd) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd, &ps);
-  RECT client;
-  GetClientRect(hwnd, &client);
-  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+void PaintPane(HDC dc, const RECT& client) {
 
   CGrafPort port{};
   OpenPortForHDC(&port, dc);
@@ -116,15 +107,6 @@ void PaintPane(HWND hwnd) {
   const char* modeNames[] = {"patCopy", "patOr", "patXor", "patBic", "notPatCopy", "notPatXor"};
   SetTextColor(dc, RGB(0, 0, 0));
   for (int i = 0; i < 6; ++i) Label(dc, 545, 28 + i * 22, modeNames[i]);
-  EndPaint(hwnd, &ps);
-}
-
-LRESULT CALLBACK PaneProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_PAINT) {
-    PaintPane(hwnd);
-    return 0;
-  }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
@@ -133,12 +115,6 @@ LRESULT CALLBACK PaneProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 void ShowQuickDrawShowcase(HWND frame) {
   GrafPtr screenPort = nullptr;
   InitGraf(&screenPort);
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = PaneProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.lpszClassName = kPaneClass;
-  RegisterClassA(&wc);
   RECT window, client;
   GetWindowRect(frame, &window);
   GetClientRect(frame, &client);
@@ -146,6 +122,5 @@ void ShowQuickDrawShowcase(HWND frame) {
   const int grow = paneTop + kPaneHeight - client.bottom;
   SetWindowPos(frame, nullptr, 0, 0, window.right - window.left,
                window.bottom - window.top + grow, SWP_NOMOVE | SWP_NOZORDER);
-  CreateWindowA(kPaneClass, "", WS_CHILD | WS_VISIBLE, 0, paneTop, client.right, kPaneHeight,
-                frame, nullptr, GetModuleHandleA(nullptr), nullptr);
+  AddPane(frame, kPaneClass, PaintPane, 0, paneTop, client.right, kPaneHeight);
 }

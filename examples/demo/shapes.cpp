@@ -23,8 +23,6 @@ const Pattern kWeave = {{0x88, 0x54, 0x22, 0x45, 0x88, 0x15, 0x22, 0x51}};
 
 OSErr g_bitMapResult = 0;
 
-void Label(HDC dc, int x, int y, const char* text) { TextOutA(dc, x, y, text, lstrlenA(text)); }
-
 // One family drawn with one verb into r.
 void DrawShape(int family, int verb, const Rect* r, PolyHandle triangle) {
   switch (family) {
@@ -115,12 +113,7 @@ void Regions() {
   for (RgnHandle h : {oval, box, result}) DisposeRgn(h);
 }
 
-void PaintPane(HWND hwnd) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd, &ps);
-  RECT client;
-  GetClientRect(hwnd, &client);
-  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+void PaintPane(HDC dc, const RECT& client) {
   CGrafPort port{};
   OpenPortForHDC(&port, dc);
   PortSize(static_cast<short>(client.right), static_cast<short>(client.bottom));
@@ -144,15 +137,6 @@ void PaintPane(HWND hwnd) {
   char text[64];
   wsprintfA(text, "BitMapToRegion = %d: paint, invert", g_bitMapResult);
   Label(dc, 66, kRegionsTop + 82, text);
-  EndPaint(hwnd, &ps);
-}
-
-LRESULT CALLBACK PaneProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_PAINT) {
-    PaintPane(hwnd);
-    return 0;
-  }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
@@ -160,12 +144,6 @@ LRESULT CALLBACK PaneProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 // Widens the frame to the screen's 1024 pixels and adds the shapes pane at the right of the
 // text, between the first section and the panes below.
 void ShowShapesShowcase(HWND frame) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = PaneProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.lpszClassName = kPaneClass;
-  RegisterClassA(&wc);
   RECT window, client;
   GetWindowRect(frame, &window);
   SetWindowPos(frame, nullptr, 0, 0, kFrameWidth, window.bottom - window.top,
@@ -173,6 +151,6 @@ void ShowShapesShowcase(HWND frame) {
   GetClientRect(frame, &client);
   int height = TextBottom() - kPaneTop;
   if (height > kPaneMaxHeight) height = kPaneMaxHeight;
-  CreateWindowA(kPaneClass, "", WS_CHILD | WS_VISIBLE, client.right - kPaneWidth - 4, kPaneTop,
-                kPaneWidth, height, frame, nullptr, GetModuleHandleA(nullptr), nullptr);
+  AddPane(frame, kPaneClass, PaintPane, client.right - kPaneWidth - 4, kPaneTop, kPaneWidth,
+          height);
 }
