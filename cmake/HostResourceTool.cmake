@@ -9,7 +9,8 @@ set(tool_sources
   ${PROJECT_SOURCE_DIR}/src/resources/resource_map.cpp
   ${PROJECT_SOURCE_DIR}/src/resources/resource_image.cpp
   ${PROJECT_SOURCE_DIR}/src/resources/fork_containers.cpp
-  ${PROJECT_SOURCE_DIR}/src/resources/resource_description.cpp)
+  ${PROJECT_SOURCE_DIR}/src/resources/resource_description.cpp
+  ${PROJECT_SOURCE_DIR}/src/resources/window_template.cpp)
 add_custom_command(OUTPUT ${ZEB_RESOURCE_TOOL}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host
   COMMAND ${ZEB_HOST_CXX} -std=c++17 -O1 -I${PROJECT_SOURCE_DIR}/src ${tool_sources}

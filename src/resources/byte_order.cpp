@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "resources/window_template.h"
+
 namespace zeb::byteorder {
 
 void Swap16(void* p) {
@@ -277,13 +279,16 @@ Conversion ConvertResource(int direction, uint32_t type, uint8_t* data, uint32_t
       f.L(14);
       f.W(18);
       break;
-    case FourCC("WIND"):
-      // The library's window templates carry two padding bytes after the go-away filler: the
-      // reference constant is at 16 and the title at 20.
+    case FourCC("WIND"): {
+      // Macintosh templates hold the reference constant at 14, the library's at 16; a
+      // positioning word may follow the title in either.
+      const resources::WindowTemplateFields w = resources::LocateWindowTemplate(data, size);
       f.R(0);
       f.W(8);
-      f.L(16);
+      f.L(w.layout == resources::WindowTemplateLayout::kMacintosh ? 14 : 16);
+      if (w.positioningOffset >= 0) f.W(static_cast<uint64_t>(w.positioningOffset));
       break;
+    }
     case FourCC("MENU"):
       f.W(0);
       f.W(2);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "resources/byte_order.h"
+#include "resources/window_template.h"
 
 namespace {
 
@@ -44,15 +45,6 @@ TEST(ByteOrder, StringListCountIsHostOrderInMemoryAndBigEndianOnDisk) {
   ConvertResource(kToDisk, FourCC("STR#"), strs.data(), 8);
   EXPECT_EQ(strs[0], 0x00);
   EXPECT_EQ(strs[1], 0x03);
-}
-
-TEST(ByteOrder, WindowReferenceConstantIsAtSixteen) {
-  std::vector<uint8_t> wind(24, 0);
-  PutBig32(wind.data() + 16, 0x01020304);
-  PutBig16(wind.data() + 14, 0x0A0B);
-  ConvertResource(kFromDisk, FourCC("WIND"), wind.data(), 24);
-  EXPECT_EQ(GetHost32(wind.data() + 16), 0x01020304u);
-  EXPECT_EQ(GetBig16(wind.data() + 14), 0x0A0B);  // not a field of this layout
 }
 
 TEST(ByteOrder, DialogItemWithOddDataLengthAdvancesToNextEvenOffset) {
@@ -231,7 +223,15 @@ TEST(ByteOrder, EveryTypeStaysInsideItsDataAndRoundTrips) {
         for (uint32_t i = 0; i < size; i += 3) data[i] = static_cast<uint8_t>(i);
         const std::vector<uint8_t> before(data.get(), data.get() + size);
         ConvertResource(kFromDisk, type, data.get(), size);
+        // A library-layout 'WIND' whose swapped reference constant puts a plausible title
+        // length at 18 reads as a Macintosh template in host order: no conversion can undo
+        // both readings (the window template tests pin the two layouts).
+        const bool ambiguousWindow =
+            type == FourCC("WIND") &&
+            zeb::resources::LocateWindowTemplate(before.data(), size).layout !=
+                zeb::resources::LocateWindowTemplate(data.get(), size).layout;
         ConvertResource(kToDisk, type, data.get(), size);
+        if (ambiguousWindow) continue;
         ASSERT_EQ(std::vector<uint8_t>(data.get(), data.get() + size), before)
             << t << " size " << size << " fill " << fill;
       }
