@@ -15,6 +15,7 @@
 #include "resources/resource_description.h"
 #include "resources/resource_image.h"
 #include "resources/resource_map.h"
+#include "rez_commands.h"
 
 namespace {
 
@@ -29,7 +30,11 @@ int Usage() {
       "       zebres add FILE TYPE ID DATA [name NAME] [attrs N]\n"
       "                                            adds or replaces a resource (FILE is\n"
       "                                            created when missing)\n"
-      "       zebres build DESCRIPTION OUTPUT      a resource file from a text description\n",
+      "       zebres build DESCRIPTION OUTPUT      a resource file from a text description\n"
+      "       zebres rez [-I DIR] [-D NAME[=VALUE]] [-o OUTPUT] SOURCE.r...\n"
+      "                                            a resource file from resource sources\n"
+      "       zebres derez [-I DIR] FILE [DECLARATIONS.r] [TYPE[(IDS)]]\n"
+      "                                            resource sources from a resource file\n",
       stderr);
   return 2;
 }
@@ -194,5 +199,7 @@ int main(int argc, char** argv) {
   if (command == "extract" && rest.size() == 4) return Extract(rest[0], rest[1], rest[2], rest[3]);
   if (command == "add" && rest.size() >= 4) return Add(rest);
   if (command == "build" && rest.size() == 2) return Build(rest[0], rest[1]);
+  if (command == "rez") return RezCommand(rest);
+  if (command == "derez") return DerezCommand(rest);
   return Usage();
 }
