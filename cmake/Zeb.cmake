@@ -66,3 +66,30 @@ function(zeb_generate_exports def_out names_out)
   list(LENGTH seen count)
   message(STATUS "ZEB32 exports: ${count}")
 endfunction()
+
+# The declaration files shipped with the resource compiler (compiled into it).
+set(ZEB_REZ_INCLUDES ${PROJECT_SOURCE_DIR}/tools/resource_tool/RIncludes/Types.r
+                     ${PROJECT_SOURCE_DIR}/tools/resource_tool/RIncludes/SysTypes.r)
+
+# zeb_rez_resources(<output> SOURCES <file.r...> [INCLUDES <dir...>] [DEFINES <name=value...>])
+# Compiles resource sources into a resource file at build time with the resource tool
+# (ZEB_RESOURCE_TOOL, built by ZEB_RESOURCE_TOOL_TARGET). Files the sources include are watched
+# through the depfile the tool writes.
+function(zeb_rez_resources output)
+  cmake_parse_arguments(Z "" "" "SOURCES;INCLUDES;DEFINES" ${ARGN})
+  set(options)
+  foreach(dir ${Z_INCLUDES})
+    list(APPEND options -I ${dir})
+  endforeach()
+  foreach(define ${Z_DEFINES})
+    list(APPEND options -D ${define})
+  endforeach()
+  get_filename_component(name ${output} NAME)
+  set(depfile ${CMAKE_CURRENT_BINARY_DIR}/${name}.d)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${ZEB_RESOURCE_TOOL} rez ${options} -o ${output} --depfile ${depfile} ${Z_SOURCES}
+    DEPENDS ${ZEB_RESOURCE_TOOL_TARGET} ${ZEB_RESOURCE_TOOL} ${Z_SOURCES}
+    DEPFILE ${depfile}
+    COMMENT "Resource file ${name}"
+    VERBATIM)
+endfunction()

@@ -48,12 +48,14 @@ void ShowResourceManager() {
   Handle mbar = GetResource(FourCC("MBAR"), 128);
   if (wind && *wind && mbar && *mbar) {
     const Rect* bounds = reinterpret_cast<Rect*>(*wind);
-    const long refCon = *reinterpret_cast<long*>(*wind + 16);
+    // A template in the Macintosh's layout: reference constant at 14, title at 18.
+    long refCon;
+    std::memcpy(&refCon, *wind + 14, sizeof refCon);
     const short* menus = reinterpret_cast<short*>(*mbar);
     Say("'WIND' 128: bounds (%d, %d, %d, %d), refCon 0x%08lX, \"%s\"; 'MBAR' 128: %d menus from %d",
         bounds->top, bounds->left, bounds->bottom, bounds->right,
         static_cast<unsigned long>(refCon),
-        PascalText(reinterpret_cast<unsigned char*>(*wind + 20)).c_str(), menus[0], menus[1]);
+        PascalText(reinterpret_cast<unsigned char*>(*wind + 18)).c_str(), menus[0], menus[1]);
   }
 
   Handle text = Get1Resource(FourCC("TEXT"), 200);

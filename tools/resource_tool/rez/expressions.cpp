@@ -95,7 +95,7 @@ class ExpressionParser {
       return c_.session().Fail(c_.Peek().at, "expression nested too deeply");
     if (level == kLevelCount) return Unary(out, depth);
     ExprPtr left;
-    if (!Binary(level + 1, &left, depth + 1)) return false;
+    if (!Binary(level + 1, &left, depth)) return false;
     while (true) {
       const Token& t = c_.Peek();
       const char* op = nullptr;
@@ -104,7 +104,7 @@ class ExpressionParser {
       if (!op) break;
       const Location at = c_.Next().at;
       ExprPtr right;
-      if (!Binary(level + 1, &right, depth + 1)) return false;
+      if (!Binary(level + 1, &right, depth)) return false;
       ExprPtr e = MakeExpr(Expr::Kind::kBinary, at);
       e->text = op;
       e->operands.push_back(std::move(left));

@@ -35,8 +35,12 @@ std::tm FileHost::LocalTime() {
   return result;
 }
 
+// A source's \n is the Macintosh's return; printed here it ends a line of this host.
 void FileHost::Print(const std::string& text) {
-  std::fwrite(text.data(), 1, text.size(), printTo_);
+  std::string line = text;
+  for (char& c : line)
+    if (c == '\r') c = '\n';
+  std::fwrite(line.data(), 1, line.size(), printTo_);
   std::fflush(printTo_);
 }
 

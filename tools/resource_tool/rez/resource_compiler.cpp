@@ -52,12 +52,11 @@ class ResourceCompiler {
     int bits;
   };
 
-  bool Grow(const Location& at, size_t bits) {
-    if (!session_.Spend(at, 1 + bits / 64)) return false;
+  bool Grow(const Location& at, uint64_t bits) {
     if ((data_.bits() + bits) / 8 > session_.limits().maxResourceBytes)
       return session_.Fail(at, "the resource grows past " +
-                                   std::to_string(session_.limits().maxResourceBytes >> 20) + " MiB");
-    return true;
+                                   std::to_string(session_.limits().maxResourceBytes >> 10) + " KiB");
+    return session_.Spend(at, 1 + static_cast<size_t>(bits / 64));
   }
 
   const DataItem* NextValue(DataCursor& cursor, const FieldDecl& f) {
@@ -183,7 +182,7 @@ class ResourceCompiler {
         int32_t count = 1;
         if (f.length && !Count(f.length.get(), scope, "a fill's count", &count)) return false;
         const uint64_t bits = static_cast<uint64_t>(count) * static_cast<uint64_t>(f.bits);
-        if (!Grow(f.at, static_cast<size_t>(bits))) return false;
+        if (!Grow(f.at, bits)) return false;
         data_.AppendZeros(static_cast<size_t>(bits));
         return true;
       }
