@@ -22,3 +22,4 @@ file(WRITE ${OUTPUT}.tmp
   "extern const BuiltinInclude kBuiltinIncludes[] = {\n${table}    {nullptr, nullptr, 0}};\n\n"
   "}  // namespace zeb::rez\n")
 configure_file(${OUTPUT}.tmp ${OUTPUT} COPYONLY)
+file(REMOVE ${OUTPUT}.tmp)

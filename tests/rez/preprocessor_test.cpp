@@ -156,6 +156,12 @@ TEST(Limits, RunawaySourcesStopWithAMessage) {
        "#define A(x) x x x x x x x x\n#define B A(A(A(A(A(A(A(A(1))))))))\nB", "more tokens than one run allows"},
       {"DeepParentheses", "type 'TEST' { longint; }; resource 'TEST' (1) { " + std::string(5000, '(') + "1 };",
        "nested too deeply"},
+      {"LongOperatorChain", "type 'TEST' { longint; }; resource 'TEST' (1) { 1" + [] {
+         std::string chain;
+         for (int i = 0; i < 5000; ++i) chain += " + 1";
+         return chain;
+       }() + " };",
+       "expression too long"},
       {"HugeFill", "type 'TEST' { fill byte[0x7FFFFFFF]; }; resource 'TEST' (1) { };", "grows past"},
   };
   for (const LimitCase& c : cases) {

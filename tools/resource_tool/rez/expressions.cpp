@@ -1,6 +1,7 @@
 // Parsing and evaluating expressions.
 #include "rez/expressions.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -86,6 +87,9 @@ const char* const kLevels[][5] = {
     {"+", "-", nullptr}, {"*", "/", "%", nullptr}};
 constexpr int kLevelCount = sizeof kLevels / sizeof kLevels[0];
 
+// A chain of operators builds a tree as tall as it is long; evaluating it recurses that deep.
+constexpr int kMaxHeight = 1000;
+
 class ExpressionParser {
  public:
   explicit ExpressionParser(TokenCursor& cursor) : c_(cursor) {}
@@ -107,6 +111,8 @@ class ExpressionParser {
       if (!Binary(level + 1, &right, depth)) return false;
       ExprPtr e = MakeExpr(Expr::Kind::kBinary, at);
       e->text = op;
+      e->height = 1 + std::max(left->height, right->height);
+      if (e->height > kMaxHeight) return c_.session().Fail(at, "expression too long");
       e->operands.push_back(std::move(left));
       e->operands.push_back(std::move(right));
       left = std::move(e);
@@ -126,6 +132,7 @@ class ExpressionParser {
       if (!Unary(&operand, depth + 1)) return false;
       ExprPtr e = MakeExpr(Expr::Kind::kUnary, op.at);
       e->text = op.text;
+      e->height = operand->height + 1;
       e->operands.push_back(std::move(operand));
       *out = std::move(e);
       return true;
@@ -145,6 +152,7 @@ class ExpressionParser {
         do {
           ExprPtr arg;
           if (!Binary(0, &arg, depth + 1)) return false;
+          call->height = std::max(call->height, arg->height + 1);
           call->operands.push_back(std::move(arg));
         } while (c_.Accept(","));
       }
@@ -211,6 +219,7 @@ class ExpressionParser {
           do {
             ExprPtr index;
             if (!Binary(0, &index, depth + 1)) return false;
+            e->height = std::max(e->height, index->height + 1);
             e->operands.push_back(std::move(index));
           } while (c_.Accept(","));
           if (!c_.Expect("]", "to close the label's subscripts")) return false;

@@ -52,6 +52,7 @@ struct Expr {
   int32_t number = 0;
   std::string text;      // a string's bytes; a name as written; an operator
   Function function = Function::kDate;
+  int height = 1;  // of the tree below and including this node
   std::vector<ExprPtr> operands;  // operands, call arguments, a name's subscripts, concatenated parts
 };
 

@@ -79,7 +79,7 @@ ArrayInstance* LayoutState::NewArray(Scope* scope, const std::string& name) {
 }
 
 void LayoutState::AddLabel(const std::string& lower, const Scope* scope, size_t bit) {
-  labels_[lower].emplace_back(scope->path, bit);
+  labels_[lower].emplace(scope->path, bit);
 }
 
 Eval LayoutState::Unknown(const Location& at, const std::string& what) {
@@ -100,7 +100,7 @@ Eval LayoutState::Label(const Expr& name, const Scope* scope, EvalScope& evaluat
   const auto found = labels_.find(Lower(name.text));
   if (found == labels_.end() || found->second.empty())
     return Unknown(name.at, "the label " + name.text + " is in no part of this resource");
-  const size_t depth = found->second.front().first.size();
+  const size_t depth = found->second.begin()->first.size();
   if (subscripts.size() > depth) {
     session_.Fail(name.at, "the label " + name.text + " lies inside " + std::to_string(depth) +
                                " arrays and takes that many subscripts at most");
@@ -115,11 +115,10 @@ Eval LayoutState::Label(const Expr& name, const Scope* scope, EvalScope& evaluat
   }
   std::vector<int> wanted(scope->path.begin(), scope->path.begin() + implied);
   wanted.insert(wanted.end(), subscripts.begin(), subscripts.end());
-  for (const auto& instance : found->second) {
-    if (instance.first == wanted) {
-      *out = Value::Number(static_cast<int32_t>(instance.second));
-      return Eval::kOk;
-    }
+  const auto instance = found->second.find(wanted);
+  if (instance != found->second.end()) {
+    *out = Value::Number(static_cast<int32_t>(instance->second));
+    return Eval::kOk;
   }
   return Unknown(name.at, "the label " + name.text + " has no such element in this resource");
 }

@@ -98,8 +98,8 @@ class LayoutState {
   BitBuffer* data_;
   std::deque<Scope> scopes_;
   std::deque<ArrayInstance> arrays_;
-  // Label positions by name, with the element numbers they were met in.
-  std::map<std::string, std::vector<std::pair<std::vector<int>, size_t>>> labels_;
+  // Label positions by name and by the element numbers they were met in.
+  std::map<std::string, std::map<std::vector<int>, size_t>> labels_;
 };
 
 // Evaluates inside a field: the field's named values first, then the type's labels, then the
