@@ -238,7 +238,7 @@ LRESULT ZEBAPI ZEB_NCMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
   // 3.
   const windows::WindowData* d = windows::DataOf(w);
   const bool closing = windows::Published().closing == w;
-  if (d && !closing && d->ownFrame && windows::Listed(w))
+  if (d && !closing && d->ownFrame)
     return OwnFrameMessage(hwnd, w, msg, wParam, lParam);
   // 4. A window in its standard state shows the restore form of the caption.
   const bool restoreForm = d && !closing && (msg == WM_NCPAINT || msg == WM_NCACTIVATE) &&

@@ -1,6 +1,8 @@
 // Window titles in the Windows character set.
 #include "windows/title_text.h"
 
+#include <cstring>
+
 #include "quickdraw/character_sets.h"
 
 namespace zeb::windows {
@@ -27,27 +29,25 @@ size_t MacTitleToWindows(const uint8_t* title, char* out, size_t capacity,
                          const TitleConversion& how) {
   if (!out || capacity == 0) return 0;
   size_t n = 0;
-  auto put = [&](uint8_t c) {
-    if (n + 1 >= capacity) return false;
-    out[n++] = static_cast<char>(c);
-    return true;
-  };
+  // A character goes in whole or not at all: a substitution or a double-byte pair is never cut.
+  auto fits = [&](size_t bytes) { return n + bytes < capacity; };
   const size_t length = title ? title[0] : 0;
   for (size_t i = 1; i <= length; ++i) {
     const uint8_t c = title[i];
     if (how.isLeadByte && how.isLeadByte(c)) {
-      if (i == length) break;
-      if (!put(c) || !put(title[i + 1])) break;
-      ++i;
+      if (i == length || !fits(2)) break;
+      out[n++] = static_cast<char>(c);
+      out[n++] = static_cast<char>(title[++i]);
       continue;
     }
     if (const char* text = Substitute(c)) {
-      bool fitted = true;
-      for (const char* p = text; *p && fitted; ++p) fitted = put(static_cast<uint8_t>(*p));
-      if (!fitted) break;
+      const size_t bytes = std::strlen(text);
+      if (!fits(bytes)) break;
+      for (size_t k = 0; k < bytes; ++k) out[n++] = text[k];
       continue;
     }
-    if (!put(how.tables ? quickdraw::MacToWindowsChar(c) : c)) break;
+    if (!fits(1)) break;
+    out[n++] = static_cast<char>(how.tables ? quickdraw::MacToWindowsChar(c) : c);
   }
   out[n] = '\0';
   return n;
