@@ -206,7 +206,7 @@ void DrawNotificationIcon(HWND frameWindow) {
 bool FillTrackingSizes(HWND hwnd, MINMAXINFO* info, int minWidth, int minHeight, int maxWidth,
                        int maxHeight) {
   WindowPtr w = windows::FromHwnd(hwnd);
-  if (!w || !info || windows::BeingCreatedOrClosed(hwnd)) return false;
+  if (!w || !info || w == windows::Published().closing) return false;
   const SIZE min = windows::OuterSize(w, minWidth, minHeight);
   info->ptMinTrackSize = {min.cx, min.cy};
   if (maxWidth > 0) info->ptMaxTrackSize.x = min.cx - minWidth + maxWidth;

@@ -311,6 +311,25 @@ RECT OuterFor(const RECT& content, DWORD style, DWORD exStyle, bool ownFrame, in
   return outer;
 }
 
+// The frame Windows gives a new window can differ from the estimate it was made with (edges
+// Windows adds on its own): the content is put exactly where and as large as asked.
+void FitContent(HWND hwnd, const RECT& content, HWND parent, int width, int height) {
+  if (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_MDICHILD) return;
+  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  RECT outer = ScreenWindowRect(hwnd);
+  const RECT client = ScreenClientRect(hwnd);
+  POINT wanted = {content.left, content.top};
+  if (parent) ClientToScreen(parent, &wanted);
+  const int dx = wanted.x - client.left, dy = wanted.y - client.top;
+  const int dw = width - (client.right - client.left), dh = height - (client.bottom - client.top);
+  if (!dx && !dy && !dw && !dh) return;
+  POINT topLeft = {outer.left + dx, outer.top + dy};
+  if (parent) ScreenToClient(parent, &topLeft);
+  SetWindowPos(hwnd, nullptr, topLeft.x, topLeft.y, outer.right - outer.left + dw,
+               outer.bottom - outer.top + dh, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // Children of the MDI client are made by the client itself, which gives them its own frame
 // parts: the exact style is put back afterwards.
 HWND CreateMDIChild(const char* className, const char* text, DWORD style, const RECT& outer,
@@ -538,6 +557,12 @@ WindowPtr Create(void* storage, const Rect* boundsRect, ConstStr255Param title, 
   if (mdiChild) data->rec.kindFlags |= zebMDIChild;
   if (windows3 && width > kLateFramePartsWidth && (plan.style & kLateFrameParts))
     SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) | (plan.style & kLateFrameParts));
+  // The record is found from the window from now on, and its minimum tracking size holds
+  // while the content is fitted.
+  reinterpret_cast<WindowData*>(*made.data)->rec.window = hwnd;
+  SetPropA(hwnd, MAKEINTATOM(session.windowFlagAtom), reinterpret_cast<HANDLE>(1));
+  SetExtraData(hwnd, port, GetWindowLongA(hwnd, GWL_STYLE));
+  FitContent(hwnd, content, isPopUp ? nullptr : parent, width, height);
 
   // 11.
   if (frame::ThreeDLookOn() && (plan.style & WS_THICKFRAME) && !ownFrame) {
@@ -554,9 +579,6 @@ WindowPtr Create(void* storage, const Rect* boundsRect, ConstStr255Param title, 
 
   // 12.
   data = reinterpret_cast<WindowData*>(*made.data);
-  data->rec.window = hwnd;
-  SetPropA(hwnd, MAKEINTATOM(session.windowFlagAtom), reinterpret_cast<HANDLE>(1));
-  SetExtraData(hwnd, port, GetWindowLongA(hwnd, GWL_STYLE));
   SetClassLongPtrA(hwnd, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursorA(nullptr, IDC_ARROW)));
   if (colour)
     OpenCPort(reinterpret_cast<CGrafPtr>(port));
@@ -630,13 +652,13 @@ WindowPtr Create(void* storage, const Rect* boundsRect, ConstStr255Param title, 
   if (behind == reinterpret_cast<WindowPtr>(-1)) {
     if (visible) {
       w->visible = 0;
-      ShowHideWindow(w, true, true);
+      ShowHideWindow(w, true, true, true);
       if (!plan.topLevel) MoveActivation(front, port);
     }
   } else {
     w->visible = 0;
     SendBehind(port, behind);
-    if (visible) ShowHideWindow(w, true, false);
+    if (visible) ShowHideWindow(w, true, false, true);
   }
   SetPort(made.savedPort ? made.savedPort : port);
   data = reinterpret_cast<WindowData*>(*made.data);

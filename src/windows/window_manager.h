@@ -29,7 +29,8 @@ HWND CreationParent();
 
 // Showing and hiding (window_order.cpp): the visible flag, the Windows Z order after the
 // nearest visible window above with the same parent, and the region refresh.
-void ShowHideWindow(WindowPeek w, bool show, bool toTop);
+// Bringing to the top activates the Windows window unless activate is false.
+void ShowHideWindow(WindowPeek w, bool show, bool toTop, bool activate);
 
 // The update nesting (update_regions.cpp).
 void ForgetUpdateNesting(WindowPtr w);

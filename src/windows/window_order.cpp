@@ -35,7 +35,7 @@ void GiveFocusIfFront(WindowPtr w) {
 
 }  // namespace
 
-void ShowHideWindow(WindowPeek w, bool show, bool toTop) {
+void ShowHideWindow(WindowPeek w, bool show, bool toTop, bool activate) {
   WindowData* d = DataIn(w);
   if (!d) return;
   HWND hwnd = d->rec.window;
@@ -43,13 +43,17 @@ void ShowHideWindow(WindowPeek w, bool show, bool toTop) {
   w->visible = show ? 1 : 0;
   const UINT showFlag = show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
   HWND after = IsPopUp(*d) ? nullptr : NearestVisibleAbove(w, GetParent(hwnd));
+  // Moves and sizes Windows reports while showing are the library's own, not the user's.
+  ++Published().positioning;
   if (after)
     SetWindowPos(hwnd, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | showFlag);
   else if (show && toTop)
-    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | showFlag);
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | showFlag | (activate ? 0 : SWP_NOACTIVATE));
   else
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | showFlag);
+  --Published().positioning;
   ZEB_UpdateWindows(2);
   if (!show) return;
   if (w->windowKind == dialogKind && !wasVisible) InvalidateRect(hwnd, nullptr, TRUE);
@@ -91,7 +95,7 @@ void BringWindowToFront(WindowPtr theWindow) {
   if (!w) return;
   Unlink(w);
   InsertAtHead(w);
-  if (w->visible) ShowHideWindow(w, true, true);
+  if (w->visible) ShowHideWindow(w, true, true, false);
 }
 
 void ZEBAPI LibraryShowWindow(WindowPtr theWindow) {
@@ -100,7 +104,7 @@ void ZEBAPI LibraryShowWindow(WindowPtr theWindow) {
   if (!d || w->visible) return;
   WindowPtr previousFront = LibraryFrontWindow();
   const bool toTop = (d->rec.kindFlags & zebTopLevel) || ListHead() == theWindow;
-  ShowHideWindow(w, true, toTop);
+  ShowHideWindow(w, true, toTop, true);
   if (LibraryFrontWindow() == theWindow) MoveActivation(previousFront, theWindow);
   GiveFocusIfFront(theWindow);
 }
@@ -109,7 +113,7 @@ void ZEBAPI LibraryHideWindow(WindowPtr theWindow) {
   WindowPeek w = Listed(theWindow);
   if (!DataIn(w) || !w->visible) return;
   const bool wasFront = LibraryFrontWindow() == theWindow;
-  ShowHideWindow(w, false, false);
+  ShowHideWindow(w, false, false, true);
   if (wasFront) MoveActivation(theWindow, LibraryFrontWindow());
 }
 
@@ -151,7 +155,7 @@ void ZEBAPI SelectWindow(WindowPtr theWindow) {
 void ZEBAPI ShowHide(WindowPtr theWindow, Boolean showFlag) {
   WindowPeek w = Listed(theWindow);
   if (!DataIn(w) || (w->visible != 0) == (showFlag != 0)) return;
-  ShowHideWindow(w, showFlag != 0, false);
+  ShowHideWindow(w, showFlag != 0, false, true);
 }
 
 void ZEBAPI BringToFront(WindowPtr theWindow) { BringWindowToFront(theWindow); }
@@ -170,7 +174,7 @@ void ZEBAPI SendBehind(WindowPtr theWindow, WindowPtr behindWindow) {
       SetWindowPos(d->rec.window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       ZEB_UpdateWindows(2);
     } else {
-      ShowHideWindow(w, true, false);
+      ShowHideWindow(w, true, false, true);
     }
   }
   MoveActivation(previousFront, LibraryFrontWindow());

@@ -101,17 +101,14 @@ SIZE ParentClientSize(HWND parent) {
 }
 
 SIZE OuterSize(WindowPtr theWindow, int contentWidth, int contentHeight) {
-  WindowData* d = DataOf(theWindow);
-  if (!d) return {contentWidth, contentHeight};
-  if (d->ownFrame) {
-    const int border = OwnFrameBorder(*d);
-    return {contentWidth + 2 * border,
-            contentHeight + 2 * border + SmallCaptionHeight(d->titleShown && d->procID != 255)};
-  }
-  RECT r = {0, 0, contentWidth, contentHeight};
-  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(d->rec.window, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongA(d->rec.window, GWL_EXSTYLE)));
-  return {r.right - r.left, r.bottom - r.top};
+  HWND hwnd = HwndOf(theWindow);
+  if (!hwnd) return {contentWidth, contentHeight};
+  // The frame as Windows lays it out now: its measured overhead is exact for every style and
+  // for the frames the library draws itself.
+  const RECT outer = ScreenWindowRect(hwnd);
+  const RECT client = ScreenClientRect(hwnd);
+  return {contentWidth + (outer.right - outer.left) - (client.right - client.left),
+          contentHeight + (outer.bottom - outer.top) - (client.bottom - client.top)};
 }
 
 Rect ComputeStdState(WindowPtr theWindow) {
