@@ -268,7 +268,16 @@ ZEB_API(void) ZEB_DisableHelpHook(void);
 ZEB_API(LRESULT) Z_HelpKeyHook(int code, WPARAM wParam, LPARAM lParam);
 ZEB_EXTERN_C_END
 
-#ifdef __cplusplus
+#ifndef __cplusplus
+/* In C the Toolbox spellings name the shortened exports. Windows' ShowWindow, MoveWindow and
+ * CloseWindow are then not reachable in a C unit that includes this header; Windows'
+ * FindWindow stays reachable as FindWindowA. */
+#undef FindWindow
+#define ShowWindow ShowWindo
+#define MoveWindow MoveWindo
+#define CloseWindow CloseWindo
+#define FindWindow FindWindo
+#else
 inline void ShowWindow(WindowPtr theWindow) { ShowWindo(theWindow); }
 inline void CloseWindow(WindowPtr theWindow) { CloseWindo(theWindow); }
 inline void MoveWindow(WindowPtr theWindow, short hGlobal, short vGlobal, Boolean front) {
