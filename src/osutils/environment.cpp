@@ -7,6 +7,7 @@
 #include "OSUtils.h"
 #include "events/events_internal.h"
 #include "frame/frame_internal.h"
+#include "osutils/ticks.h"
 
 namespace zeb::osutils {
 namespace {
@@ -44,10 +45,7 @@ constexpr GestaltAnswer kAnswers[] = {
     {gestaltTextEditVersion, 1},
 };
 
-// TickCount counts GetTickCount's milliseconds in 16s: 28 bits that wrap about every 49.7
-// days, so elapsed ticks are taken modulo 2^28.
-constexpr uint32_t kTickRange = 0x10000000u;
-uint32_t TicksSince(uint32_t start) { return (TickCount() - start) & (kTickRange - 1); }
+uint32_t TicksSince(uint32_t start) { return TicksBetween(start, TickCount()); }
 
 // Delays this long or longer wait for messages between looks at the clock; shorter ones spin.
 constexpr long kIdleWaitTicks = 21;
