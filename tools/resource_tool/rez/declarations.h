@@ -99,7 +99,7 @@ struct IdRange {
 
 // "(ID, "name", attributes...)" after a resource type, unevaluated: the items after the ID are
 // the name (a string) and attributes (words or a number), told apart when evaluated.
-struct ResourceSpec {
+struct ResourceHeader {
   ExprPtr type;
   Location at;
   ExprPtr id;

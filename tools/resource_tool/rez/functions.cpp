@@ -117,14 +117,14 @@ bool FormatText(Session& session, const Location& at, const std::string& format,
       // The alternate form has no meaning for decimal conversions.
       if (conversion == 'd' || conversion == 'i' || conversion == 'u')
         flags.erase(std::remove(flags.begin(), flags.end(), '#'), flags.end());
-      std::string spec = "%" + flags;
-      if (width) spec += std::to_string(width);
-      if (hasPrecision) spec += "." + std::to_string(precision);
+      std::string pattern = "%" + flags;
+      if (width) pattern += std::to_string(width);
+      if (hasPrecision) pattern += "." + std::to_string(precision);
       char buffer[2 * kMaxFieldWidth + 64];
       if (conversion == 'd' || conversion == 'i') {
-        std::snprintf(buffer, sizeof buffer, (spec + "ld").c_str(), static_cast<long>(arg.number));
+        std::snprintf(buffer, sizeof buffer, (pattern + "ld").c_str(), static_cast<long>(arg.number));
       } else {
-        std::snprintf(buffer, sizeof buffer, (spec + "l" + conversion).c_str(),
+        std::snprintf(buffer, sizeof buffer, (pattern + "l" + conversion).c_str(),
                       static_cast<unsigned long>(static_cast<uint32_t>(arg.number)));
       }
       piece = buffer;

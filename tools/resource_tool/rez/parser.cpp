@@ -1,4 +1,4 @@
-// Parsing type declarations, resource data and resource specifications.
+// Parsing type declarations, resource data and resource headers.
 #include "rez/parser.h"
 
 namespace zeb::rez {
@@ -263,21 +263,21 @@ bool ParseDataBody(TokenCursor& cursor, std::vector<DataItem>* items) {
   return DataItems(cursor, items, 0) && cursor.Expect("}", "to close the resource's data");
 }
 
-bool ParseResourceSpec(TokenCursor& cursor, ResourceSpec* spec, const char* statement) {
-  spec->at = cursor.Peek().at;
-  if (!ParseExpression(cursor, &spec->type)) return false;
+bool ParseResourceHeader(TokenCursor& cursor, ResourceHeader* header, const char* statement) {
+  header->at = cursor.Peek().at;
+  if (!ParseExpression(cursor, &header->type)) return false;
   if (!cursor.Expect("(", std::string("and the resource's ID after the type in a ") + statement))
     return false;
-  if (!ParseExpression(cursor, &spec->id)) return false;
+  if (!ParseExpression(cursor, &header->id)) return false;
   while (cursor.Accept(",")) {
     ExprPtr extra;
     if (!ParseExpression(cursor, &extra)) return false;
-    spec->extras.push_back(std::move(extra));
+    header->extras.push_back(std::move(extra));
   }
   return cursor.Expect(")", "after the resource's ID, name and attributes");
 }
 
-bool ParseRange(TokenCursor& cursor, RangeSpec* range) {
+bool ParseRange(TokenCursor& cursor, RangeExpressions* range) {
   if (!cursor.Peek().Is("(")) return true;
   range->present = true;
   range->at = cursor.Next().at;

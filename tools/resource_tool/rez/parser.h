@@ -1,5 +1,5 @@
 // Parsing the constructs of resource sources: type declarations, resource data, resource
-// specifications and ID ranges. The statements that hold them are read by the compiler, which
+// headers and ID ranges. The statements that hold them are read by the compiler, which
 // carries each out as soon as it is read. Host-independent.
 #ifndef ZEB_REZ_PARSER_H
 #define ZEB_REZ_PARSER_H
@@ -18,15 +18,15 @@ bool ParseTypeBody(TokenCursor& cursor, TypeDecl* decl);
 bool ParseDataBody(TokenCursor& cursor, std::vector<DataItem>* items);
 
 // A resource type and "(ID, name, attributes...)", as resource, data and read statements give it.
-bool ParseResourceSpec(TokenCursor& cursor, ResourceSpec* spec, const char* statement);
+bool ParseResourceHeader(TokenCursor& cursor, ResourceHeader* header, const char* statement);
 
 // "(ID)", "(low:high)" or "("name")", when a '(' follows; present is false otherwise.
-struct RangeSpec {
+struct RangeExpressions {
   bool present = false;
   Location at;
   ExprPtr low, high;
 };
-bool ParseRange(TokenCursor& cursor, RangeSpec* range);
+bool ParseRange(TokenCursor& cursor, RangeExpressions* range);
 
 }  // namespace zeb::rez
 

@@ -144,24 +144,24 @@ bool SourceCompiler::TypeCode(const Expr& e, uint32_t* type) {
   return true;
 }
 
-bool SourceCompiler::Range(const RangeSpec& spec, IdRange* range) {
+bool SourceCompiler::Range(const RangeExpressions& given, IdRange* range) {
   *range = IdRange{};
-  if (!spec.present) return true;
+  if (!given.present) return true;
   range->all = false;
   EvalScope scope;
   Value low;
-  const Eval r = Evaluate(session_, *spec.low, scope, &low);
+  const Eval r = Evaluate(session_, *given.low, scope, &low);
   if (r == Eval::kFailed) return false;
-  if (r == Eval::kPending) return session_.Fail(spec.at, "an ID range must be a constant");
+  if (r == Eval::kPending) return session_.Fail(given.at, "an ID range must be a constant");
   if (low.isString) {
-    if (spec.high) return session_.Fail(spec.at, "a range runs between two IDs, not names");
+    if (given.high) return session_.Fail(given.at, "a range runs between two IDs, not names");
     range->byName = true;
     range->name = low.bytes;
     return true;
   }
   range->low = range->high = low.number;
-  if (spec.high && !EvaluateNumber(session_, *spec.high, scope, &range->high, "the range's last ID")) return false;
-  if (range->high < range->low) return session_.Fail(spec.at, "an ID range runs from the lower ID to the higher");
+  if (given.high && !EvaluateNumber(session_, *given.high, scope, &range->high, "the range's last ID")) return false;
+  if (range->high < range->low) return session_.Fail(given.at, "an ID range runs from the lower ID to the higher");
   return true;
 }
 
@@ -219,15 +219,15 @@ bool SourceCompiler::Add(resfmt::ImageResource resource, const Location& at) {
 bool SourceCompiler::TypeStatement(TokenCursor& c) {
   const Location at = c.Peek().at;
   ExprPtr typeExpr;
-  RangeSpec rangeSpec;
-  if (!ParseExpression(c, &typeExpr) || !ParseRange(c, &rangeSpec)) return false;
+  RangeExpressions rangeGiven;
+  if (!ParseExpression(c, &typeExpr) || !ParseRange(c, &rangeGiven)) return false;
   uint32_t type = 0;
   IdRange range;
-  if (!TypeCode(*typeExpr, &type) || !Range(rangeSpec, &range)) return false;
-  if (range.byName) return session_.Fail(rangeSpec.at, "a type is declared for a range of IDs, not a name");
+  if (!TypeCode(*typeExpr, &type) || !Range(rangeGiven, &range)) return false;
+  if (range.byName) return session_.Fail(rangeGiven.at, "a type is declared for a range of IDs, not a name");
   if (c.AcceptWord("as")) {
     ExprPtr sourceExpr;
-    RangeSpec sourceId;
+    RangeExpressions sourceId;
     if (!ParseExpression(c, &sourceExpr) || !ParseRange(c, &sourceId)) return false;
     uint32_t source = 0;
     IdRange sourceRange;
@@ -245,18 +245,18 @@ bool SourceCompiler::TypeStatement(TokenCursor& c) {
 }
 
 bool SourceCompiler::ResourceStatement(TokenCursor& c) {
-  ResourceSpec spec;
-  if (!ParseResourceSpec(c, &spec, "resource statement")) return false;
+  ResourceHeader header;
+  if (!ParseResourceHeader(c, &header, "resource statement")) return false;
   ResourceInfo info;
   EvalScope constants;
-  if (!TypeCode(*spec.type, &info.type) || !Specify(spec.id.get(), spec.extras, constants, &info))
+  if (!TypeCode(*header.type, &info.type) || !Specify(header.id.get(), header.extras, constants, &info))
     return false;
   const Location bodyAt = c.Peek().at;
   std::vector<DataItem> items;
   if (!c.Expect("{", "with the resource's values") || !ParseDataBody(c, &items)) return false;
   const TypeDecl* decl = types_.Find(info.type, info.id);
   if (!decl)
-    return session_.Fail(spec.at, "no declaration of the type " + TypeLiteral(info.type) +
+    return session_.Fail(header.at, "no declaration of the type " + TypeLiteral(info.type) +
                                       " (is #include \"Types.r\" missing?)");
   resfmt::ImageResource r;
   if (!CompileResourceData(session_, *decl, items, info, bodyAt, &r.data)) return false;
@@ -266,15 +266,15 @@ bool SourceCompiler::ResourceStatement(TokenCursor& c) {
   r.named = info.named;
   r.name = info.name;
   r.attributes = info.attributes;
-  return Add(std::move(r), spec.at);
+  return Add(std::move(r), header.at);
 }
 
 bool SourceCompiler::DataStatement(TokenCursor& c) {
-  ResourceSpec spec;
-  if (!ParseResourceSpec(c, &spec, "data statement")) return false;
+  ResourceHeader header;
+  if (!ParseResourceHeader(c, &header, "data statement")) return false;
   ResourceInfo info;
   EvalScope constants;
-  if (!TypeCode(*spec.type, &info.type) || !Specify(spec.id.get(), spec.extras, constants, &info))
+  if (!TypeCode(*header.type, &info.type) || !Specify(header.id.get(), header.extras, constants, &info))
     return false;
   if (!c.Expect("{", "with the resource's data")) return false;
   std::string bytes;
@@ -297,15 +297,15 @@ bool SourceCompiler::DataStatement(TokenCursor& c) {
   r.name = info.name;
   r.attributes = info.attributes;
   r.data.assign(bytes.begin(), bytes.end());
-  return Add(std::move(r), spec.at);
+  return Add(std::move(r), header.at);
 }
 
 bool SourceCompiler::ReadStatement(TokenCursor& c) {
-  ResourceSpec spec;
-  if (!ParseResourceSpec(c, &spec, "read statement")) return false;
+  ResourceHeader header;
+  if (!ParseResourceHeader(c, &header, "read statement")) return false;
   ResourceInfo info;
   EvalScope constants;
-  if (!TypeCode(*spec.type, &info.type) || !Specify(spec.id.get(), spec.extras, constants, &info))
+  if (!TypeCode(*header.type, &info.type) || !Specify(header.id.get(), header.extras, constants, &info))
     return false;
   ExprPtr fileExpr;
   std::string name, path;
@@ -324,7 +324,7 @@ bool SourceCompiler::ReadStatement(TokenCursor& c) {
   r.name = info.name;
   r.attributes = info.attributes;
   r.data = std::move(bytes);
-  return Add(std::move(r), spec.at);
+  return Add(std::move(r), header.at);
 }
 
 bool SourceCompiler::IncludeStatement(TokenCursor& c) {
@@ -339,14 +339,14 @@ bool SourceCompiler::IncludeStatement(TokenCursor& c) {
   IdRange range;
   bool renamed = false, respecified = false;
   uint32_t newType = 0;
-  ResourceSpec as;
+  ResourceHeader as;
   if (!c.Peek().Is(";")) {
     exclude = c.AcceptWord("not");
     typed = true;
     ExprPtr typeExpr;
-    RangeSpec rangeSpec;
-    if (!ParseExpression(c, &typeExpr) || !ParseRange(c, &rangeSpec) || !TypeCode(*typeExpr, &type) ||
-        !Range(rangeSpec, &range))
+    RangeExpressions rangeGiven;
+    if (!ParseExpression(c, &typeExpr) || !ParseRange(c, &rangeGiven) || !TypeCode(*typeExpr, &type) ||
+        !Range(rangeGiven, &range))
       return false;
     if (c.AcceptWord("as")) {
       if (exclude) return session_.Fail(typeExpr->at, "include ... not 'TYPE' takes no 'as'");
@@ -398,14 +398,14 @@ bool SourceCompiler::IncludeStatement(TokenCursor& c) {
 bool SourceCompiler::ChangeStatement(TokenCursor& c) {
   const Location at = c.Peek().at;
   ExprPtr typeExpr;
-  RangeSpec rangeSpec;
+  RangeExpressions rangeGiven;
   uint32_t type = 0;
   IdRange range;
-  if (!ParseExpression(c, &typeExpr) || !ParseRange(c, &rangeSpec) || !TypeCode(*typeExpr, &type) ||
-      !Range(rangeSpec, &range))
+  if (!ParseExpression(c, &typeExpr) || !ParseRange(c, &rangeGiven) || !TypeCode(*typeExpr, &type) ||
+      !Range(rangeGiven, &range))
     return false;
   if (!c.AcceptWord("to")) return c.FailHere("'to' and the new type in the change statement");
-  ResourceSpec to;
+  ResourceHeader to;
   uint32_t newType = 0;
   if (!ParseExpression(c, &to.type) || !TypeCode(*to.type, &newType)) return false;
   bool respecified = false;
@@ -447,11 +447,11 @@ bool SourceCompiler::ChangeStatement(TokenCursor& c) {
 
 bool SourceCompiler::DeleteStatement(TokenCursor& c) {
   ExprPtr typeExpr;
-  RangeSpec rangeSpec;
+  RangeExpressions rangeGiven;
   uint32_t type = 0;
   IdRange range;
-  if (!ParseExpression(c, &typeExpr) || !ParseRange(c, &rangeSpec) || !TypeCode(*typeExpr, &type) ||
-      !Range(rangeSpec, &range) || !c.Expect(";", "after the delete statement"))
+  if (!ParseExpression(c, &typeExpr) || !ParseRange(c, &rangeGiven) || !TypeCode(*typeExpr, &type) ||
+      !Range(rangeGiven, &range) || !c.Expect(";", "after the delete statement"))
     return false;
   std::vector<resfmt::ImageResource> kept;
   for (resfmt::ImageResource& r : image_.resources) {

@@ -64,8 +64,8 @@ class SourceCompiler {
   bool DeleteStatement(TokenCursor& c);
 
   bool TypeCode(const Expr& e, uint32_t* type);
-  bool Range(const RangeSpec& spec, IdRange* range);
-  // The ID, name and attributes of a specification, starting from base; scope answers $$ID and
+  bool Range(const RangeExpressions& given, IdRange* range);
+  // The ID, name and attributes a header gives, applied to info; scope answers $$ID and
   // its companions (the resource being included or changed).
   bool Specify(const Expr* id, const std::vector<ExprPtr>& extras,
                EvalScope& scope, ResourceInfo* info);
