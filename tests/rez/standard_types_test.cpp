@@ -254,5 +254,131 @@ TEST(StandardTypeFile, ColourIconTableStandsWhereTheByteOrderEngineLooks) {
   EXPECT_EQ(byteorder::GetBig32(data.data() + table), 0x12345678u);
 }
 
+// Written the way a Macintosh application's resource source is: constants from a shared header,
+// the Apple menu, the process flags, Finder resources and icons in several hexadecimal lines.
+TEST(ClassicSource, CompilesUnmodified) {
+  MemoryHost host;
+  host.Add("Sample.h", "#define rMenuBar 128\n#define mApple 128\n#define mFile 129\n#define rAboutAlert 128\n"
+                       "#define kPreferredSize 384\n#define kMinimumSize 256\n");
+  const Compiled c = Compile(R"(
+#define SystemSevenOrLater 1
+#include "Types.r"
+#include "SysTypes.r"
+#include "Sample.h"
+
+resource 'vers' (1) {
+	0x1, 0x10, release, 0x0, verUS,
+	"1.1",
+	"1.1, Copyright \0xA9 The Porters"
+};
+
+resource 'MBAR' (rMenuBar, preload) {
+	{ mApple, mFile };
+};
+
+resource 'MENU' (mApple, preload) {
+	mApple, textMenuProc,
+	0b1111111111111111111111111111101,
+	enabled, apple,
+	{
+		"About Sample\0xC9",
+			noicon, nokey, nomark, plain;
+		"-",
+			noicon, nokey, nomark, plain
+	}
+};
+
+resource 'MENU' (mFile, preload) {
+	mFile, textMenuProc,
+	allEnabled,
+	enabled, "File",
+	{
+		"Quit",
+			noicon, "Q", nomark, plain
+	}
+};
+
+resource 'ALRT' (rAboutAlert, purgeable) {
+	{40, 20, 160, 290},
+	rAboutAlert,
+	{ /* array: 4 elements */
+		/* [1] */ OK, visible, silent,
+		/* [2] */ OK, visible, silent,
+		/* [3] */ OK, visible, silent,
+		/* [4] */ OK, visible, silent
+	},
+	alertPositionMainScreen
+};
+
+resource 'DITL' (rAboutAlert, purgeable) {
+	{ /* array DITLarray: 2 elements */
+		/* [1] */
+		{88, 180, 108, 260},
+		Button {
+			enabled,
+			"OK"
+		},
+		/* [2] */
+		{8, 8, 72, 260},
+		StaticText {
+			disabled,
+			"Sample ^0 by the porters."
+		}
+	}
+};
+
+resource 'SIZE' (-1) {
+	reserved,
+	acceptSuspendResumeEvents,
+	reserved,
+	canBackground,
+	multiFinderAware,
+	backgroundAndForeground,
+	dontGetFrontClicks,
+	ignoreChildDiedEvents,
+	is32BitCompatible,
+	isHighLevelEventAware,
+	localAndRemoteHLEvents,
+	notStationeryAware,
+	dontUseTextEditServices,
+	reserved,
+	reserved,
+	reserved,
+	kPreferredSize * 1024,
+	kMinimumSize * 1024
+};
+
+resource 'BNDL' (128) {
+	'SAMP', 0,
+	{
+		'ICN#', { 0, 128 },
+		'FREF', { 0, 128 }
+	}
+};
+
+resource 'FREF' (128) { 'APPL', 0, "" };
+
+data 'SAMP' (0, "Owner resource") { $"00" };
+
+resource 'ICN#' (128) {
+	{ /* array: 2 elements */
+		/* [1] */
+		$"0000 0000 7FFF FFFE 4000 0002 4000 0002"
+		$"4000 0002 4000 0002 4000 0002 4000 0002",
+		/* [2] */
+		$"FFFF FFFF FFFF FFFF FFFF FFFF FFFF FFFF"
+	}
+};
+)", &host);
+  ASSERT_TRUE(c.ok) << c.error;
+  EXPECT_EQ(c.image.resources.size(), 11u);
+  EXPECT_EQ(c.Data("MENU", 128), std::vector<uint8_t>(Bytes().W(128).Z(8).L(0xFFFFFFFB).P("\x14")
+                                                          .P("About Sample\xC9").Z(4).P("-").Z(4).B(0)));
+  EXPECT_EQ(c.Data("SIZE", -1), std::vector<uint8_t>(Bytes().W(0x58E0).L(384 * 1024).L(256 * 1024)));
+  EXPECT_EQ(c.Data("ALRT", 128), std::vector<uint8_t>(Bytes().R(40, 20, 160, 290).W(128).W(0x4444).W(0x300A)));
+  EXPECT_EQ(c.Data("ICN#", 128).size(), 256u);
+  EXPECT_EQ(c.Find("MBAR", 128)->attributes, 0x04);
+}
+
 }  // namespace
 }  // namespace zeb::rez::testing

@@ -2,7 +2,6 @@
 #include "rez/source_compiler.h"
 
 #include "resources/fork_containers.h"
-#include "resources/resource_map.h"
 #include "rez/parser.h"
 #include "rez/resource_compiler.h"
 
