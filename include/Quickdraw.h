@@ -1,6 +1,7 @@
 /*
  * Quickdraw.h - QuickDraw: graphics ports, pens, patterns and transfer modes, colours, cursors,
- * regions, shapes and polygons, graphics devices and the rectangle and point calls.
+ * regions, shapes and polygons, graphics devices and the rectangle and point calls; text and
+ * fonts come with it from Fonts.h.
  *
  * windows.h is included first: several Toolbox spellings (LineTo, MoveTo, SetRect, SetCursor,
  * ShowCursor, ...) are also Windows functions, so the library exports them with their last
@@ -672,5 +673,8 @@ ZEB_API(void) AllocCursor(void);
 ZEB_API(Boolean) RealColor(const RGBColor* color);
 ZEB_EXTERN_C_END
 /* ---- end of entry points present without their manager's work ---- */
+
+/* Text drawing and measuring, with the Font Manager. */
+#include "Fonts.h"
 
 #endif /* ZEB_QUICKDRAW_H */
