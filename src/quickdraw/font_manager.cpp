@@ -219,9 +219,13 @@ const FontList& List() {
 
 }  // namespace
 
+void UseCountryLeadBytes(int country) {
+  g_fonts.doubleByte =
+      LeadBytesForCountry(country, &g_fonts.leadBytes) && frame::Session().doubleByte;
+}
+
 void StartFontManager() {
-  g_fonts.doubleByte = LeadBytesForCountry(GetProfileIntA("intl", "iCountry", 1), &g_fonts.leadBytes) &&
-                       frame::Session().doubleByte;
+  UseCountryLeadBytes(static_cast<int>(GetProfileIntA("intl", "iCountry", 1)));
   g_fonts.mapRead = false;
   g_fonts.listBuilt = false;
   ReadFontMap();

@@ -32,6 +32,9 @@ const FontRecord* FontForNumber(int16_t number);
 uint32_t FontListGeneration();
 // The session's double-byte lead bytes; null on single-byte systems.
 const LeadByteTable* SessionLeadBytes();
+// The lead bytes of the Windows profile's country (iCountry, read at start-up), which count on
+// double-byte systems only.
+void UseCountryLeadBytes(int country);
 // The Font Manager's width-table record (InitFonts); null before InitFonts.
 Handle FontManagerWidthTable();
 

@@ -78,8 +78,11 @@ class LineReader {
   size_t pos_;
 };
 
+// A name fills its field with its terminator; no name holds a control byte.
 bool CopyName(const char* start, size_t length, char* field, size_t fieldSize) {
   if (length == 0 || length >= fieldSize) return false;
+  for (size_t i = 0; i < length; ++i)
+    if (static_cast<unsigned char>(start[i]) < 32) return false;
   std::memcpy(field, start, length);
   field[length] = '\0';
   return true;

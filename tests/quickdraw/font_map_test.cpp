@@ -107,7 +107,7 @@ TEST(FontMap, ParsingStopsAtTheFirstBrokenLine) {
       "huge(99999999999999):Face(Swiss)",
       "nofamily(1):Face",            "unclosed(1):Face(Swiss",
       "(1):NoName(Swiss)",           "empty(1):(Swiss)",
-      "gap(1):A,,B(Swiss)",          "split(1):Fa\nce(Swiss)",
+      "gap(1):A,,B(Swiss)",          "split(1):Fa\nce(Swiss)",       "tab\t(1):Face(Swiss)",
   };
   for (const char* line : brokenLines) {
     const FontMap map = Parse(good + line + "\r\n" + good);
@@ -115,6 +115,7 @@ TEST(FontMap, ParsingStopsAtTheFirstBrokenLine) {
   }
   EXPECT_EQ(Parse(good + longName + "(2):Face(Swiss)\r\n" + good).entries.size(), 1u);
   EXPECT_EQ(Parse(good + "f(2):" + longFace + "(Swiss)\r\n" + good).entries.size(), 1u);
+  EXPECT_EQ(Parse(good + std::string("zero(2):F\0ce(Swiss)\r\n", 21) + good).entries.size(), 1u);
   // The longest names that fit are taken.
   const std::string fits = std::string(kMapNameSize - 1, 'n') + "(2):" +
                            std::string(kFaceNameSize - 1, 'f') + "(Swiss)";
