@@ -60,6 +60,7 @@ int main() {
   zebbench::RunShapeBenchmarks();
   zebbench::RunResourceBenchmarks();
   zebbench::RunUtilitiesBenchmarks();
+  zebbench::RunTextBenchmarks();
   ZEB_ExitSession();
   return 0;
 }

@@ -23,5 +23,10 @@ void ShowResourceManager();
 void ShowQuickDrawShowcase(HWND frame);
 void ShowUtilities();
 void ShowShapesShowcase(HWND frame);
+// The text showcase's window, made hidden.
+HWND CreateTextShowcase(HINSTANCE instance);
+// A showcase window has painted: the first paint of each window is reported to the demo's
+// runner through the ready files.
+void NotifyPainted(HWND hwnd);
 
 #endif  // ZEB_EXAMPLES_DEMO_H

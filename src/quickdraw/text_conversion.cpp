@@ -99,9 +99,15 @@ MacToWindowsResult MacToWindowsText(const uint8_t* src, int32_t count, uint8_t* 
   static const uint8_t kDots[] = {'.', '.', '.'};
   static const uint8_t kTm[] = {'(', 't', 'm', ')'};
   static const uint8_t kQuote[] = {'"'};
+  const bool plainCopies = !withAdvances && !options.passwordEcho;
   for (int32_t i = 0; i < count; ++i) {
     const uint8_t c = src[i];
     if (c == kSpace) ++result.spaces;
+    // Printable ASCII is the same in both sets: most text takes only this test.
+    if (plainCopies && c >= kSpace && c < 0x80) {
+      dst[out++] = c;
+      continue;
+    }
     if (options.leadBytes && options.leadBytes->lead[c]) {
       // A lead byte and its trail byte are one character, taken as they are; a lead byte in
       // the last position has no trail byte to take and goes alone.
