@@ -310,5 +310,82 @@ TEST_F(TextMeasuringTest, ConversionCallsWriteNothingForCountsOfZeroOrLess) {
   EXPECT_EQ(static_cast<unsigned char>(out[0]), 0x8E);
 }
 
+TEST_F(TextMeasuringTest, TheLongestTextIsMeasuredAndDrawnWhole) {
+  // 32767 trade mark signs become 131068 bytes, more than any scratch buffer holds.
+  const std::vector<char> marks(32767, '\xAA');
+  const short width = TextWidth(marks.data(), 0, 32767);
+  EXPECT_EQ(width, 32767) << "wider than a short holds";
+  EXPECT_EQ(TextWidth(marks.data(), 0, 2), GdiWidth(SelectedFont(), AsWindowsText("\xAA\xAA")));
+  MoveTo(0, 40);
+  DrawTex(marks.data(), 0, 32767);
+  Point pen;
+  GetPen(&pen);
+  EXPECT_EQ(pen.h, 32767);
+  EXPECT_GT(surface_->CountBlack(), 0);
+}
+
+TEST_F(TextMeasuringTest, PrinterPointsScaleFontHeightsOffTheScreen) {
+  StringWidth(PString("x").p());
+  LOGFONTA lf{};
+  GetObjectA(SelectedFont(), sizeof lf, &lf);
+  EXPECT_EQ(lf.lfHeight, -14);
+  ZEB_SystemValue(ZEB_SV_SET, 46, 1);
+  StringWidth(PString("x").p());
+  GetObjectA(SelectedFont(), sizeof lf, &lf);
+  // 14 points at the screen's 96 pixels per inch.
+  EXPECT_EQ(lf.lfHeight, -19);
+  // The screen's own fonts stay in pixels.
+  SetPort(ScreenPort());
+  TextFont(geneva);
+  TextSize(14);
+  StringWidth(PString("x").p());
+  GetObjectA(GetCurrentObject(ZEB_GetCurrentDC(), OBJ_FONT), sizeof lf, &lf);
+  EXPECT_EQ(lf.lfHeight, -14);
+  TextFont(systemFont);
+  TextSize(12);
+  ZEB_SystemValue(ZEB_SV_SET, 46, 0);
+}
+
+// Text calls without a port to draw in: before InitGraf, and after the current port closed.
+using TextWithoutAPortTest = SessionTest;
+
+TEST_F(TextWithoutAPortTest, CallsBeforeInitGrafDoNothing) {
+  TextFont(applFont);
+  TextSize(18);
+  TextFace(bold);
+  TextMode(srcXor);
+  SpaceExtra(0x10000);
+  DrawString(PString("nothing").p());
+  DrawChar('x');
+  EXPECT_EQ(StringWidth(PString("nothing").p()), 0);
+  EXPECT_EQ(CharWidth('x'), 0);
+  FontInfo info = {1, 2, 3, 4};
+  GetFontInfo(&info);
+  EXPECT_EQ(info.ascent, 0);
+  EXPECT_EQ(info.widMax, 0);
+  FMetricRec metrics;
+  FontMetrics(&metrics);
+  EXPECT_EQ(metrics.wTabHandle, nullptr);
+  EXPECT_EQ(ZEB_ExtDrawText(ZEB_EXTDRAW_TABLE, nullptr, 0), ZEB_EXTDRAW_OFF);
+  short locs[3] = {-1, -1, -1};
+  MeasureText(2, "ab", locs);
+  EXPECT_EQ(locs[0], 0);
+  EXPECT_EQ(locs[1], -1);
+  // The Font Manager answers from the font list all the same.
+  Str255 name;
+  GetFontName(applFont, name);
+  EXPECT_GT(name[0], 0);
+}
+
+TEST_F(TextMeasuringTest, ClosingTheCurrentPortLeavesTextToTheScreenPort) {
+  CloseCPort(&port_);
+  GrafPtr current = nullptr;
+  GetPort(&current);
+  EXPECT_EQ(current, ScreenPort());
+  EXPECT_GT(StringWidth(PString("screen").p()), 0);
+  DrawString(PString("screen").p());
+  ZEB_DialogFontMode(AsGraf(port_), 1);  // a closed port is not touched
+}
+
 }  // namespace
 }  // namespace zebtest
