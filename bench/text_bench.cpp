@@ -35,7 +35,8 @@ void DrawingAndMeasuring(HDC host) {
     }
   });
   const double hostDraw = NanosecondsPerOp(n, [host](long count) {
-    for (long i = 0; i < count; ++i) TextOutA(host, 4, static_cast<int>(20 + (i & 127)), kHostText, kHostLength);
+    for (long i = 0; i < count; ++i)
+      TextOutA(host, 4, static_cast<int>(20 + (i & 127)), kHostText, kHostLength);
   });
   Report("DrawString, 28 bytes (host: TextOutA)", draw, hostDraw);
 

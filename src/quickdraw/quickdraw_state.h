@@ -91,8 +91,8 @@ struct FontMeasureKey {
 
   bool operator==(const FontMeasureKey& o) const {
     return fontSerial == o.fontSerial && options == o.options && widthTable == o.widthTable &&
-           tableConversion == o.tableConversion &&
-           numH == o.numH && denH == o.denH && numV == o.numV && denV == o.denV;
+           tableConversion == o.tableConversion && numH == o.numH && denH == o.denH &&
+           numV == o.numV && denV == o.denV;
   }
 };
 

@@ -59,7 +59,8 @@ bool TextScratch::Reserve(int32_t count, bool withAdvances) {
   const size_t capacity = static_cast<size_t>(ConvertedCapacity(count > 0 ? count : 1));
   const QuickDrawState& s = State();
   if (!bytes) {
-    if (!g_scratchBytesBusy && s.scratchLarge && capacity <= static_cast<size_t>(GetPtrSize(s.scratchLarge))) {
+    if (!g_scratchBytesBusy && s.scratchLarge &&
+        capacity <= static_cast<size_t>(GetPtrSize(s.scratchLarge))) {
       bytes = reinterpret_cast<uint8_t*>(s.scratchLarge);
       sharedBytes_ = g_scratchBytesBusy = true;
     } else {

@@ -88,7 +88,8 @@ TEST(FontList, AFullRecordTakesNoMoreNumbers) {
   FontList list;
   Add(list, "Arial");
   std::string map;
-  for (int n = 30; n < 40; ++n) map += "f" + std::to_string(n) + "(" + std::to_string(n) + "):Arial(Swiss)\r\n";
+  for (int n = 30; n < 40; ++n)
+    map += "f" + std::to_string(n) + "(" + std::to_string(n) + "):Arial(Swiss)\r\n";
   list.ApplyMap(MapOf(map));
   const FontRecord* arial = list.Head();
   for (int slot = 0; slot < kNumberSlots; ++slot) EXPECT_EQ(arial->numbers[slot], 30 + slot);

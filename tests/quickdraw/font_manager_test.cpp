@@ -182,7 +182,8 @@ TEST_F(FontMapTest, AMapThatYieldsNothingIsUsedAsTheDefaultAndKept) {
 TEST_F(FontMapTest, TheTableTakesFiveHundredEntries) {
   std::string map;
   for (int i = 0; i < 520; ++i)
-    map += "f" + std::to_string(i) + "(" + std::to_string(1000 + i) + "):" + faces_[0].name + "(Swiss)\r\n";
+    map += "f" + std::to_string(i) + "(" + std::to_string(1000 + i) + "):" + faces_[0].name +
+           "(Swiss)\r\n";
   Start(&map);
   EXPECT_EQ(Number("f499"), 1499);
   EXPECT_EQ(Number("f500"), 0);
@@ -222,7 +223,9 @@ TEST_F(FontMapTest, BuildingAgainRestoresTrueTypeOnlyAndSkipsAnUnchangedPrinter)
   ZEB_UpdateFontList(1);
   EXPECT_EQ(GetProfileIntA("TrueType", "TTOnly", 0), 1u);
   EXPECT_NE(FontListGeneration(), generation);
-  EXPECT_GT(CountResources(ZEB_FOURCC('s', 'f', 'n', 't')) + CountResources(ZEB_FOURCC('F', 'O', 'N', 'T')), 0);
+  EXPECT_GT(CountResources(ZEB_FOURCC('s', 'f', 'n', 't')) +
+                CountResources(ZEB_FOURCC('F', 'O', 'N', 'T')),
+            0);
   WriteProfileStringA("TrueType", "TTOnly", nullptr);
   WriteProfileStringA("TrueType", "TTEnable", nullptr);
   EXPECT_EQ(ZEB_GetIntlSystemFont(), 0) << "a single-byte system";

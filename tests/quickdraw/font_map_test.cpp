@@ -124,7 +124,8 @@ TEST(FontMap, ParsingStopsAtTheFirstBrokenLine) {
 
 TEST(FontMap, TheTableHoldsFiveHundredEntries) {
   std::string text;
-  for (int i = 0; i < 600; ++i) text += "f" + std::to_string(i) + "(" + std::to_string(i) + "):Face(Roman)\r\n";
+  for (int i = 0; i < 600; ++i)
+    text += "f" + std::to_string(i) + "(" + std::to_string(i) + "):Face(Roman)\r\n";
   const FontMap map = Parse(text);
   ASSERT_EQ(map.entries.size(), kFontMapCapacity);
   EXPECT_EQ(map.entries.back().number, 499);

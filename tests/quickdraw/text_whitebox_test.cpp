@@ -17,6 +17,11 @@ using namespace zeb::quickdraw;
 
 constexpr int kX = 10, kY = 40;
 
+short FontCount() {
+  return static_cast<short>(CountResources(ZEB_FOURCC('F', 'O', 'N', 'T')) +
+                            CountResources(ZEB_FOURCC('s', 'f', 'n', 't')));
+}
+
 class TextWhiteboxTest : public TextTest {
  protected:
   DrawingContext& Context() { return *ContextOf(AsGraf(port_)); }
@@ -235,14 +240,14 @@ TEST_F(TextWhiteboxTest, LookupsBuildTheListAgainAfterItsCleanUp) {
   Str255 before, after;
   GetFontName(applFont, before);
   ASSERT_GT(before[0], 0);
-  const short fonts = CountResources(ZEB_FOURCC('F', 'O', 'N', 'T')) + CountResources(ZEB_FOURCC('s', 'f', 'n', 't'));
+  const short fonts = FontCount();
   const uint32_t generation = FontListGeneration();
   ReleaseFontState();
   EXPECT_NE(FontListGeneration(), generation);
   GetFontName(applFont, after);
   EXPECT_EQ(std::string(reinterpret_cast<char*>(after + 1), after[0]),
             std::string(reinterpret_cast<char*>(before + 1), before[0]));
-  EXPECT_EQ(CountResources(ZEB_FOURCC('F', 'O', 'N', 'T')) + CountResources(ZEB_FOURCC('s', 'f', 'n', 't')), fonts);
+  EXPECT_EQ(FontCount(), fonts);
   // Fonts realised from the old list are made again.
   const uint32_t serial = Context().fontSerial;
   StringWidth(PString("again").p());
