@@ -36,6 +36,7 @@ void RunShapeBenchmarks();
 void RunResourceBenchmarks();
 void RunUtilitiesBenchmarks();
 void RunTextBenchmarks();
+void RunWindowBenchmarks(HWND frame);
 
 }  // namespace zebbench
 

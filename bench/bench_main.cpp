@@ -46,10 +46,29 @@ Surface::~Surface() {
 
 }  // namespace zebbench
 
+namespace {
+
+// A frame window for the window benchmarks, shown so that they measure visible windows.
+HWND MakeFrame() {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = "ZEBBenchFrame";
+  RegisterClassA(&wc);
+  HWND frame = CreateWindowA("ZEBBenchFrame", "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                             400, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  return frame;
+}
+
+}  // namespace
+
 int main() {
+  HWND frame = MakeFrame();
   ZEB_SessionRec session{};
   session.size = kZEBSessionRecSize;
   session.instance = GetModuleHandleA(nullptr);
+  session.frameWindow = frame;
   ZEB_InitSession(&session);
   ZEB_GlobalsRec globals{};
   globals.size = kZEBGlobalsRecSize;
@@ -61,6 +80,8 @@ int main() {
   zebbench::RunResourceBenchmarks();
   zebbench::RunUtilitiesBenchmarks();
   zebbench::RunTextBenchmarks();
+  zebbench::RunWindowBenchmarks(frame);
   ZEB_ExitSession();
+  if (frame) DestroyWindow(frame);
   return 0;
 }

@@ -8,7 +8,9 @@
 
 enum {
   ioErr = -36,     /* I/O error */
-  paramErr = -50   /* error in a parameter */
+  paramErr = -50,  /* error in a parameter */
+  nmTypErr = -299, /* a notification request without its icon */
+  gestaltUndefSelectorErr = -5550 /* Gestalt knows no such selector */
 };
 
 /* ---- Entry points present without their manager's work: their results ---- */

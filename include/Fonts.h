@@ -7,7 +7,7 @@
  * from the Macintosh character set to the Windows one before GDI draws or measures it.
  *
  * windows.h is included first: DrawText is also a Windows function, so the library exports it
- * as DrawTex and, in C++, the Toolbox spelling maps onto it as an overload.
+ * as DrawTex; the Toolbox spelling maps onto it (in C++ as an overload, in C as a macro).
  */
 #ifndef ZEB_FONTS_H
 #define ZEB_FONTS_H
@@ -181,7 +181,12 @@ ZEB_API(OSErr) OutlineMetrics(short byteCount, const void* textPtr, Point numer,
 
 ZEB_EXTERN_C_END
 
-#ifdef __cplusplus
+#ifndef __cplusplus
+/* In C the Toolbox spelling names the shortened export; Windows' DrawText stays reachable as
+ * DrawTextA. */
+#undef DrawText
+#define DrawText DrawTex
+#else
 /* The Toolbox spelling that Windows also uses. */
 inline void DrawText(const void* textBuf, short firstByte, short byteCount) {
   DrawTex(textBuf, firstByte, byteCount);

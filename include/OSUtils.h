@@ -4,6 +4,7 @@
 #ifndef ZEB_OSUTILS_H
 #define ZEB_OSUTILS_H
 
+#include "Errors.h"
 #include "MacTypes.h"
 
 ZEB_PACK2_BEGIN
@@ -45,6 +46,97 @@ ZEB_API(void) DateToSeconds(const DateTimeRec* d, unsigned long* secs);
 ZEB_API(void) GetDateTime(unsigned long* secs);
 ZEB_API(OSErr) ReadDateTime(unsigned long* time);
 ZEB_API(void) GetTime(DateTimeRec* d);
+ZEB_EXTERN_C_END
+
+/* The machine as SysEnvirons describes it. */
+typedef struct SysEnvRec {
+  short environsVersion;
+  short machineType;
+  short systemVersion;
+  short processor;
+  Boolean hasFPU;
+  Boolean hasColorQD;
+  short keyBoardType;
+  short atDrvrVersNum;
+  short sysVRefNum;
+} SysEnvRec;
+typedef SysEnvRec* SysEnvRecPtr;
+ZEB_ASSERT_SIZE(SysEnvRec, 16);
+ZEB_ASSERT_OFFSET(SysEnvRec, hasFPU, 8);
+ZEB_ASSERT_OFFSET(SysEnvRec, sysVRefNum, 14);
+
+/* A notification request. Only nmIcon is acted on: its first 32 bytes, a 16-by-16 small icon,
+ * are shown in the frame window's caption until NMRemove. */
+ZEB_PACK2_BEGIN
+typedef struct NMRec {
+  QElemPtr qLink;
+  short qType;
+  short nmFlags;
+  long nmPrivate;
+  short nmReserved;
+  short nmMark;
+  Handle nmIcon;
+  Handle nmSound;
+  StringPtr nmStr;
+  ProcPtr nmResp;
+  long nmRefCon;
+} NMRec;
+ZEB_PACK2_END
+typedef NMRec* NMRecPtr;
+ZEB_ASSERT_SIZE(NMRec, 36);
+ZEB_ASSERT_OFFSET(NMRec, nmIcon, 16);
+ZEB_ASSERT_OFFSET(NMRec, nmRefCon, 32);
+
+/* Gestalt selectors the library answers. */
+#define gestaltVersion ZEB_FOURCC('v', 'e', 'r', 's')
+#define gestaltMachineType ZEB_FOURCC('m', 'a', 'c', 'h')
+#define gestaltSystemVersion ZEB_FOURCC('s', 'y', 's', 'v')
+#define gestaltProcessorType ZEB_FOURCC('p', 'r', 'o', 'c')
+#define gestaltFPUType ZEB_FOURCC('f', 'p', 'u', ' ')
+#define gestaltQuickdrawVersion ZEB_FOURCC('q', 'd', ' ', ' ')
+#define gestaltKeyboardType ZEB_FOURCC('k', 'b', 'd', ' ')
+#define gestaltAppleTalkVersion ZEB_FOURCC('a', 't', 'l', 'k')
+#define gestaltHardwareAttr ZEB_FOURCC('h', 'd', 'w', 'r')
+#define gestaltOSAttr ZEB_FOURCC('o', 's', ' ', ' ')
+#define gestaltEventMgrVersion ZEB_FOURCC('e', 'v', 'n', 't')
+#define gestaltEditionMgrAttr ZEB_FOURCC('e', 'd', 't', 'n')
+#define gestaltHelpMgrAttr ZEB_FOURCC('h', 'e', 'l', 'p')
+#define gestaltAliasMgrAttr ZEB_FOURCC('a', 'l', 'i', 's')
+#define gestaltFindFolderAttr ZEB_FOURCC('f', 'o', 'l', 'd')
+#define gestaltPopupAttr ZEB_FOURCC('p', 'o', 'p', '!')
+#define gestaltFontMgrAttr ZEB_FOURCC('f', 'o', 'n', 't')
+#define gestaltScriptMgrVersion ZEB_FOURCC('s', 'c', 'r', 'i')
+#define gestaltTextEditVersion ZEB_FOURCC('t', 'e', ' ', ' ')
+
+/* Trap types of the trap-address calls; the library keeps one table and ignores them. */
+enum { OSTrap = 0, ToolTrap = 1 };
+
+ZEB_EXTERN_C_BEGIN
+/* The 27 patchable calls run through a table keyed by their trap words. For one of them the
+ * address the exported call runs now (the library's own until replaced); for 0xAB03, 0x0060,
+ * 0xA1AD and 0x008F the word itself, so that tests for those traps find them present; for any
+ * other word 0xFFFFFFFF, the address of no code. */
+ZEB_API(UniversalProcPtr) NGetTrapAddress(unsigned short trapNum, short tTyp);
+ZEB_API(UniversalProcPtr) GetTrapAddress(unsigned short trapNum);
+ZEB_API(UniversalProcPtr) GetToolboxTrapAddress(unsigned short trapNum);
+/* Replaces a patchable call and answers the slot's new value (the trap word for a word outside
+ * the table). Setting back an address GetTrapAddress answered restores it; nil restores the
+ * library's own. */
+ZEB_API(UniversalProcPtr) NSetTrapAddress(UniversalProcPtr trapAddr, unsigned short trapNum,
+                                          short tTyp);
+ZEB_API(UniversalProcPtr) SetTrapAddress(UniversalProcPtr trapAddr, unsigned short trapNum);
+
+ZEB_API(OSErr) Gestalt(OSType selector, long* response);
+ZEB_API(OSErr) SysEnvirons(short versionRequested, SysEnvRec* theWorld);
+ZEB_API(void) Environs(short* rom, short* machine);
+/* Waits numTicks ticks of 16 milliseconds; finalTicks receives the tick count at the end. */
+ZEB_API(void) Delay(long numTicks, long* finalTicks);
+ZEB_API(void) SysBeep(short duration);
+ZEB_API(OSErr) NMInstall(NMRecPtr nmReqPtr);
+ZEB_API(OSErr) NMRemove(NMRecPtr nmReqPtr);
+/* There is no A5 world on Windows: both answer 0. */
+ZEB_API(long) SetCurrentA5(void);
+ZEB_API(long) SetA5(long newA5);
 ZEB_EXTERN_C_END
 
 /* ---- Entry points present without their manager's work ----

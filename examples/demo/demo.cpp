@@ -263,6 +263,11 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case ZEB_WM_HEAPDAMAGED:
       MessageBeep(MB_ICONHAND);
       return 0;
+    case WM_NCPAINT:
+    case WM_NCACTIVATE:
+    case WM_NCLBUTTONDOWN:
+      // The frame's caption shows the notification icon.
+      return ZEB_NCMessage(hwnd, message, wParam, lParam);
     default:
       return DefWindowProcA(hwnd, message, wParam, lParam);
   }
@@ -290,36 +295,72 @@ void Say(const char* format, ...) {
 
 namespace {
 
-LRESULT CALLBACK PaneProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  } else if (message == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    RECT client;
-    GetClientRect(hwnd, &client);
-    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    if (auto paint = reinterpret_cast<PanePainter>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)))
-      paint(dc, client);
-    EndPaint(hwnd, &ps);
-    return 0;
+struct DemoWindow {
+  WindowPtr window;
+  PanePainter paint;
+};
+std::vector<DemoWindow> g_windows;
+
+// The Toolbox windows' class procedure, as a ported application writes it: every message that
+// concerns Toolbox state goes to the library's glue.
+LRESULT CALLBACK ToolboxWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      if (ZEB_EventUpdate(hwnd)) return 0;
+      break;
+    case WM_ACTIVATE:
+    case WM_CHILDACTIVATE:
+      ZEB_EventActivate(hwnd, message, wParam, lParam);
+      break;
+    case WM_MOUSEACTIVATE:
+      return ZEB_EventActivate(hwnd, message, wParam, lParam);
+    case WM_SYSCOMMAND:
+      if (ZEB_SysCommand(0, hwnd, wParam)) return 0;
+      break;
+    case WM_GETMINMAXINFO:
+      ZEB_GetMinMaxInfo(hwnd, reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
+    case WM_NCCALCSIZE:
+    case WM_NCPAINT:
+    case WM_NCACTIVATE:
+    case WM_NCLBUTTONDOWN:
+      return ZEB_NCMessage(hwnd, message, wParam, lParam);
+    case WM_ERASEBKGND:
+    case WM_MOVE:
+    case WM_SIZE:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      return ZEB_WindChange(hwnd, message, wParam, lParam);
+    default:
+      break;
   }
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
+// What an event loop does with update events: each window with an update pending is drawn
+// inside BeginUpdate and EndUpdate, clipped to what needs drawing.
+void DrawPendingUpdates() {
+  for (const DemoWindow& d : g_windows) {
+    if (!ZEB_CheckUpdateRgn(d.window)) continue;
+    BeginUpdate(d.window);
+    EraseRect(&d.window->portRect);
+    RECT client;
+    GetClientRect(ZEB_GethWnd(d.window), &client);
+    if (d.paint) d.paint(ZEB_GetCurrentDC(), client);
+    EndUpdate(d.window);
+  }
+}
+
 }  // namespace
 
-HWND AddPane(HWND frame, const char* className, PanePainter paint, int x, int y, int width,
-             int height) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = PaneProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.lpszClassName = className;
-  RegisterClassA(&wc);
-  return CreateWindowA(className, "", WS_CHILD | WS_VISIBLE, x, y, width, height, frame, nullptr,
-                       GetModuleHandleA(nullptr), reinterpret_cast<void*>(paint));
+WindowPtr AddToolboxWindow(const unsigned char* title, short procID, PanePainter paint, int x,
+                           int y, int width, int height, bool goAway) {
+  const Rect bounds = {static_cast<short>(y), static_cast<short>(x), static_cast<short>(y + height),
+                       static_cast<short>(x + width)};
+  WindowPtr w = NewCWindow(nullptr, &bounds, title, true, procID, reinterpret_cast<WindowPtr>(-1),
+                           goAway, 0);
+  if (w) g_windows.push_back({w, paint});
+  return w;
 }
 
 void Label(HDC dc, int x, int y, const char* text) { TextOutA(dc, x, y, text, lstrlenA(text)); }
@@ -343,12 +384,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
   wc.lpszClassName = "ZEBMainWndClass";
   RegisterClassA(&wc);
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.cbWndExtra = 32;  // the Toolbox window layout needs 32 bytes of window data
+  wc.lpfnWndProc = ToolboxWindowProc;
+  wc.cbWndExtra = zebExtraBytes;  // the Toolbox window layout needs 32 bytes of window data
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = "ZEBSubWndClass";
   RegisterClassA(&wc);
 
-  HWND frame = CreateWindowA("ZEBMainWndClass", "ZEB32 Demo",
+  // Room at the left of the title for the notification icon.
+  HWND frame = CreateWindowA("ZEBMainWndClass", "        ZEB32 Demo",
                              WS_OVERLAPPEDWINDOW, 0, 0, 820, 740, nullptr, nullptr, instance,
                              nullptr);
   g_frame = frame;
@@ -358,11 +401,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   ShowResourceManager();
   ShowUtilities();
   ShowQuickDrawShowcase(frame);
-  ShowShapesShowcase(frame);
+  WindowPtr shapes = ShowShapesShowcase(frame);
   g_textWindow = CreateTextShowcase(instance);
 
   ShowWindow(frame, show == SW_HIDE ? SW_SHOWNORMAL : show);
   UpdateWindow(frame);
+  ShowWindowsShowcase(frame, shapes);
   if (g_readyFile.empty()) {
     // Run by hand: the text window stands beside the main one.
     SetWindowPos(g_textWindow, HWND_TOP, 60, 40, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
@@ -371,9 +415,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   }
   if (autoclose) SetTimer(frame, kAutoCloseTimer, autoclose, nullptr);
   MSG msg;
+  DrawPendingUpdates();
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
+    DrawPendingUpdates();
   }
   ZEB_ExitSession();
   return 0;

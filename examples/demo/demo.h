@@ -9,11 +9,14 @@ int TextBottom();
 
 #include <windows.h>
 
-// A child pane of the frame, drawn by paint on a white background in the pane's own
-// coordinates; each showcase registers its pane under a class name of its own.
+#include "MacWindows.h"
+
+// A Toolbox window (colour port) whose content is drawn by paint into the window's port, inside
+// BeginUpdate and EndUpdate, whenever ZEB_CheckUpdateRgn finds an update pending. The content
+// goes at (x, y) of the frame's client area; the title is in the Macintosh character set.
 using PanePainter = void (*)(HDC dc, const RECT& client);
-HWND AddPane(HWND frame, const char* className, PanePainter paint, int x, int y, int width,
-             int height);
+WindowPtr AddToolboxWindow(const unsigned char* title, short procID, PanePainter paint, int x,
+                           int y, int width, int height, bool goAway = true);
 // Text at (x, y) in the DC's current font and colour.
 void Label(HDC dc, int x, int y, const char* text);
 
@@ -22,7 +25,8 @@ void ShowFileManager();
 void ShowResourceManager();
 void ShowQuickDrawShowcase(HWND frame);
 void ShowUtilities();
-void ShowShapesShowcase(HWND frame);
+WindowPtr ShowShapesShowcase(HWND frame);
+void ShowWindowsShowcase(HWND frame, WindowPtr front);
 // The text showcase's window, made hidden.
 HWND CreateTextShowcase(HINSTANCE instance);
 // A showcase window has painted: the first paint of each window is reported to the demo's

@@ -9,8 +9,7 @@
 
 namespace {
 
-constexpr int kPaneHeight = 172;
-constexpr char kPaneClass[] = "ZEBDemoQuickDrawPane";
+constexpr int kPaneHeight = 160;
 
 const Pattern kBlack = {{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}};
 const Pattern kDkGray = {{0x77, 0xDD, 0x77, 0xDD, 0x77, 0xDD, 0x77, 0xDD}};
@@ -72,7 +71,7 @@ void Modes() {
 void Fan() {
   const RGBColor colours[] = {{0xFFFF, 0, 0}, {0xFFFF, 0x8000, 0}, {0xC000, 0xC000, 0},
                               {0, 0xA000, 0}, {0, 0x8000, 0xFFFF}, {0x8000, 0, 0xC000}};
-  const short cx = 690, cy = 90;
+  const short cx = 690, cy = 86;
   PenSize(2, 2);
   for (int i = 0; i < 24; ++i) {
     RGBForeColor(&colours[i % 6]);
@@ -86,17 +85,13 @@ void Fan() {
 }
 
 void PaintPane(HDC dc, const RECT& client) {
-
-  CGrafPort port{};
-  OpenPortForHDC(&port, dc);
-  PortSize(static_cast<short>(client.right), static_cast<short>(client.bottom));
+  (void)client;
   PenSizes();
   Patterns();
   Modes();
   Fan();
-  CloseCPort(&port);
 
-  SetTextAlign(dc, TA_TOP | TA_LEFT);  // the port left the DC on baseline alignment
+  SetTextAlign(dc, TA_TOP | TA_LEFT);  // the port keeps its DC on baseline alignment
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 64, 128));
   SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
@@ -107,6 +102,7 @@ void PaintPane(HDC dc, const RECT& client) {
   const char* modeNames[] = {"patCopy", "patOr", "patXor", "patBic", "notPatCopy", "notPatXor"};
   SetTextColor(dc, RGB(0, 0, 0));
   for (int i = 0; i < 6; ++i) Label(dc, 545, 28 + i * 22, modeNames[i]);
+  SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
 }
 
 }  // namespace
@@ -115,12 +111,17 @@ void PaintPane(HDC dc, const RECT& client) {
 void ShowQuickDrawShowcase(HWND frame) {
   GrafPtr screenPort = nullptr;
   InitGraf(&screenPort);
+  InitWindows();
   RECT window, client;
   GetWindowRect(frame, &window);
   GetClientRect(frame, &client);
-  const int paneTop = TextBottom() + 6;
-  const int grow = paneTop + kPaneHeight - client.bottom;
+  // The document window's caption and border go above and around the drawing.
+  const int caption = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYBORDER);
+  const int paneTop = TextBottom() + 4 + caption;
+  const int grow = paneTop + kPaneHeight + 1 - client.bottom;
   SetWindowPos(frame, nullptr, 0, 0, window.right - window.left,
                window.bottom - window.top + grow, SWP_NOMOVE | SWP_NOZORDER);
-  AddPane(frame, kPaneClass, PaintPane, 0, paneTop, client.right, kPaneHeight);
+  GetClientRect(frame, &client);
+  AddToolboxWindow(reinterpret_cast<const unsigned char*>("\x09" "QuickDraw"), noGrowDocProc,
+                   PaintPane, 1, paneTop, client.right - 2, kPaneHeight);
 }

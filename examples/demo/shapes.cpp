@@ -10,9 +10,8 @@
 
 namespace {
 
-constexpr int kPaneWidth = 312, kPaneTop = 136, kPaneMaxHeight = 350;
+constexpr int kPaneWidth = 312, kPaneTop = 136, kPaneMaxHeight = 306;
 constexpr int kFrameWidth = 1024;
-constexpr char kPaneClass[] = "ZEBDemoShapesPane";
 constexpr short kCell = 50, kRow = 30, kGridLeft = 58, kGridTop = 18;
 constexpr short kRegionsTop = 196;
 
@@ -114,12 +113,9 @@ void Regions() {
 }
 
 void PaintPane(HDC dc, const RECT& client) {
-  CGrafPort port{};
-  OpenPortForHDC(&port, dc);
-  PortSize(static_cast<short>(client.right), static_cast<short>(client.bottom));
+  (void)client;
   ShapeGrid();
   Regions();
-  CloseCPort(&port);
 
   SetTextAlign(dc, TA_TOP | TA_LEFT);
   SetBkMode(dc, TRANSPARENT);
@@ -137,13 +133,14 @@ void PaintPane(HDC dc, const RECT& client) {
   char text[64];
   wsprintfA(text, "BitMapToRegion = %d: paint, invert", g_bitMapResult);
   Label(dc, 66, kRegionsTop + 82, text);
+  SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
 }
 
 }  // namespace
 
 // Widens the frame to the screen's 1024 pixels and adds the shapes pane at the right of the
 // text, between the first section and the panes below.
-void ShowShapesShowcase(HWND frame) {
+WindowPtr ShowShapesShowcase(HWND frame) {
   RECT window, client;
   GetWindowRect(frame, &window);
   SetWindowPos(frame, nullptr, 0, 0, kFrameWidth, window.bottom - window.top,
@@ -151,6 +148,8 @@ void ShowShapesShowcase(HWND frame) {
   GetClientRect(frame, &client);
   int height = TextBottom() - kPaneTop;
   if (height > kPaneMaxHeight) height = kPaneMaxHeight;
-  AddPane(frame, kPaneClass, PaintPane, client.right - kPaneWidth - 4, kPaneTop, kPaneWidth,
-          height);
+  // A zoomable document window; its title shows Macintosh characters (a-umlaut and the ellipsis).
+  return AddToolboxWindow(reinterpret_cast<const unsigned char*>("\x13" "Formen und Fl\x8A" "chen\xC9"),
+                          zoomDocProc, PaintPane, client.right - kPaneWidth - 8, kPaneTop,
+                          kPaneWidth, height);
 }

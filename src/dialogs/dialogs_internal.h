@@ -4,7 +4,33 @@
 
 #include <windows.h>
 
+#include "Controls.h"
+#include "MacWindows.h"
+
 namespace zeb::dialogs {
+
+// The window of the dialog being built (GetNewDialog, NewDialog) while its items are made;
+// null otherwise. Windows made meanwhile are the dialog's own.
+WindowPtr DialogBeingBuilt();
+// The modal dialog's window while one is up (ZEB_SystemValue index 28 says whether one is).
+WindowPtr ModalWindow();
+// CloseWindow: the window's controls and their native windows are disposed of.
+void KillControls(WindowPtr window);
+// HiliteWindow (when ZEB_SystemValue index 54 is set): the window's controls are drawn again
+// in the window's new state, active or inactive.
+void RedrawControls(WindowPtr window, bool active);
+// The scroll glue: the control under a point of the window (local coordinates), null for none.
+ControlHandle FindControlAt(WindowPtr window, Point local);
+// The scroll glue moves a scroll bar's thumb: the control takes the value, its native window
+// follows.
+void SetControlValue(ControlHandle control, short value);
+// The scroll-bar width and height settings (ZEB_SetScrollBarWH), which keep a window's caption
+// reachable.
+int ScrollBarWidth();
+int ScrollBarHeight();
+// The library's own ModalDialog: the default of its patchable slot.
+typedef Boolean(ZEBAPI* ModalFilterProc)(void* dialog, EventRecord* event, short* itemHit);
+void ZEBAPI LibraryModalDialog(ModalFilterProc filter, short* itemHit);
 
 // The host icon that the alert code keeps for the alert icon IDs 0, 1 and 2 (stop, note,
 // caution); null when it has none. GetResource answers 'ICON' 0-2 with it.

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 
+#include "Events.h"
 #include "OSUtils.h"
+#include "Quickdraw.h"
 
 namespace zeb::events {
 
@@ -14,18 +16,86 @@ void InstallKeyboardHook();
 void RemoveKeyboardHook();
 
 // ZEB_InitGlobals: the 32 queue elements are made free and the application's queue header,
-// already empty, becomes the queue's header.
+// already empty, becomes the queue's header; the pending kinds, modifiers (button up) and mouse
+// location start afresh.
 void InitEventQueue(QHdr* header);
 
 // The system-value table (ZEB_SystemValue). Stored() reads a setting for the manager that
 // consults it; indices that only compute a value read 0 here.
 uint32_t StoredSystemValue(int index);
+// A manager's own setting written back (index 30, the value of the control being tracked).
+void StoreSystemValue(int index, uint32_t value);
+// The one-shot settings for the next window (indices 2, 31 to 34, 48, 53): the value now, the
+// setting going back to its default.
+uint32_t TakeSystemValue(int index);
 
 // ZEB_SystemValue index 39: the procedure called after every window the library creates.
 void* WindowCreationHook();
 
 // The pump's yield counter, restarted when ZEB_SystemValue index 6 is set.
 void RestartYieldCounter();
+
+// ---- The queue (event_queue.cpp) ----
+
+// Posting as every input call posts: refused (evtNotEnb) when the kind is outside the event
+// mask, key-up also unless the mask admits key-up. A full queue loses its 8 oldest with a beep.
+// *used, when given, receives the element (null when refused).
+OSErr Post(int16_t what, uint32_t message, EvQEl** used);
+// A mouse-down report of what the user did in Windows' own frame or menu: message 0, location
+// (v -part, h -1). A drag report still last in the queue is brought up to date in place.
+void PostMouseDownReport(int16_t part);
+// Report locations.
+constexpr int16_t kReportH = -1;
+// Takes a queued element out (type back to -1); when the queue empties the pending kinds keep
+// only the window-state bits.
+void RemoveQueued(EvQEl* element);
+int QueuedCount();
+
+// The pending-kinds word: one bit per kind that may be waiting.
+uint16_t PendingKinds();
+void AddPendingKinds(uint16_t bits);
+void ClearPendingKinds(uint16_t bits);
+// An invalidation or activation makes the next event call look for window events at once
+// instead of waiting for its poll interval.
+void RequestImmediatePoll();
+bool TakeImmediatePoll();
+
+// Activation: the windows awaiting an activate and a deactivate event (the application's
+// cells). Recording sets the activate bit of the pending kinds and asks for an immediate poll.
+void RecordActivate(GrafPtr window);
+void RecordDeactivate(GrafPtr window);
+// A window that closes is named by neither cell afterwards.
+void ForgetWindow(GrafPtr window);
+
+// The last mouse location (screen coordinates) and the modifiers, as input last reported them;
+// every posted event carries them.
+Point LastMouse();
+void SetLastMouse(Point where);
+uint16_t CurrentModifiers();
+void SetCurrentModifiers(uint16_t modifiers);
+
+// ---- Seams towards the event loop (event_calls.cpp) ----
+
+// The library's own GetNextEvent, EventAvail, WaitNextEvent, Button, GetMouse, StillDown,
+// WaitMouseUp and SystemTask: the defaults of their patchable slots. The event calls fill in
+// the message pump behind them; until then each answers from the queue as it stands: the oldest
+// admitted event (removed by the Get calls), else a null event.
+Boolean ZEBAPI LibraryGetNextEvent(short mask, EventRecord* event);
+Boolean ZEBAPI LibraryEventAvail(short mask, EventRecord* event);
+Boolean ZEBAPI LibraryWaitNextEvent(short mask, EventRecord* event, unsigned long sleep,
+                                    RgnHandle mouseRgn);
+Boolean ZEBAPI LibraryButton(void);
+void ZEBAPI LibraryGetMouse(Point* where);
+Boolean ZEBAPI LibraryStillDown(void);
+Boolean ZEBAPI LibraryWaitMouseUp(void);
+void ZEBAPI LibrarySystemTask(void);
+
+// Delay's idle wait: waits at most milliseconds for a message to arrive for the thread,
+// without taking it.
+void IdleWait(uint32_t milliseconds);
+// Whether the application is the active one (WM_ACTIVATEAPP); windows are not highlighted
+// while it is not.
+bool ApplicationActive();
 
 }  // namespace zeb::events
 

@@ -82,6 +82,19 @@ uint32_t StoredSystemValue(int index) {
   return Read(index);
 }
 
+void StoreSystemValue(int index, uint32_t value) {
+  if (index < 0 || index > kHighestIndex || kSettings[index].access != Access::Stored) return;
+  if (index == kSmallBlockLimit) return;
+  g_table.values[index] = value;
+}
+
+uint32_t TakeSystemValue(int index) {
+  if (index < 0 || index > kHighestIndex || kSettings[index].access != Access::Stored) return 0;
+  const uint32_t value = g_table.values[index];
+  g_table.values[index] = kSettings[index].initial;
+  return value;
+}
+
 void* WindowCreationHook() { return reinterpret_cast<void*>(g_windowCreationHook); }
 
 }  // namespace zeb::events

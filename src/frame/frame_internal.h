@@ -40,6 +40,7 @@ struct SessionState {
   ATOM windowFlagAtom = 0;
   HPEN nullPen = nullptr;
   bool doubleByte = false;
+  bool hasFPU = false;  // a floating-point coprocessor: Gestalt 'fpu ' and SysEnvirons say so
   bool endingSession = false;
   void* fileTypeTable = nullptr;
   void* menuKeyTable = nullptr;
@@ -82,6 +83,9 @@ void SetUpThreeDLook();
 void TearDownThreeDLook();
 void DeleteSystemBrushes();
 bool ThreeDLookOn();
+// CTL3D32.DLL is loaded (older shells only), and its subclassing of one new control.
+bool Ctl3dLoaded();
+void SubclassForThreeD(HWND control);
 
 // The application-file list (CountAppFiles, GetAppFiles, GetAppParms), built once at
 // ZEB_InitGlobals from the session's document list and document directory; the handle goes into

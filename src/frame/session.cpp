@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include "MacWindows.h"
 #include "dialogs/dialogs_internal.h"
 #include "events/events_internal.h"
 #include "files/files_internal.h"
 #include "frame/frame_internal.h"
 #include "lists/lists_internal.h"
 #include "memory/memory_internal.h"
+#include "osutils/osutils_internal.h"
 #include "print/print_internal.h"
 #include "quickdraw/quickdraw_internal.h"
 #include "resources/resources_internal.h"
@@ -121,6 +123,7 @@ void ZEBAPI ZEB_InitSession(ZEB_SessionRec* rec) {
   s.mdiClient = s.record.mdiClient;
   frame::g_flags = static_cast<uint32_t>(s.record.flags);
   s.desktopWindow = GetDesktopWindow();
+  s.hasFPU = !IsProcessorFeaturePresent(PF_FLOATING_POINT_EMULATED);
   // 5. and 6. The outcome goes into the flags word.
   frame::SetUpThreeDLook();
   if (frame::ThreeDLookOn())
@@ -168,10 +171,13 @@ void ZEBAPI ZEB_InitSession(ZEB_SessionRec* rec) {
 void ZEBAPI ZEB_ExitSession(void) {
   frame::SessionState& s = frame::g_session;
   if (s.frameWindow) events::RemoveKeyboardHook();
+  ZEB_DisableHelpHook();
   if (s.started) {
     dialogs::ResetErrorSound();
     resources::CloseAllResourceFiles();
     windows::DisposeAllWindows();
+    osutils::ReleaseNotification();
+    osutils::ReleasePatches();
     quickdraw::DisposeQuickDrawState();
     quickdraw::DeleteStandardFonts();
     frame::DeleteSystemBrushes();

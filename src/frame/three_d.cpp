@@ -8,7 +8,8 @@ constexpr char kThreeDClassName[] = "_ZEB_THREED_";
 constexpr UINT kNoCriticalErrorBox = 0x8000;  // SEM_NOOPENFILEERRORBOX
 
 // CTL3D32.DLL is bound by ordinal.
-enum Ctl3dEntry { kCtlColorEx, kDlgFramePaint, kRegister, kAutoSubclass, kColorChange, kUnregister };
+// Ordinal 3 subclasses one control so that it draws in the 3D look.
+enum Ctl3dEntry { kCtlColorEx, kDlgFramePaint, kRegister, kAutoSubclass, kSubclassControl, kUnregister };
 constexpr WORD kCtl3dOrdinals[] = {18, 20, 12, 16, 3, 13};
 
 using Ctl3dInstanceProc = BOOL(WINAPI*)(HINSTANCE);
@@ -74,6 +75,13 @@ bool IsCtlColorMessage(UINT message) {
 }  // namespace
 
 bool ThreeDLookOn() { return g_3d.on; }
+
+bool Ctl3dLoaded() { return g_3d.ctl3d != nullptr; }
+
+void SubclassForThreeD(HWND control) {
+  using SubclassProc = BOOL(WINAPI*)(HWND);
+  if (auto subclass = Entry<SubclassProc>(kSubclassControl)) subclass(control);
+}
 
 void SetUpThreeDLook() {
   SessionState& s = Session();

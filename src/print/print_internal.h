@@ -18,6 +18,11 @@ FARPROC PrintSetupDialogHook();
 void LoadStatusText(HINSTANCE application);
 const char* StatusText();
 
+// The printer's device context while a document prints (null otherwise), and whether one
+// prints: ZEB_GetCurHDCs hands both to the application.
+HDC PrinterDC();
+bool Printing();
+
 }  // namespace zeb::print
 
 #endif  // ZEB_PRINT_PRINT_INTERNAL_H

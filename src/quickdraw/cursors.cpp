@@ -179,6 +179,8 @@ void ShowImage(const Bits16 data, const Bits16 mask, Point* hotSpot) {
   }
 }
 
+}  // namespace
+
 void ZEBAPI LibraryInitCursor() {
   SetUpStandardCursors();
   while (g_cursors.level < 0) {
@@ -195,6 +197,8 @@ void ZEBAPI LibrarySetCursor(const Cursor* crsr) {
   Cursor* record = const_cast<Cursor*>(crsr);
   ShowImage(record->data, record->mask, &record->hotSpot);
 }
+
+namespace {
 
 // Where a cursor resource keeps its image, in native order.
 struct ResourceImage {
@@ -314,11 +318,11 @@ using namespace zeb::quickdraw;
 extern "C" {
 
 void ZEBAPI InitCursor(void) {
-  osutils::Patchable(osutils::kTrapInitCursor, &LibraryInitCursor)();
+  osutils::Patchable<decltype(&LibraryInitCursor)>(osutils::kTrapInitCursor)();
 }
 
 void ZEBAPI SetCurso(const Cursor* crsr) {
-  osutils::Patchable(osutils::kTrapSetCursor, &LibrarySetCursor)(crsr);
+  osutils::Patchable<decltype(&LibrarySetCursor)>(osutils::kTrapSetCursor)(crsr);
 }
 
 void ZEBAPI SetCCursor(CCrsrHandle cCrsr) {

@@ -23,6 +23,12 @@ void RemapPort(GrafPtr port, DrawingContext& ctx) {
   MovePenTo(port, ctx, port->pnLoc.h, port->pnLoc.v);
 }
 
+POINT LocalToDevice(const DrawingContext& ctx, Point pt) {
+  return {ctx.map.ToDeviceH(pt.h), ctx.map.ToDeviceV(pt.v)};
+}
+
+}  // namespace
+
 void ZEBAPI LibrarySetOrigin(short h, short v) {
   GrafPtr port = CurrentPort();
   DrawingContext* ctx = Current();
@@ -38,11 +44,6 @@ void ZEBAPI LibrarySetOrigin(short h, short v) {
   RemapPort(port, *ctx);
 }
 
-POINT LocalToDevice(const DrawingContext& ctx, Point pt) {
-  return {ctx.map.ToDeviceH(pt.h), ctx.map.ToDeviceV(pt.v)};
-}
-
-}  // namespace
 }  // namespace zeb::quickdraw
 
 using namespace zeb;
@@ -51,7 +52,7 @@ using namespace zeb::quickdraw;
 extern "C" {
 
 void ZEBAPI SetOrigin(short h, short v) {
-  osutils::Patchable(osutils::kTrapSetOrigin, &LibrarySetOrigin)(h, v);
+  osutils::Patchable<decltype(&LibrarySetOrigin)>(osutils::kTrapSetOrigin)(h, v);
 }
 
 void ZEBAPI PortSize(short width, short height) {

@@ -79,9 +79,27 @@ bool NextFont(FontListCursor& cursor, char displayName[64], short* number);
 uint32_t ScreenValue();
 uint32_t PaletteState();
 
+// The library's own SetOrigin, InitCursor, SetCursor and EraseRect: the defaults of their
+// patchable slots, which the exported calls run through.
+void ZEBAPI LibrarySetOrigin(short h, short v);
+void ZEBAPI LibraryInitCursor(void);
+void ZEBAPI LibrarySetCursor(const Cursor* crsr);
+void ZEBAPI LibraryEraseRect(const Rect* r);
+
 // Windows: a window's port draws on the window's own DC (released when the port closes); its
 // origin starts at portRect.topLeft and its update region moves with SetOrigin.
 void BindPortToWindow(GrafPtr port, HWND hwnd);
+// Regions and Windows update areas: a new GDI region of the region's shape in its own
+// coordinates (the caller deletes it; null for a handle that is no region), and a region that
+// takes a copy of a GDI region's shape.
+HRGN NewGdiRegionFromRgn(RgnHandle rgn);
+void SetRgnFromGdi(RgnHandle rgn, HRGN shape);
+// The desktop regions of the MDI client and the frame window, which the window refresh brings
+// up to date before the windows' own regions.
+void RecomputeDesktopRegions();
+// The palette current now, as windows record it in their extra data at creation (0 for none).
+uint32_t CurrentPaletteValue();
+
 // The DC an open port draws on (null for a port that is not open).
 HDC PortDC(GrafPtr port);
 // The next OpenPort or OpenCPort draws on dc: owned, the port deletes it when it closes;

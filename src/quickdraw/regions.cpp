@@ -7,6 +7,7 @@
 #include "MacMemory.h"
 #include "frame/address32.h"
 #include "memory/memory_internal.h"
+#include "quickdraw/quickdraw_internal.h"
 #include "quickdraw/quickdraw_state.h"
 #include "quickdraw/rect_arithmetic.h"
 #include "quickdraw/region_record.h"
@@ -282,6 +283,19 @@ void CombineRegions(RgnHandle src1, RgnHandle src2, RgnHandle dst, RegionOp op) 
   RegionMask result = ShapeMask(*a, plan.box);
   result.Combine(ShapeMask(*RegionOf(src2), plan.box), op);
   MakeMaskForm(dst, result);
+}
+
+HRGN NewGdiRegionFromRgn(RgnHandle rgn) {
+  const RegionRecord* r = RegionOf(rgn);
+  return r ? NewGdiRegionOf(*r) : nullptr;
+}
+
+void SetRgnFromGdi(RgnHandle rgn, HRGN shape) {
+  if (!RegionOf(rgn) || !shape) return;
+  HRGN copy = NewEmptyGdiRegion();
+  if (!copy) return;
+  CombineRgn(copy, shape, nullptr, RGN_COPY);
+  AdoptGdiShape(rgn, copy);
 }
 
 void OffsetRegion(RgnHandle rgn, short dh, short dv) {

@@ -174,10 +174,10 @@ bool TakeFillPattern(ConstPatternParam pat) {
   return true;
 }
 
-// EraseRect's own work, the default of its patchable slot.
+}  // namespace
+
 void ZEBAPI LibraryEraseRect(const Rect* r) { RectThroughBottleneck(kVerbErase, r); }
 
-}  // namespace
 }  // namespace zeb::quickdraw
 
 using namespace zeb;
@@ -194,7 +194,7 @@ void ZEBAPI StdRect(GrafVerb verb, const Rect* r) {
 void ZEBAPI FrameRec(const Rect* r) { RectThroughBottleneck(kVerbFrame, r); }
 void ZEBAPI PaintRect(const Rect* r) { RectThroughBottleneck(kVerbPaint, r); }
 void ZEBAPI EraseRect(const Rect* r) {
-  osutils::Patchable(osutils::kTrapEraseRect, &LibraryEraseRect)(r);
+  osutils::Patchable<decltype(&LibraryEraseRect)>(osutils::kTrapEraseRect)(r);
 }
 void ZEBAPI InvertRec(const Rect* r) { RectThroughBottleneck(kVerbInvert, r); }
 void ZEBAPI FillRec(const Rect* r, ConstPatternParam pat) {
