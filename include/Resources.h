@@ -19,14 +19,17 @@ enum {
   mapReadErr = -199     /* the map is unreadable, or the file is read-only for a write */
 };
 
-/* Resource attributes (GetResAttrs, SetResAttrs). */
+/* Resource attributes (GetResAttrs, SetResAttrs), read and written back exactly as stored. */
 enum {
+  resSysRef = 0x80,
   resSysHeap = 0x40,
   resPurgeable = 0x20,
   resLocked = 0x10,
   resProtected = 0x08,
   resPreload = 0x04,
-  resChanged = 0x02
+  resChanged = 0x02,
+  resCompressed = 0x01  /* set by later system software on compressed data, which is never
+                           byte-swapped */
 };
 
 /* Resource file attributes (GetResFileAttrs, SetResFileAttrs). */
@@ -68,7 +71,7 @@ ZEB_API(short) HOpenResFile(short vRefNum, long dirID, ConstStr255Param fileName
 ZEB_API(void) CreateResFile(ConstStr255Param fileName);
 ZEB_API(void) HCreateResFile(short vRefNum, long dirID, ConstStr255Param fileName);
 ZEB_API(void) CloseResFile(short refNum);
-ZEB_API(void) UpdateResFile(short refNum);
+ZEB_API(short) UpdateResFile(short refNum); /* 1 when it wrote the file, 0 otherwise */
 ZEB_API(void) UseResFile(short refNum);
 ZEB_API(short) CurResFile(void);
 ZEB_API(short) HomeResFile(Handle theResource);
