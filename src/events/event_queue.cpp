@@ -8,7 +8,7 @@ int g_yieldCounter = 0;
 
 }  // namespace
 
-// Links the queue's 32 elements as free ones behind the header once the queue exists.
+// Links the queue's 32 elements as free ones behind the application's queue header.
 void InitEventQueue(QHdr* header) { (void)header; }
 
 void RestartYieldCounter() { g_yieldCounter = static_cast<int>(StoredSystemValue(6)); }

@@ -9,8 +9,8 @@ constexpr int kQDProcCount = 13;
 constexpr int kCQDProcCount = 20;
 
 // The standard bottleneck routines in QDProcs order: text, line, rect, round-rect, oval, arc,
-// poly, rgn, bits, comment, text-measure, get-picture, put-picture. Each drawing part puts its
-// routine here as it is built (StdText, StdBits, ...); until then the entry is null, which every
+// poly, rgn, bits, comment, text-measure, get-picture, put-picture. The entry of a standard
+// routine without an entry point of its own here (StdText, StdBits, ...) is null, which every
 // drawing call reads as "the standard routine".
 void* const kStandardProcs[kQDProcCount] = {
     nullptr,

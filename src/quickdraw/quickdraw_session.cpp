@@ -1,13 +1,14 @@
-// QuickDraw's process-wide state as start-up and ZEB_SystemValue reach it, for the parts built
-// later: the colour picker and the palettes.
+// QuickDraw's process-wide state as start-up and ZEB_SystemValue reach it: the colour picker's
+// description and the palette state.
 #include "quickdraw/quickdraw_internal.h"
 
 namespace zeb::quickdraw {
 
-// Fills the colour picker's CHOOSECOLOR description once colour is built.
+// Fills the colour picker's shared CHOOSECOLOR description.
 void InitColorDialog() {}
 
-// The palette state is measured by the palette code; before it runs it reads 0.
+// ZEB_SystemValue 22: the palette state that the palette code measures, 0 until it has
+// measured one.
 uint32_t PaletteState() { return 0; }
 
 }  // namespace zeb::quickdraw

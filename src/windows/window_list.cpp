@@ -3,10 +3,10 @@
 
 namespace zeb::windows {
 
-// Walks the window list from the front, disposing of each window, once windows exist.
+// Walks the window list from the front, disposing of each window.
 void DisposeAllWindows() {}
 
-// Offsets the window record's updateRgn, once window records exist.
+// Offsets the window record's updateRgn.
 void MoveUpdateRegion(void* windowPort, short dh, short dv) {
   (void)windowPort;
   (void)dh;
