@@ -20,4 +20,16 @@ ZEB_API(Boolean) GetAuxWin(WindowPtr theWindow, AuxWinHandle* awHndl);
 ZEB_EXTERN_C_END
 /* ---- end of entry points present without their manager's work ---- */
 
+/* CloseWindow, FindWindow, MoveWindow and ShowWindow are Windows functions too, exported here
+ * with their last letter dropped. In C their Toolbox spellings name the shortened exports:
+ * after this header a C unit reaches Windows' FindWindow only as FindWindowA or FindWindowW,
+ * and Windows' CloseWindow, MoveWindow and ShowWindow not at all. */
+#ifndef __cplusplus
+#undef FindWindow
+#define CloseWindow CloseWindo
+#define FindWindow FindWindo
+#define MoveWindow MoveWindo
+#define ShowWindow ShowWindo
+#endif
+
 #endif /* ZEB_MACWINDOWS_H */

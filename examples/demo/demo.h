@@ -9,6 +9,11 @@ int TextBottom();
 
 #include <windows.h>
 
+#include "Quickdraw.h"
+
+// The application's QuickDraw globals.
+extern QDGlobals qd;
+
 // A child pane of the frame, drawn by paint on a white background in the pane's own
 // coordinates; each showcase registers its pane under a class name of its own.
 using PanePainter = void (*)(HDC dc, const RECT& client);
