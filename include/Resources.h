@@ -6,18 +6,9 @@
 
 #include "ZEB.h"
 
+#include "Errors.h"
 #include "Files.h"
 #include "MacTypes.h"
-
-/* Resource Manager result codes. */
-enum {
-  resNotFound = -192,   /* no such resource, or the handle is not a resource */
-  resFNotFound = -193,  /* no open resource file has that reference number */
-  addResFailed = -194,  /* AddResource or SetResInfo could not extend the map */
-  rmvResFailed = -196,
-  resAttrErr = -198,    /* ReleaseResource of a handle that is not a resource */
-  mapReadErr = -199     /* the map is unreadable, or the file is read-only for a write */
-};
 
 /* Resource attributes (GetResAttrs, SetResAttrs), read and written back exactly as stored. */
 enum {
@@ -140,9 +131,13 @@ ZEB_API(void) ZEB_ConvWRtoMR(const RECT* winRect, Rect* macRect);
 
 ZEB_EXTERN_C_END
 
+/* LoadResource is also a Windows function: the Toolbox spelling maps onto LoadResourc, in C++
+ * as an overload, in C as a macro after which a C unit no longer reaches Windows'
+ * LoadResource. */
 #ifdef __cplusplus
-/* LoadResource is also a Windows function: the Toolbox spelling maps onto LoadResourc. */
 inline void LoadResource(Handle theResource) { LoadResourc(theResource); }
+#else
+#define LoadResource LoadResourc
 #endif
 
 /* ---- Entry points present without their manager's work ----

@@ -22,32 +22,14 @@
 #include "ZEB.h"
 #include "demo.h"
 
+// The application's QuickDraw globals, as a Macintosh program declares them; InitGraf takes
+// &qd.thePort.
+QDGlobals qd;
+
 namespace {
 
-// The application's Toolbox globals, as a Macintosh program keeps them.
-struct Globals {
-  short sfSaveDisk;
-  void* curDirRecord;
-  long curDirStore;
-  QHdr eventQueue;
-  short mBarHeight;
-  short memErr;
-  GrafPtr thePort;
-  Pattern white, black, gray, ltGray, dkGray;
-  Cursor arrow;
-  BitMap screenBits;
-  long randSeed;
-  ScrapStuff scrapInfo;
-  short printErr;
-  unsigned long ticks;
-  long caretTime;
-  unsigned char hiliteMode;
-  short resErr;
-  RGBColor hiliteRGB;
-  short sysEvtMask;
-  long doubleTime;
-  THz theZone;
-} g;
+// The application's other Toolbox globals.
+ZEB_SystemGlobals g;
 
 struct Line {
   std::string text;
@@ -77,33 +59,8 @@ void StartToolbox(HINSTANCE instance, HWND frame) {
   session.flags = ZEB_SF_SMALLBLOCKS;
   ZEB_InitSession(&session);
 
-  ZEB_GlobalsRec globals{};
-  globals.size = kZEBGlobalsRecSize;
-  globals.sfSaveDisk = &g.sfSaveDisk;
-  globals.curDirRecord = &g.curDirRecord;
-  globals.curDirStore = &g.curDirStore;
-  globals.eventQueue = &g.eventQueue;
-  globals.mBarHeight = &g.mBarHeight;
-  globals.memErr = &g.memErr;
-  globals.thePort = &g.thePort;
-  globals.white = &g.white;
-  globals.black = &g.black;
-  globals.gray = &g.gray;
-  globals.ltGray = &g.ltGray;
-  globals.dkGray = &g.dkGray;
-  globals.arrow = &g.arrow;
-  globals.screenBits = &g.screenBits;
-  globals.randSeed = &g.randSeed;
-  globals.scrapInfo = &g.scrapInfo;
-  globals.printErr = &g.printErr;
-  globals.ticks = &g.ticks;
-  globals.caretTime = &g.caretTime;
-  globals.hiliteMode = &g.hiliteMode;
-  globals.resErr = &g.resErr;
-  globals.hiliteRGB = &g.hiliteRGB;
-  globals.sysEvtMask = &g.sysEvtMask;
-  globals.doubleTime = &g.doubleTime;
-  globals.theZone = &g.theZone;
+  ZEB_GlobalsRec globals;
+  ZEB_FillGlobalsRec(&globals, &qd, &g);
   const short result = ZEB_InitGlobals(&globals);
 
   Heading("Start-up");

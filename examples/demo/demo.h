@@ -10,6 +10,10 @@ int TextBottom();
 #include <windows.h>
 
 #include "MacWindows.h"
+#include "Quickdraw.h"
+
+// The application's QuickDraw globals.
+extern QDGlobals qd;
 
 // A Toolbox window (colour port) whose content is drawn by paint into the window's port, inside
 // BeginUpdate and EndUpdate, whenever ZEB_CheckUpdateRgn finds an update pending. The content
