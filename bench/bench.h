@@ -35,6 +35,7 @@ void RunQuickDrawBenchmarks();
 void RunShapeBenchmarks();
 void RunResourceBenchmarks();
 void RunUtilitiesBenchmarks();
+void RunTextBenchmarks();
 void RunWindowBenchmarks(HWND frame);
 
 }  // namespace zebbench

@@ -79,6 +79,7 @@ int main() {
   zebbench::RunShapeBenchmarks();
   zebbench::RunResourceBenchmarks();
   zebbench::RunUtilitiesBenchmarks();
+  zebbench::RunTextBenchmarks();
   zebbench::RunWindowBenchmarks(frame);
   ZEB_ExitSession();
   if (frame) DestroyWindow(frame);

@@ -40,6 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       std::stable_sort(back.resources.begin(), back.resources.end(), byType);
       for (size_t i = 0; i < back.resources.size(); ++i)
         if (back.resources[i].id != image.resources[i].id ||
+            back.resources[i].attributes != image.resources[i].attributes ||
             back.resources[i].data != image.resources[i].data)
           std::abort();
     }

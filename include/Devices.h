@@ -4,21 +4,18 @@
  * reference number 1). Data moves through FSRead and FSWrite with the driver's reference number.
  *
  * OpenDriver and CloseDriver are Windows names too: the library exports OpenDrive and
- * CloseDrive, and C++ sources may keep the Toolbox spelling, which the overloads below map.
- * windows.h is included first so that both spellings see the same declarations.
+ * CloseDrive, and sources keep the Toolbox spelling, which the overloads (C++) or macros (C)
+ * below map. windows.h is included first so that both spellings see the same declarations;
+ * after this header a C unit no longer reaches Windows' OpenDriver and CloseDriver.
  */
 #ifndef ZEB_DEVICES_H
 #define ZEB_DEVICES_H
 
 #include <windows.h>
 
+#include "Errors.h"
 #include "Files.h"
 #include "MacTypes.h"
-
-enum {
-  badUnitErr = -21, /* no such driver, or its port would not close */
-  dInstErr = -26    /* the driver would not open */
-};
 
 /* Status code that hands out the address of the tablet's state record. */
 enum { kZEBTabletStateCode = 20 };
@@ -35,6 +32,9 @@ inline OSErr OpenDriver(ConstStr255Param name, short* drvrRefNum) {
   return OpenDrive(name, drvrRefNum);
 }
 inline OSErr CloseDriver(short refNum) { return CloseDrive(refNum); }
+#else
+#define OpenDriver OpenDrive
+#define CloseDriver CloseDrive
 #endif
 
 /* ---- Entry points present without their manager's work ----

@@ -17,27 +17,6 @@
 #include "Errors.h"
 #include "OSUtils.h"
 
-enum {
-  dirFulErr = -33,   /* directory full */
-  dskFulErr = -34,   /* disk full */
-  nsvErr = -35,      /* no such volume */
-  bdNamErr = -37,    /* bad file or path name */
-  fnOpnErr = -38,    /* file not open */
-  eofErr = -39,      /* end of file */
-  posErr = -40,      /* position before the start of the file */
-  tmfoErr = -42,     /* too many files open */
-  fnfErr = -43,      /* file not found */
-  wPrErr = -44,      /* volume locked */
-  fLckdErr = -45,    /* file locked */
-  fBsyErr = -47,     /* file busy, or directory not empty */
-  dupFNErr = -48,    /* duplicate name */
-  opWrErr = -49,     /* already open for writing */
-  rfNumErr = -51,    /* bad file reference number */
-  permErr = -54,     /* permission denied */
-  wrPermErr = -61,   /* no write permission */
-  dirNFErr = -120    /* directory not found */
-};
-
 /* Open permissions. */
 enum { fsCurPerm = 0, fsRdPerm = 1, fsWrPerm = 2, fsRdWrPerm = 3, fsRdWrShPerm = 4 };
 

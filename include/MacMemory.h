@@ -8,20 +8,8 @@
 #ifndef ZEB_MACMEMORY_H
 #define ZEB_MACMEMORY_H
 
+#include "Errors.h"
 #include "MacTypes.h"
-
-enum {
-  memFullErr = -108, /* not enough room */
-  nilHandleErr = -109, /* the handle was NIL */
-  memWZErr = -111,
-  memPurErr = -112,
-  memAdrErr = -110,
-  memAZErr = -113,
-  memPCErr = -114,
-  memBCErr = -115,
-  memSCErr = -116,
-  memLockedErr = -117
-};
 
 typedef long(ZEBAPI* GrowZoneProcPtr)(Size cbNeeded);
 typedef GrowZoneProcPtr GrowZoneUPP;
@@ -143,5 +131,9 @@ ZEB_EXTERN_C_END
 /* The older spellings that Macintosh sources still use. */
 #define DisposHandle(h) DisposeHandle(h)
 #define DisposPtr(p) DisposePtr(p)
+
+/* BlockMoveData leaves the processor's instruction cache alone, which no host instruction
+ * cache needs: it is BlockMove. */
+#define BlockMoveData(srcPtr, destPtr, byteCount) BlockMove((srcPtr), (destPtr), (byteCount))
 
 #endif /* ZEB_MACMEMORY_H */

@@ -69,6 +69,9 @@
 #ifndef nil
 #define nil 0
 #endif
+#ifndef NIL
+#define NIL 0
+#endif
 
 #ifndef __cplusplus
 #ifndef true
@@ -76,6 +79,17 @@
 #define false 0
 #endif
 #endif
+
+/* The sized names of the Universal Interfaces. */
+typedef unsigned char UInt8;
+typedef signed char SInt8;
+typedef unsigned short UInt16;
+typedef signed short SInt16;
+typedef unsigned long UInt32;
+typedef signed long SInt32;
+typedef float Float32;
+typedef double Float64;
+typedef unsigned long FourCharCode;
 
 typedef unsigned char Boolean;
 typedef unsigned char Byte;
@@ -132,6 +146,14 @@ typedef Point* PointPtr;
 typedef Rect* RectPtr;
 ZEB_ASSERT_SIZE(Point, 4);
 ZEB_ASSERT_SIZE(Rect, 8);
+
+/* A colour, 16 bits per component. QuickDraw's, and the Toolbox global HiliteRGB's. */
+typedef struct RGBColor {
+  unsigned short red;
+  unsigned short green;
+  unsigned short blue;
+} RGBColor;
+ZEB_ASSERT_SIZE(RGBColor, 6);
 
 /* Four-character codes: 'MENU' is 0x4D454E55, first character in the most significant byte. */
 #define ZEB_FOURCC(a, b, c, d)                                                      \

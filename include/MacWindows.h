@@ -268,16 +268,8 @@ ZEB_API(void) ZEB_DisableHelpHook(void);
 ZEB_API(LRESULT) Z_HelpKeyHook(int code, WPARAM wParam, LPARAM lParam);
 ZEB_EXTERN_C_END
 
-#ifndef __cplusplus
-/* In C the Toolbox spellings name the shortened exports. Windows' ShowWindow, MoveWindow and
- * CloseWindow are then not reachable in a C unit that includes this header; Windows'
- * FindWindow stays reachable as FindWindowA. */
-#undef FindWindow
-#define ShowWindow ShowWindo
-#define MoveWindow MoveWindo
-#define CloseWindow CloseWindo
-#define FindWindow FindWindo
-#else
+#ifdef __cplusplus
+/* In C++ the Toolbox spellings that Windows also uses are overloads of the shortened exports. */
 inline void ShowWindow(WindowPtr theWindow) { ShowWindo(theWindow); }
 inline void CloseWindow(WindowPtr theWindow) { CloseWindo(theWindow); }
 inline void MoveWindow(WindowPtr theWindow, short hGlobal, short vGlobal, Boolean front) {
@@ -299,5 +291,17 @@ ZEB_EXTERN_C_BEGIN
 ZEB_API(Boolean) GetAuxWin(WindowPtr theWindow, AuxWinHandle* awHndl);
 ZEB_EXTERN_C_END
 /* ---- end of entry points present without their manager's work ---- */
+
+/* CloseWindow, FindWindow, MoveWindow and ShowWindow are Windows functions too, exported here
+ * with their last letter dropped. In C their Toolbox spellings name the shortened exports:
+ * after this header a C unit reaches Windows' FindWindow only as FindWindowA or FindWindowW,
+ * and Windows' CloseWindow, MoveWindow and ShowWindow not at all. */
+#ifndef __cplusplus
+#undef FindWindow
+#define CloseWindow CloseWindo
+#define FindWindow FindWindo
+#define MoveWindow MoveWindo
+#define ShowWindow ShowWindo
+#endif
 
 #endif /* ZEB_MACWINDOWS_H */

@@ -1,8 +1,13 @@
 /*
  * Menus.h - the Menu Manager.
+ *
+ * windows.h comes first: AppendMenu, DeleteMenu, DrawMenuBar, GetMenu, InsertMenu and
+ * InsertMenuItem are Windows functions too, exported here with their last letter dropped.
  */
 #ifndef ZEB_MENUS_H
 #define ZEB_MENUS_H
+
+#include <windows.h>
 
 #include "MacTypes.h"
 
@@ -29,5 +34,20 @@ ZEB_EXTERN_C_END
 
 #define DispMCInfo(menuCTbl) DisposeMCInfo(menuCTbl)
 /* ---- end of entry points present without their manager's work ---- */
+
+/* In C the Toolbox spellings that Windows also uses name the shortened exports. After this
+ * header a C unit reaches Windows' AppendMenu, InsertMenu and InsertMenuItem only through
+ * their A and W names, and Windows' DeleteMenu, DrawMenuBar and GetMenu not at all. */
+#ifndef __cplusplus
+#undef AppendMenu
+#undef InsertMenu
+#undef InsertMenuItem
+#define AppendMenu AppendMen
+#define DeleteMenu DeleteMen
+#define DrawMenuBar DrawMenuBa
+#define GetMenu GetMen
+#define InsertMenu InsertMen
+#define InsertMenuItem InsertMenuIte
+#endif
 
 #endif /* ZEB_MENUS_H */

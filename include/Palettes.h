@@ -22,4 +22,10 @@ ZEB_API(short) HasDepth(GDHandle gd, short depth, short whichFlags, short flags)
 ZEB_EXTERN_C_END
 /* ---- end of entry points present without their manager's work ---- */
 
+/* AnimatePalette is a Windows function too, exported here as AnimatePalett. In C the Toolbox
+ * spelling names that export, after which a C unit no longer reaches Windows' AnimatePalette. */
+#ifndef __cplusplus
+#define AnimatePalette AnimatePalett
+#endif
+
 #endif /* ZEB_PALETTES_H */

@@ -42,4 +42,11 @@ inline OSErr GetProcessInformation(const ProcessSerialNumber* PSN, ProcessInfoRe
 #endif
 /* ---- end of entry points present without their manager's work ---- */
 
+/* GetCurrentProcess is a Windows function too, exported here as GetCurrentProces. In C the
+ * Toolbox spelling names that export, after which a C unit no longer reaches Windows'
+ * GetCurrentProcess. */
+#ifndef __cplusplus
+#define GetCurrentProcess GetCurrentProces
+#endif
+
 #endif /* ZEB_PROCESSES_H */

@@ -1,17 +1,19 @@
 /*
  * Quickdraw.h - QuickDraw: graphics ports, pens, patterns and transfer modes, colours, cursors,
- * regions, shapes and polygons, graphics devices and the rectangle and point calls.
+ * regions, shapes and polygons, graphics devices and the rectangle and point calls; text and
+ * fonts come with it from Fonts.h.
  *
  * windows.h is included first: several Toolbox spellings (LineTo, MoveTo, SetRect, SetCursor,
  * ShowCursor, ...) are also Windows functions, so the library exports them with their last
- * letter dropped (LineT, MoveT, SetRec, SetCurso, ShowCurso, ...) and, in C++, the Toolbox
- * spellings below map onto them as overloads.
+ * letter dropped (LineT, MoveT, SetRec, SetCurso, ShowCurso, ...) and the Toolbox spellings at
+ * the end of this header map onto them: as overloads in C++, as macros in C.
  */
 #ifndef ZEB_QUICKDRAW_H
 #define ZEB_QUICKDRAW_H
 
 #include <windows.h>
 
+#include "Errors.h"
 #include "MacTypes.h"
 
 /* The print spooler's header names its own SetPort a macro (SetPortA): QuickDraw's is meant. */
@@ -30,6 +32,11 @@ enum {
   ditherCopy = 64
 };
 
+/* The standard cursors that GetCursor returns (ToolUtils.h), and the system pattern list that
+ * GetIndPattern reads. */
+enum { iBeamCursor = 1, crossCursor = 2, plusCursor = 3, watchCursor = 4 };
+enum { sysPatListID = 0 };
+
 /* The eight classic colours of ForeColor and BackColor. */
 enum {
   whiteColor = 30, blackColor = 33, yellowColor = 69, magentaColor = 137,
@@ -39,10 +46,6 @@ enum {
 /* The shape verbs of the bottleneck routines (GrafVerb). */
 enum { frame = 0, paint = 1, erase = 2, invert = 3, fill = 4 };
 typedef short GrafVerb;
-
-/* QuickDraw error codes. */
-enum { rgnOverflowErr = -147, pixmapTooDeepErr = -148, insufficientStackErr = -149,
-       cMatchErr = -150, cTempMemErr = -151, cNoMemErr = -152 };
 
 /* GDevice types and attribute bits. */
 enum { clutType = 0, fixedType = 1, directType = 2 };
@@ -76,12 +79,6 @@ typedef struct BitMap {
 } BitMap;
 typedef BitMap* BitMapPtr;
 typedef BitMapPtr* BitMapHandle;
-
-typedef struct RGBColor {
-  unsigned short red;
-  unsigned short green;
-  unsigned short blue;
-} RGBColor;
 
 typedef struct Region {
   short rgnSize;
@@ -340,7 +337,6 @@ ZEB_ASSERT_SIZE(Cursor, 68);
 ZEB_ASSERT_OFFSET(Cursor, hotSpot, 64);
 ZEB_ASSERT_SIZE(BitMap, 14);
 ZEB_ASSERT_OFFSET(BitMap, bounds, 6);
-ZEB_ASSERT_SIZE(RGBColor, 6);
 ZEB_ASSERT_SIZE(Region, 10);
 ZEB_ASSERT_SIZE(PenState, 18);
 ZEB_ASSERT_SIZE(ColorSpec, 8);
@@ -420,6 +416,35 @@ ZEB_ASSERT_OFFSET(GDevice, gdRect, 34);
 ZEB_ASSERT_OFFSET(GDevice, gdMode, 42);
 ZEB_ASSERT_OFFSET(GDevice, gdCCXData, 50);
 ZEB_ASSERT_OFFSET(GDevice, gdReserved, 58);
+
+/* QuickDraw's globals as an application declares them, "QDGlobals qd;", in the Toolbox
+ * layout: InitGraf(&qd.thePort) takes the address of the last field, the others lying below
+ * it. ZEB_FillGlobalsRec (ZEB.h) binds the library's QuickDraw globals to these cells. */
+ZEB_PACK2_BEGIN
+typedef struct QDGlobals {
+  char privates[76];
+  long randSeed;
+  BitMap screenBits;
+  Cursor arrow;
+  Pattern dkGray;
+  Pattern ltGray;
+  Pattern gray;
+  Pattern black;
+  Pattern white;
+  GrafPtr thePort;
+} QDGlobals;
+ZEB_PACK2_END
+typedef QDGlobals* QDGlobalsPtr;
+ZEB_ASSERT_OFFSET(QDGlobals, randSeed, 76);
+ZEB_ASSERT_OFFSET(QDGlobals, screenBits, 80);
+ZEB_ASSERT_OFFSET(QDGlobals, arrow, 94);
+ZEB_ASSERT_OFFSET(QDGlobals, dkGray, 162);
+ZEB_ASSERT_OFFSET(QDGlobals, ltGray, 170);
+ZEB_ASSERT_OFFSET(QDGlobals, gray, 178);
+ZEB_ASSERT_OFFSET(QDGlobals, black, 186);
+ZEB_ASSERT_OFFSET(QDGlobals, white, 194);
+ZEB_ASSERT_OFFSET(QDGlobals, thePort, 202);
+ZEB_ASSERT_SIZE(QDGlobals, 206);
 
 ZEB_EXTERN_C_BEGIN
 
@@ -621,8 +646,16 @@ enum { ZEB_CLIP_EMPTY = 1, ZEB_CLIP_SIMPLE = 2, ZEB_CLIP_COMPLEX = 3 };
 enum { ZEB_QDTEST_SOLIDFILLS = 0x1, ZEB_QDTEST_PATTERNFILLS = 0x2, ZEB_QDTEST_LINEFILLS = 0x4,
        ZEB_QDTEST_SOLIDBRUSHES = 0x8 };
 
+/* The Toolbox spellings that Windows also uses. In C++ each is an overload of the Windows
+ * function, told apart by its arguments. In C, which has no overloads, each is a macro naming
+ * the shortened export, defined after windows.h has declared its own functions: from here on a
+ * C unit reaches Windows' DrawText only as DrawTextA or DrawTextW, and Windows' SetRect,
+ * OffsetRect, InsetRect, UnionRect, PtInRect, EqualRect, FrameRect, InvertRect, FillRect,
+ * SetRectRgn, OffsetRgn, EqualRgn, FrameRgn, PaintRgn, InvertRgn, FillRgn, LineTo, SetCursor,
+ * ShowCursor and GetPixel not at all (CopyRgn, InsetRgn, UnionRgn, XorRgn and MoveTo are not
+ * Windows functions). C code that calls those Windows functions keeps them in a file that does
+ * not include the Toolbox headers. */
 #ifdef __cplusplus
-/* The Toolbox spellings that Windows also uses. */
 inline void MoveTo(short h, short v) { MoveT(h, v); }
 inline void LineTo(short h, short v) { LineT(h, v); }
 inline void SetCursor(const Cursor* crsr) { SetCurso(crsr); }
@@ -653,6 +686,34 @@ inline void FillRgn(RgnHandle rgn, ConstPatternParam pat) { FillRg(rgn, pat); }
 inline void FrameRect(const Rect* r) { FrameRec(r); }
 inline void InvertRect(const Rect* r) { InvertRec(r); }
 inline void FillRect(const Rect* r, ConstPatternParam pat) { FillRec(r, pat); }
+#else
+#undef DrawText
+#define MoveTo MoveT
+#define LineTo LineT
+#define SetCursor SetCurso
+#define ShowCursor ShowCurso
+#define SetRect SetRec
+#define OffsetRect OffsetRec
+#define InsetRect InsetRec
+#define UnionRect UnionRec
+#define PtInRect PtInRec
+#define EqualRect EqualRec
+#define CopyRgn CopyRg
+#define SetRectRgn SetRectRg
+#define OffsetRgn OffsetRg
+#define InsetRgn InsetRg
+#define UnionRgn UnionRg
+#define XorRgn XorRg
+#define EqualRgn EqualRg
+#define FrameRgn FrameRg
+#define PaintRgn PaintRg
+#define InvertRgn InvertRg
+#define FillRgn FillRg
+#define FrameRect FrameRec
+#define InvertRect InvertRec
+#define FillRect FillRec
+#define DrawText DrawTex
+#define GetPixel GetPixe
 #endif
 
 /* ---- Entry points present without their manager's work ----
@@ -672,5 +733,8 @@ ZEB_API(void) AllocCursor(void);
 ZEB_API(Boolean) RealColor(const RGBColor* color);
 ZEB_EXTERN_C_END
 /* ---- end of entry points present without their manager's work ---- */
+
+/* Text drawing and measuring, with the Font Manager. */
+#include "Fonts.h"
 
 #endif /* ZEB_QUICKDRAW_H */

@@ -6,27 +6,21 @@
 
 #include "ZEB.h"
 
+#include "Errors.h"
 #include "Files.h"
 #include "MacTypes.h"
 
-/* Resource Manager result codes. */
+/* Resource attributes (GetResAttrs, SetResAttrs), read and written back exactly as stored. */
 enum {
-  resNotFound = -192,   /* no such resource, or the handle is not a resource */
-  resFNotFound = -193,  /* no open resource file has that reference number */
-  addResFailed = -194,  /* AddResource or SetResInfo could not extend the map */
-  rmvResFailed = -196,
-  resAttrErr = -198,    /* ReleaseResource of a handle that is not a resource */
-  mapReadErr = -199     /* the map is unreadable, or the file is read-only for a write */
-};
-
-/* Resource attributes (GetResAttrs, SetResAttrs). */
-enum {
+  resSysRef = 0x80,
   resSysHeap = 0x40,
   resPurgeable = 0x20,
   resLocked = 0x10,
   resProtected = 0x08,
   resPreload = 0x04,
-  resChanged = 0x02
+  resChanged = 0x02,
+  resCompressed = 0x01  /* set by later system software on compressed data, which is never
+                           byte-swapped */
 };
 
 /* Resource file attributes (GetResFileAttrs, SetResFileAttrs). */
@@ -68,7 +62,7 @@ ZEB_API(short) HOpenResFile(short vRefNum, long dirID, ConstStr255Param fileName
 ZEB_API(void) CreateResFile(ConstStr255Param fileName);
 ZEB_API(void) HCreateResFile(short vRefNum, long dirID, ConstStr255Param fileName);
 ZEB_API(void) CloseResFile(short refNum);
-ZEB_API(void) UpdateResFile(short refNum);
+ZEB_API(short) UpdateResFile(short refNum); /* 1 when it wrote the file, 0 otherwise */
 ZEB_API(void) UseResFile(short refNum);
 ZEB_API(short) CurResFile(void);
 ZEB_API(short) HomeResFile(Handle theResource);
@@ -137,9 +131,13 @@ ZEB_API(void) ZEB_ConvWRtoMR(const RECT* winRect, Rect* macRect);
 
 ZEB_EXTERN_C_END
 
+/* LoadResource is also a Windows function: the Toolbox spelling maps onto LoadResourc, in C++
+ * as an overload, in C as a macro after which a C unit no longer reaches Windows'
+ * LoadResource. */
 #ifdef __cplusplus
-/* LoadResource is also a Windows function: the Toolbox spelling maps onto LoadResourc. */
 inline void LoadResource(Handle theResource) { LoadResourc(theResource); }
+#else
+#define LoadResource LoadResourc
 #endif
 
 /* ---- Entry points present without their manager's work ----

@@ -2,7 +2,9 @@
  * Script.h - the Script Manager.
  *
  * windows.h comes first: commdlg.h's ReplaceText macro must rename the inline ReplaceText below
- * as it renames Windows' own, so that both spellings resolve by their arguments.
+ * as it renames Windows' own, so that both spellings resolve by their arguments. In C the
+ * Toolbox spelling is a macro instead, and Windows' ReplaceText stays reachable as ReplaceTextA
+ * and ReplaceTextW.
  */
 #ifndef ZEB_SCRIPT_H
 #define ZEB_SCRIPT_H
@@ -35,6 +37,9 @@ ZEB_EXTERN_C_END
 inline short ReplaceText(Handle baseText, Handle substitutionText, Str15 key) {
   return ReplaceTex(baseText, substitutionText, key);
 }
+#else
+#undef ReplaceText
+#define ReplaceText ReplaceTex
 #endif
 /* ---- end of entry points present without their manager's work ---- */
 

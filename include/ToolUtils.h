@@ -2,10 +2,16 @@
  * ToolUtils.h - the Toolbox utilities: bit operations, PackBits, Munger, Fixed arithmetic and
  * the resources of strings, icons, patterns, pictures and cursors.
  *
- * No windows.h here: the QuickDraw records are named by their struct tags.
+ * The QuickDraw records are named by their struct tags, so that the host-independent code can
+ * use this header without windows.h. A C unit gets windows.h first all the same: Windows has a
+ * GetCursor of its own, and the Toolbox spelling is a macro only after it.
  */
 #ifndef ZEB_TOOLUTILS_H
 #define ZEB_TOOLUTILS_H
+
+#if defined(_WIN32) && !defined(__cplusplus)
+#include <windows.h>
+#endif
 
 #include "FixMath.h"
 #include "MacTypes.h"
@@ -49,8 +55,17 @@ ZEB_API(struct Pattern**) GetPattern(short patID);
 ZEB_API(void) GetIndPattern(struct Pattern* thePat, short patListID, short index);
 ZEB_API(struct Picture**) GetPicture(short picID);
 /* GetCursor, exported under the shortened name: Windows has a GetCursor of its own. IDs 0 to 4
- * are the built-in arrow, I-beam, cross, plus and watch. */
+ * are the built-in arrow, I-beam, cross, plus and watch (iBeamCursor ... watchCursor in
+ * Quickdraw.h). */
 ZEB_API(struct Cursor**) GetCurso(short cursorID);
 ZEB_EXTERN_C_END
+
+/* The Toolbox spelling: in C++ an overload of Windows' GetCursor(void); in C a macro, after
+ * which a C unit no longer reaches Windows' GetCursor. */
+#ifdef __cplusplus
+inline struct Cursor** GetCursor(short cursorID) { return GetCurso(cursorID); }
+#else
+#define GetCursor GetCurso
+#endif
 
 #endif /* ZEB_TOOLUTILS_H */

@@ -10,7 +10,10 @@
 
 #include <windows.h>
 
+#include "MacMemory.h"
 #include "MacTypes.h"
+#include "OSUtils.h"
+#include "Scrap.h"
 
 /* Procedure-instance functions of the session record: every application callback that the
  * library stores goes through the first, and is released with the second, unless session flag
@@ -123,6 +126,67 @@ ZEB_ASSERT_OFFSET(ZEB_GlobalsRec, memErr, 36);
 ZEB_ASSERT_OFFSET(ZEB_GlobalsRec, popUpMenuState2, 236);
 ZEB_ASSERT_SIZE(ZEB_GlobalsRec, 240);
 
+/* The Toolbox globals other than QuickDraw's, as an application may keep them: a Macintosh
+ * holds them in low memory, where the application reads them through their accessor calls
+ * (MemError, TickCount, ...). Each field has the name of its cell in ZEB_GlobalsRec. The
+ * records behind the handles and pointers are named by their struct tags, so that this header
+ * does without the QuickDraw and window headers. */
+struct GDevice;
+struct GrafPort;
+struct Region;
+typedef struct ZEB_SystemGlobals {
+  short sfSaveDisk;
+  void* curDirRecord;
+  long curDirStore;
+  struct GDevice** mainDevice;
+  struct GDevice** deviceList;
+  struct GrafPort* wMgrPort;
+  QHdr eventQueue;
+  short mBarHeight;
+  short memErr;
+  struct Region** grayRgn;
+  struct GrafPort* windowList; /* WindowPtr */
+  ScrapStuff scrapInfo;
+  short printErr;
+  unsigned long ticks;
+  void* unused24; /* 24-27 kept for the application */
+  void* unused25;
+  void* unused26;
+  void* unused27;
+  long caretTime;
+  struct GrafPort* curActivate; /* WindowPtr */
+  unsigned char hiliteMode;
+  struct GDevice** theGDevice;
+  short resErr;
+  long unused33;
+  RGBColor hiliteRGB;
+  unsigned char mbState;
+  void* unused36;
+  void* unused37;
+  void* unused38;
+  unsigned char fractEnable;
+  long fontWidthState;
+  short theMenu;
+  ProcPtr resumeProc;
+  short sysEvtMask;
+  long doubleTime;
+  THz theZone;
+  Handle menuList;
+  short menuSetting;
+  long teScrpLength;
+  Handle teScrpHandle;
+  unsigned char resLoad;
+  void* unused51;
+  void* unused52;
+  struct GrafPort* curDeactive; /* WindowPtr */
+  void* unused54;
+  short teStylScrapSwitch;
+  Handle teStylScrapHandle;
+  Handle appParmHandle;
+  void* popUpMenuState1;
+  void* popUpMenuState2;
+} ZEB_SystemGlobals;
+
 /* The byte limits of the two start-up records: 88 and 240 in the 32-bit library, the 64-bit
  * records' own sizes in the test build. */
 enum {
@@ -185,10 +249,24 @@ enum { ZEB_SV_GET = 0, ZEB_SV_SET = 1 };
  * damaged arena, or the address of a handle record that no master block holds. */
 #define ZEB_WM_HEAPDAMAGED (WM_USER + 2)
 
+struct QDGlobals;
+
 ZEB_EXTERN_C_BEGIN
 
 ZEB_API(void) ZEB_InitSession(ZEB_SessionRec* rec);
 ZEB_API(short) ZEB_InitGlobals(ZEB_GlobalsRec* rec);
+/* Fills a record for ZEB_InitGlobals, size included, with the cells of an application's
+ * QuickDraw globals (QDGlobals qd, Quickdraw.h) and of its other Toolbox globals. Either may be
+ * NIL: those globals then live in cells of the library's own. An application writes
+ *   QDGlobals qd;
+ *   ZEB_GlobalsRec globals;
+ *   ZEB_FillGlobalsRec(&globals, &qd, NIL);
+ *   ZEB_InitGlobals(&globals);
+ *   ...
+ *   InitGraf(&qd.thePort);
+ */
+ZEB_API(void) ZEB_FillGlobalsRec(ZEB_GlobalsRec* rec, struct QDGlobals* qd,
+                                 ZEB_SystemGlobals* sys);
 ZEB_API(void) ZEB_ExitSession(void);
 ZEB_API(unsigned long) ZEB_SetFlags(unsigned long mask, unsigned long value,
                                     unsigned long switchMask, unsigned long switchValue);

@@ -3,6 +3,9 @@
 //
 //   demo.exe [/autoclose <milliseconds>] [/ready <file>]
 // /ready writes the window's screen geometry ("WxH+X+Y") to <file> once the window has painted.
+// The text showcase has a window of its own: once <file>.next exists the demo shows it in the
+// main window's place and writes its geometry to <file>.text when it has painted; <file>.done
+// closes the demo.
 #include <windows.h>
 
 #include <cstdarg>
@@ -19,32 +22,14 @@
 #include "ZEB.h"
 #include "demo.h"
 
+// The application's QuickDraw globals, as a Macintosh program declares them; InitGraf takes
+// &qd.thePort.
+QDGlobals qd;
+
 namespace {
 
-// The application's Toolbox globals, as a Macintosh program keeps them.
-struct Globals {
-  short sfSaveDisk;
-  void* curDirRecord;
-  long curDirStore;
-  QHdr eventQueue;
-  short mBarHeight;
-  short memErr;
-  GrafPtr thePort;
-  Pattern white, black, gray, ltGray, dkGray;
-  Cursor arrow;
-  BitMap screenBits;
-  long randSeed;
-  ScrapStuff scrapInfo;
-  short printErr;
-  unsigned long ticks;
-  long caretTime;
-  unsigned char hiliteMode;
-  short resErr;
-  RGBColor hiliteRGB;
-  short sysEvtMask;
-  long doubleTime;
-  THz theZone;
-} g;
+// The application's other Toolbox globals.
+ZEB_SystemGlobals g;
 
 struct Line {
   std::string text;
@@ -52,8 +37,10 @@ struct Line {
 };
 std::vector<Line> g_lines;
 std::string g_readyFile;
-bool g_readyWritten = false;
+HWND g_frame = nullptr, g_textWindow = nullptr;
+bool g_reported[2] = {false, false};  // the main window, the text window
 constexpr UINT kWriteReady = WM_APP + 1;
+constexpr UINT_PTR kAutoCloseTimer = 1, kPollTimer = 2;
 
 const char* Flags(unsigned long flags) {
   static char text[128];
@@ -72,33 +59,8 @@ void StartToolbox(HINSTANCE instance, HWND frame) {
   session.flags = ZEB_SF_SMALLBLOCKS;
   ZEB_InitSession(&session);
 
-  ZEB_GlobalsRec globals{};
-  globals.size = kZEBGlobalsRecSize;
-  globals.sfSaveDisk = &g.sfSaveDisk;
-  globals.curDirRecord = &g.curDirRecord;
-  globals.curDirStore = &g.curDirStore;
-  globals.eventQueue = &g.eventQueue;
-  globals.mBarHeight = &g.mBarHeight;
-  globals.memErr = &g.memErr;
-  globals.thePort = &g.thePort;
-  globals.white = &g.white;
-  globals.black = &g.black;
-  globals.gray = &g.gray;
-  globals.ltGray = &g.ltGray;
-  globals.dkGray = &g.dkGray;
-  globals.arrow = &g.arrow;
-  globals.screenBits = &g.screenBits;
-  globals.randSeed = &g.randSeed;
-  globals.scrapInfo = &g.scrapInfo;
-  globals.printErr = &g.printErr;
-  globals.ticks = &g.ticks;
-  globals.caretTime = &g.caretTime;
-  globals.hiliteMode = &g.hiliteMode;
-  globals.resErr = &g.resErr;
-  globals.hiliteRGB = &g.hiliteRGB;
-  globals.sysEvtMask = &g.sysEvtMask;
-  globals.doubleTime = &g.doubleTime;
-  globals.theZone = &g.theZone;
+  ZEB_GlobalsRec globals;
+  ZEB_FillGlobalsRec(&globals, &qd, &g);
   const short result = ZEB_InitGlobals(&globals);
 
   Heading("Start-up");
@@ -201,17 +163,39 @@ void Paint(HWND hwnd) {
   DeleteObject(body);
   DeleteObject(bold);
   EndPaint(hwnd, &ps);
-  if (!g_readyWritten) PostMessageA(hwnd, kWriteReady, 0, 0);
+  NotifyPainted(hwnd);
 }
 
-void WriteReady(HWND hwnd) {
-  g_readyWritten = true;
+bool Exists(const std::string& file) {
+  return GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void WriteReady(int which) {
+  if (g_reported[which]) return;
+  g_reported[which] = true;
   if (g_readyFile.empty()) return;
   RECT r;
-  GetWindowRect(hwnd, &r);
-  if (FILE* f = fopen(g_readyFile.c_str(), "w")) {
+  GetWindowRect(which ? g_textWindow : g_frame, &r);
+  const std::string file = which ? g_readyFile + ".text" : g_readyFile;
+  if (FILE* f = fopen(file.c_str(), "w")) {
     fprintf(f, "%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
     fclose(f);
+  }
+}
+
+// The runner's requests: the text window in the main window's place, then the end.
+void Poll() {
+  if (Exists(g_readyFile + ".next")) {
+    DeleteFileA((g_readyFile + ".next").c_str());
+    RECT r;
+    GetWindowRect(g_frame, &r);
+    ShowWindow(g_frame, SW_HIDE);
+    SetWindowPos(g_textWindow, HWND_TOP, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    UpdateWindow(g_textWindow);
+  }
+  if (Exists(g_readyFile + ".done")) {
+    DeleteFileA((g_readyFile + ".done").c_str());
+    DestroyWindow(g_frame);
   }
 }
 
@@ -221,12 +205,16 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
       Paint(hwnd);
       return 0;
     case kWriteReady:
-      WriteReady(hwnd);
+      WriteReady(static_cast<int>(wParam));
       return 0;
     case WM_TIMER:
-      DestroyWindow(hwnd);
+      if (wParam == kPollTimer)
+        Poll();
+      else
+        DestroyWindow(hwnd);
       return 0;
     case WM_DESTROY:
+      if (g_textWindow) DestroyWindow(g_textWindow);
       PostQuitMessage(0);
       return 0;
     case ZEB_WM_HEAPDAMAGED:
@@ -334,6 +322,11 @@ WindowPtr AddToolboxWindow(const unsigned char* title, short procID, PanePainter
 
 void Label(HDC dc, int x, int y, const char* text) { TextOutA(dc, x, y, text, lstrlenA(text)); }
 
+void NotifyPainted(HWND hwnd) {
+  const int which = hwnd == g_textWindow ? 1 : 0;
+  if (!g_reported[which] && g_frame) PostMessageA(g_frame, kWriteReady, which, 0);
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   UINT autoclose = 0;
   for (int i = 1; i < __argc; ++i) {
@@ -358,6 +351,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   HWND frame = CreateWindowA("ZEBMainWndClass", "        ZEB32 Demo",
                              WS_OVERLAPPEDWINDOW, 0, 0, 820, 740, nullptr, nullptr, instance,
                              nullptr);
+  g_frame = frame;
   StartToolbox(instance, frame);
   ExerciseMemory();
   ShowFileManager();
@@ -365,11 +359,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   ShowUtilities();
   ShowQuickDrawShowcase(frame);
   WindowPtr shapes = ShowShapesShowcase(frame);
+  g_textWindow = CreateTextShowcase(instance);
 
   ShowWindow(frame, show == SW_HIDE ? SW_SHOWNORMAL : show);
   UpdateWindow(frame);
   ShowWindowsShowcase(frame, shapes);
-  if (autoclose) SetTimer(frame, 1, autoclose, nullptr);
+  if (g_readyFile.empty()) {
+    // Run by hand: the text window stands beside the main one.
+    SetWindowPos(g_textWindow, HWND_TOP, 60, 40, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+  } else {
+    SetTimer(frame, kPollTimer, 100, nullptr);
+  }
+  if (autoclose) SetTimer(frame, kAutoCloseTimer, autoclose, nullptr);
   MSG msg;
   DrawPendingUpdates();
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

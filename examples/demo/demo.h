@@ -10,6 +10,10 @@ int TextBottom();
 #include <windows.h>
 
 #include "MacWindows.h"
+#include "Quickdraw.h"
+
+// The application's QuickDraw globals.
+extern QDGlobals qd;
 
 // A Toolbox window (colour port) whose content is drawn by paint into the window's port, inside
 // BeginUpdate and EndUpdate, whenever ZEB_CheckUpdateRgn finds an update pending. The content
@@ -27,5 +31,10 @@ void ShowQuickDrawShowcase(HWND frame);
 void ShowUtilities();
 WindowPtr ShowShapesShowcase(HWND frame);
 void ShowWindowsShowcase(HWND frame, WindowPtr front);
+// The text showcase's window, made hidden.
+HWND CreateTextShowcase(HINSTANCE instance);
+// A showcase window has painted: the first paint of each window is reported to the demo's
+// runner through the ready files.
+void NotifyPainted(HWND hwnd);
 
 #endif  // ZEB_EXAMPLES_DEMO_H

@@ -109,8 +109,7 @@ void PaintPane(HDC dc, const RECT& client) {
 
 // Starts QuickDraw and adds the drawing pane below the frame's text.
 void ShowQuickDrawShowcase(HWND frame) {
-  GrafPtr screenPort = nullptr;
-  InitGraf(&screenPort);
+  InitGraf(&qd.thePort);
   InitWindows();
   RECT window, client;
   GetWindowRect(frame, &window);

@@ -3,7 +3,8 @@
 
 namespace zeb::dialogs {
 
-// InitDialogs loads the three stock icons once alerts exist; until then there are none.
+// The three stock icons that InitDialogs loads for the alerts (stop, note, caution); null for
+// an icon that is not loaded.
 HICON AlertIcon(int id) {
   (void)id;
   return nullptr;

@@ -247,6 +247,15 @@ OSErr SetFileDates(PB* pb, long dirID) {
   return Either(ok, noErr, fLckdErr);
 }
 
+// A catalog call answers with the item's volume in ioVRefNum, whatever named the directory (0
+// for the default directory, a working-directory number): with ioDirID, which the call also
+// fills, the block then names the directory on its own.
+template <class PB>
+void StoreVolumeOf(PB* pb, const std::string& path) {
+  const int16_t volume = VolumeOfPath(path);
+  if (volume != kUnusableRefNum) pb->ioVRefNum = volume;
+}
+
 void StoreCatalogEntry(CInfoPBRec* pb, const CatalogEntry& entry, long parentID) {
   if (!entry.directory) {
     HFileInfo* file = &pb->hFileInfo;
@@ -292,6 +301,7 @@ OSErr ZEBAPI PBHGetFInfo(HParmBlkPtr paramBlock, Boolean) {
   CatalogEntry entry;
   const OSErr err = FileInformation(pb, &dirID, &path, &entry);
   pb->ioDirID = dirID;
+  if (!err) StoreVolumeOf(pb, path);
   if (!err && ReportsDirectoryIDs(entry)) pb->ioDirID = OwnID(path);
   return Finish(pb, err);
 }
@@ -349,6 +359,7 @@ OSErr ZEBAPI PBGetCatInfo(CInfoPBPtr paramBlock, Boolean) {
   long parentID = dirID;
   if (pb->ioFDirIndex <= 0) parentID = entry.volumeRoot ? fsRtParID : ParentID(path);
   if (ReportsDirectoryIDs(entry)) pb->ioDirID = OwnID(path);
+  StoreVolumeOf(pb, path);
   StoreCatalogEntry(paramBlock, entry, parentID);
   return Finish(pb, noErr);
 }

@@ -94,7 +94,7 @@ bool NormaliseDirectory(std::string_view given, std::string* path) {
   }
   text = WithTrailingBackslash(CollapseBackslashes(text));
   if (DriveIndexOf(text) >= 0 && text[0] >= 'a') text[0] = static_cast<char>(text[0] - 'a' + 'A');
-  if (text.size() > kMaxHostPath) return false;
+  if (text.size() > kMaxHostPath || HasHostStreamColon(text)) return false;
   *path = text;
   return true;
 }
@@ -144,6 +144,22 @@ OSErr DirectoryOfRefNum(int16_t refNum, std::string* path) {
   return nsvErr;
 }
 
+namespace {
+
+// The root of the volume that a full pathname names before its first colon. Volumes are the
+// host's drives: a drive letter names one.
+OSErr RootOfVolumeName(const std::string& name, std::string* root) {
+  if (name.size() != 1) return nsvErr;
+  const std::string drive = name + ":\\";
+  if (DriveIndexOf(drive) < 0) return nsvErr;
+  const int16_t volume = VolumeOfPath(drive);
+  if (volume == kUnusableRefNum) return nsvErr;
+  *root = VolumeRootPath(volume);
+  return noErr;
+}
+
+}  // namespace
+
 OSErr DirectoryPathOf(int32_t dirID, int16_t vRefNum, std::string* path) {
   if (dirID == 0) return DirectoryOfRefNum(vRefNum, path);
   if (dirID == fsRtDirID) {
@@ -162,17 +178,32 @@ OSErr DirectoryPathOf(int32_t dirID, int16_t vRefNum, std::string* path) {
 OSErr HostPathOf(int32_t dirID, int16_t vRefNum, const unsigned char* name, std::string* path) {
   std::string text;
   if (!HostNameOf(name, &text)) return bdNamErr;
-  std::string result;
-  if (IsFullHostPath(text)) {
-    result = CollapseBackslashes(text);
-  } else {
-    std::string directory;
-    const OSErr err = DirectoryPathOf(dirID, vRefNum, &directory);
-    if (err) return err;
-    result = CollapseBackslashes(text.empty() ? WithoutTrailingBackslash(directory)
-                                              : directory + text);
+  using Start = ToolboxPathname::Start;
+  const ToolboxPathname parsed = ParseToolboxPathname(text);
+  std::string directory, result;
+  OSErr err = noErr;
+  switch (parsed.start) {
+    case Start::kHostPath:
+      result = CollapseBackslashes(parsed.base);
+      break;
+    case Start::kGivenDirectory:
+      err = DirectoryPathOf(dirID, vRefNum, &directory);
+      result = CollapseBackslashes(text.empty() ? WithoutTrailingBackslash(directory)
+                                                : directory + text);
+      break;
+    case Start::kPartial:
+      err = DirectoryPathOf(dirID, vRefNum, &directory);
+      break;
+    case Start::kHostDirectory:
+      directory = CollapseBackslashes(parsed.base);
+      break;
+    case Start::kVolume:
+      err = RootOfVolumeName(parsed.base, &directory);
+      break;
   }
-  if (result.size() > kMaxHostPath) return bdNamErr;
+  if (err) return err;
+  if (parsed.FollowsSteps() && !FollowSteps(directory, parsed.steps, &result)) return bdNamErr;
+  if (result.size() > kMaxHostPath || HasHostStreamColon(result)) return bdNamErr;
   *path = result;
   return noErr;
 }

@@ -60,27 +60,35 @@ bool Writable(int16_t refNum) {
   return attributes < 0 || !(attributes & kZEBAttrReadOnly);
 }
 
-// Moves the mark as ioPosMode's low two bits ask. A seek the host refuses is an I/O error;
-// from the start, landing elsewhere than asked, or from the end, going past it, is end of file.
-OSErr Position(HANDLE h, short posMode, long offset, int64_t* mark) {
-  LARGE_INTEGER to, now;
-  to.QuadPart = offset;
-  switch (posMode & 3) {
-    case fsAtMark:
-      return Either(SlotPosition(h, mark), noErr, ioErr);
-    case fsFromStart:
-      if (!SetFilePointerEx(h, to, &now, FILE_BEGIN)) return ioErr;
-      *mark = now.QuadPart;
-      return Either(now.QuadPart != offset, eofErr, noErr);
-    case fsFromLEOF:
-      if (!SetFilePointerEx(h, to, &now, FILE_END)) return ioErr;
-      *mark = now.QuadPart;
-      return Either(offset > 0, eofErr, noErr);
-    default:  // fsFromMark
-      if (!SetFilePointerEx(h, to, &now, FILE_CURRENT)) return ioErr;
-      *mark = now.QuadPart;
-      return noErr;
+// Moves the mark as ioPosMode's low two bits ask. The mark never leaves the file: a position
+// before the start is posErr and leaves the mark where it was; one past the end is eofErr with
+// the mark at the end. A write may start past the end when positioned from the start or from
+// the mark (the host fills the gap with zeros); from the end, a positive offset is eofErr
+// there too. A seek the host refuses is an I/O error.
+enum class Purpose { kPositionOrRead, kWrite };
+
+OSErr Position(HANDLE h, short posMode, long offset, Purpose purpose, int64_t* mark) {
+  int64_t current = 0, size = 0;
+  if (!SlotPosition(h, &current)) return ioErr;
+  *mark = current;
+  const int mode = posMode & 3;
+  if (mode == fsAtMark) return noErr;
+  if (!SlotLength(h, &size)) return ioErr;
+  int64_t target = offset;
+  if (mode == fsFromLEOF) target += size;
+  if (mode == fsFromMark) target += current;
+  if (target < 0) return posErr;
+  OSErr result = noErr;
+  const bool mayPassEnd = purpose == Purpose::kWrite && mode != fsFromLEOF;
+  if (target > size && !mayPassEnd) {
+    target = size;
+    result = eofErr;
   }
+  LARGE_INTEGER to;
+  to.QuadPart = target;
+  if (!SetFilePointerEx(h, to, nullptr, FILE_BEGIN)) return ioErr;
+  *mark = target;
+  return result;
 }
 
 long Mark32(int64_t mark) { return mark > INT32_MAX ? INT32_MAX : static_cast<long>(mark); }
@@ -105,8 +113,11 @@ OSErr Read(IOParam* pb) {
   const long requested = pb->ioReqCount;
   if (requested < 0 || (requested > 0 && !pb->ioBuffer)) return paramErr;
   int64_t mark = 0;
-  err = Position(h, pb->ioPosMode, pb->ioPosOffset, &mark);
-  if (err) return err;
+  err = Position(h, pb->ioPosMode, pb->ioPosOffset, Purpose::kPositionOrRead, &mark);
+  if (err) {
+    if (err != ioErr) pb->ioPosOffset = Mark32(mark);
+    return err;
+  }
   DWORD got = 0;
   if (requested && !ReadFile(h, pb->ioBuffer, static_cast<DWORD>(requested), &got, nullptr))
     return ioErr;
@@ -136,8 +147,11 @@ OSErr Write(IOParam* pb) {
   if (requested <= 0) return noErr;
   if (!pb->ioBuffer) return paramErr;
   int64_t mark = 0;
-  err = Position(h, pb->ioPosMode, pb->ioPosOffset, &mark);
-  if (err) return err;
+  err = Position(h, pb->ioPosMode, pb->ioPosOffset, Purpose::kWrite, &mark);
+  if (err) {
+    if (err != ioErr) pb->ioPosOffset = Mark32(mark);
+    return err;
+  }
   DWORD put = 0;
   if (!WriteFile(h, pb->ioBuffer, static_cast<DWORD>(requested), &put, nullptr))
     return Either(Writable(pb->ioRefNum), ioErr, wrPermErr);
@@ -266,9 +280,9 @@ OSErr ZEBAPI PBSetFPos(ParmBlkPtr paramBlock, Boolean) {
   OSErr err;
   HANDLE h = SlotHandle(pb->ioRefNum, &err);
   if (!h) return Finish(pb, err);
-  int64_t mark = -1;
-  err = Position(h, pb->ioPosMode, pb->ioPosOffset, &mark);
-  if (mark >= 0) pb->ioPosOffset = Mark32(mark);
+  int64_t mark = 0;
+  err = Position(h, pb->ioPosMode, pb->ioPosOffset, Purpose::kPositionOrRead, &mark);
+  if (err != ioErr) pb->ioPosOffset = Mark32(mark);
   return Finish(pb, err);
 }
 

@@ -74,7 +74,11 @@ int16_t OpenInto(int16_t refNum, const char* path, int mode, OSErr* err) {
   return refNum;
 }
 
-bool PathFits(const char* path) { return path && std::strlen(path) <= kMaxHostPath && *path; }
+// A path the layer hands to the host: it fits a slot, and no colon makes it a stream of
+// another file.
+bool PathFits(const char* path) {
+  return path && *path && std::strlen(path) <= kMaxHostPath && !HasHostStreamColon(path);
+}
 
 int16_t FreeSlotNumber() {
   for (int16_t i = kFirstSlot; i <= kLastSlot; ++i)

@@ -101,6 +101,83 @@ bool StartsWithHostName(std::string_view path, std::string_view prefix) {
   return path.size() >= prefix.size() && SameHostName(path.substr(0, prefix.size()), prefix);
 }
 
+bool HasHostStreamColon(std::string_view path) {
+  const size_t colon = path.find(':', DriveIndexOf(path) >= 0 ? 2 : 0);
+  return colon != std::string_view::npos;
+}
+
+namespace {
+
+// The steps of a Macintosh pathname after its first colon: components between single colons,
+// and an empty step for each further colon in a row.
+std::vector<std::string> StepsOf(std::string_view rest) {
+  std::vector<std::string> steps;
+  size_t pos = 0;
+  while (pos < rest.size()) {
+    if (rest[pos] == ':') {
+      steps.emplace_back();
+      ++pos;
+      continue;
+    }
+    size_t end = rest.find(':', pos);
+    if (end == std::string_view::npos) end = rest.size();
+    steps.emplace_back(rest.substr(pos, end - pos));
+    pos = end < rest.size() ? end + 1 : end;
+  }
+  return steps;
+}
+
+}  // namespace
+
+ToolboxPathname ParseToolboxPathname(std::string_view name) {
+  ToolboxPathname parsed;
+  using Start = ToolboxPathname::Start;
+  if (IsFullHostPath(name)) {
+    const size_t colon = name.find(':', DriveIndexOf(name) >= 0 ? 2 : 0);
+    if (colon == std::string_view::npos) {
+      parsed.start = Start::kHostPath;
+      parsed.base = std::string(name);
+    } else {
+      parsed.start = Start::kHostDirectory;
+      parsed.base = std::string(name.substr(0, colon));
+      parsed.steps = StepsOf(name.substr(colon + 1));
+    }
+    return parsed;
+  }
+  const size_t colon = name.find(':');
+  if (colon == std::string_view::npos) {
+    parsed.start = Start::kGivenDirectory;
+    parsed.base = std::string(name);
+  } else if (colon == 0) {
+    parsed.start = Start::kPartial;
+    parsed.steps = StepsOf(name.substr(1));
+  } else {
+    parsed.start = Start::kVolume;
+    parsed.base = std::string(name.substr(0, colon));
+    parsed.steps = StepsOf(name.substr(colon + 1));
+  }
+  return parsed;
+}
+
+bool FollowSteps(std::string_view directory, const std::vector<std::string>& steps,
+                 std::string* path) {
+  std::string at = WithTrailingBackslash(directory);  // a directory, ending in its backslash
+  const size_t rootLength = VolumeRootOf(at).size();
+  for (const std::string& step : steps) {
+    if (!step.empty()) {
+      at += step;
+      at += '\\';
+      continue;
+    }
+    if (rootLength == 0 || at.size() <= rootLength) return false;
+    std::string parent;
+    SplitLastComponent(std::string_view(at).substr(0, at.size() - 1), &parent, nullptr);
+    at = parent;
+  }
+  *path = WithoutTrailingBackslash(at);
+  return true;
+}
+
 bool HostNameOf(const unsigned char* name, std::string* text) {
   text->clear();
   if (!name) return true;

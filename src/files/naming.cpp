@@ -14,19 +14,29 @@ OSErr CreateFileAt(const std::string& path) {
   return noErr;
 }
 
-// An empty name with no directory ID stands for the current directory: a delete or rename
-// given only that (a bad or cleared FSSpec, a forgotten name) must not reach the directory the
-// application is working in.
-bool NamesOnlyTheDefaultDirectory(int32_t dirID, const unsigned char* name) {
-  return dirID == 0 && (!name || name[0] == 0);
+// Without a directory ID, a name that leads back to the directory of vRefNum (an empty name,
+// ":") stands for the directory the application is working in: a delete or rename given only
+// that (a bad or cleared FSSpec, a forgotten name) must not reach it.
+bool NamesOnlyTheDefaultDirectory(int32_t dirID, int16_t vRefNum, const std::string& path) {
+  if (dirID != 0) return false;
+  std::string directory;
+  return !DirectoryOfRefNum(vRefNum, &directory) &&
+         SameHostName(WithoutTrailingBackslash(directory), path);
+}
+
+// The path that a delete or rename acts on: never a volume root, never the default directory
+// named only by default.
+OSErr TargetPath(int32_t dirID, int16_t vRefNum, const unsigned char* name, std::string* path) {
+  const OSErr err = HostPathOf(dirID, vRefNum, name, path);
+  if (err) return err;
+  return Either(IsVolumeRoot(*path) || NamesOnlyTheDefaultDirectory(dirID, vRefNum, *path),
+                bdNamErr, noErr);
 }
 
 OSErr DeletePath(int32_t dirID, int16_t vRefNum, const unsigned char* name) {
-  if (NamesOnlyTheDefaultDirectory(dirID, name)) return bdNamErr;
   std::string path;
-  const OSErr err = HostPathOf(dirID, vRefNum, name, &path);
+  const OSErr err = TargetPath(dirID, vRefNum, name, &path);
   if (err) return err;
-  if (IsVolumeRoot(path)) return bdNamErr;
   QuietHostErrors quiet;
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return LastHostError();
@@ -38,18 +48,17 @@ OSErr DeletePath(int32_t dirID, int16_t vRefNum, const unsigned char* name) {
   return DeleteFileA(path.c_str()) ? OSErr{noErr} : LastHostError();
 }
 
-// The new name stays in the old one's directory: it may not name a path of its own.
+// The new name stays in the old one's directory: it may not name a path of its own, neither a
+// host one nor a Macintosh one.
 OSErr RenamePath(int32_t dirID, int16_t vRefNum, const unsigned char* oldName,
                  const unsigned char* newName) {
-  if (NamesOnlyTheDefaultDirectory(dirID, oldName)) return bdNamErr;
   std::string newText;
   if (!newName || !HostNameOf(newName, &newText) || newText.empty() ||
-      newText.find('\\') != std::string::npos)
+      newText.find_first_of("\\:") != std::string::npos)
     return bdNamErr;
   std::string from;
-  const OSErr err = HostPathOf(dirID, vRefNum, oldName, &from);
+  const OSErr err = TargetPath(dirID, vRefNum, oldName, &from);
   if (err) return err;
-  if (IsVolumeRoot(from)) return bdNamErr;
   std::string directory;
   SplitLastComponent(from, &directory, nullptr);
   const std::string to = directory + newText;

@@ -13,27 +13,33 @@ constexpr char kSection[] = "zebport2";
 constexpr int kTitleStringId = 1029;
 constexpr UINT kExclamationBox = MB_ICONEXCLAMATION;  // 0x30
 
-// The two settings keep their values from call to call: each call reads ZEBPORT.INI with the
-// current values as defaults, and the first call then lets WIN.INI override what it found.
+// The two settings are read once per session, on the first report: ZEBPORT.INI first, then
+// WIN.INI's section, whose keys win where it has them. A report costs no file access after that
+// (a file of hundreds of resources of types nobody converts reports each type), until the
+// settings are said to have changed; ZEBPORT.INI is then read again with the current values as
+// defaults.
 int g_messageBox = 1;
 int g_breakIn = 0;
-bool g_firstReport = true;
+bool g_settingsRead = false;
 
-void ReadSettings() {
+void ReadPrivateSettings() {
   char ini[256];
   AppPathName(ini, "ZEBPORT.INI");
   g_messageBox = static_cast<int>(GetPrivateProfileIntA(kSection, "DebugStrMBox", g_messageBox, ini));
   g_breakIn = static_cast<int>(GetPrivateProfileIntA(kSection, "DebugStrBreak", g_breakIn, ini));
-  if (g_firstReport) {
-    g_firstReport = false;
-    g_messageBox = static_cast<int>(GetProfileIntA(kSection, "DebugStrMBox", g_messageBox));
-    g_breakIn = static_cast<int>(GetProfileIntA(kSection, "DebugStrBreak", g_breakIn));
-  }
+}
+
+void ReadSettingsOnce() {
+  if (g_settingsRead) return;
+  g_settingsRead = true;
+  ReadPrivateSettings();
+  g_messageBox = static_cast<int>(GetProfileIntA(kSection, "DebugStrMBox", g_messageBox));
+  g_breakIn = static_cast<int>(GetProfileIntA(kSection, "DebugStrBreak", g_breakIn));
 }
 
 void Report(const unsigned char* text) {
   if (SessionFlag(ZEB_SF_SILENTDEBUG)) return;
-  ReadSettings();
+  ReadSettingsOnce();
   // An application's Str255 has no terminating zero: only the counted bytes are read.
   char message[256 + 2];
   const size_t length = text ? pstr::TextLength(text) : 0;
@@ -51,6 +57,12 @@ void Report(const unsigned char* text) {
 }
 
 }  // namespace
+
+void ReloadDebugSettings() {
+  // Before the first report nothing has been read: that report reads everything.
+  if (g_settingsRead) ReadPrivateSettings();
+}
+
 }  // namespace zeb::frame
 
 extern "C" {

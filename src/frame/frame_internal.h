@@ -95,6 +95,11 @@ Handle BuildApplicationFileList(const char* documentList, const char* documentDi
 // Exit: every Toolbox global goes back to the library's own cell.
 void UnbindToolboxGlobals();
 
+// The settings change message (ZEB_WinIniChange) for the "zebport2" section, or for settings
+// that changed without a section name: DebugStr reads its two ZEBPORT.INI settings again, which
+// it otherwise reads once per session.
+void ReloadDebugSettings();
+
 // ZEB_MakeAppPathName for internal callers: a path beside the application (dst holds 256).
 void AppPathName(char* dst, const char* name);
 

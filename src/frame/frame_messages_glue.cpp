@@ -84,7 +84,7 @@ void PaintPalette(HWND hwnd, WindowPeek w, const windows::WindowData& d, bool cl
     char text[256];
     GetWindowTextA(hwnd, text, sizeof text);
     HGDIOBJ oldFont = nullptr;
-    if (HFONT font = quickdraw::Fonts().smallSystem) oldFont = SelectObject(dc, font);
+    if (HFONT font = quickdraw::Fonts().smallDialog) oldFont = SelectObject(dc, font);
     const int inactiveText = Version().Major() < 4 ? COLOR_WINDOWTEXT : COLOR_INACTIVECAPTIONTEXT;
     SetTextColor(dc, GetSysColor(w->hilited ? COLOR_CAPTIONTEXT : inactiveText));
     SetBkMode(dc, TRANSPARENT);

@@ -18,7 +18,7 @@ namespace {
 // address in the application's record gets one of these, never a cell shared with another
 // global.
 struct PrivateCells {
-#define ZEB_PRIVATE_CELL(name, type) type name;
+#define ZEB_PRIVATE_CELL(name, type, owner) type name;
   ZEB_TOOLBOX_GLOBALS(ZEB_PRIVATE_CELL)
 #undef ZEB_PRIVATE_CELL
 };
@@ -26,7 +26,7 @@ PrivateCells g_private{};
 
 ToolboxGlobals PrivateBinding() {
   ToolboxGlobals g;
-#define ZEB_BIND_PRIVATE(name, type) g.name = &g_private.name;
+#define ZEB_BIND_PRIVATE(name, type, owner) g.name = &g_private.name;
   ZEB_TOOLBOX_GLOBALS(ZEB_BIND_PRIVATE)
 #undef ZEB_BIND_PRIVATE
   return g;
@@ -94,7 +94,7 @@ extern "C" short ZEBAPI ZEB_InitGlobals(ZEB_GlobalsRec* rec) {
     std::memcpy(&copy, rec, bytes);
   }
   frame::ToolboxGlobals& g = frame::g_globals;
-#define ZEB_BIND_CELL(name, type) \
+#define ZEB_BIND_CELL(name, type, owner) \
   g.name = copy.name ? static_cast<type*>(copy.name) : &frame::g_private.name;
   ZEB_TOOLBOX_GLOBALS(ZEB_BIND_CELL)
 #undef ZEB_BIND_CELL
@@ -108,4 +108,25 @@ extern "C" short ZEBAPI ZEB_InitGlobals(ZEB_GlobalsRec* rec) {
       frame::BuildApplicationFileList(s.record.documentList, s.record.documentDirectory);
   events::InitEventQueue(g.eventQueue);
   return ZEB_GLOBALS_OK;
+}
+
+namespace {
+
+// The application record that holds each global, by the owner column of the list.
+QDGlobals* RecordOfQD(QDGlobals* qd, ZEB_SystemGlobals*) { return qd; }
+ZEB_SystemGlobals* RecordOfSYS(QDGlobals*, ZEB_SystemGlobals* sys) { return sys; }
+
+}  // namespace
+
+extern "C" void ZEBAPI ZEB_FillGlobalsRec(ZEB_GlobalsRec* rec, QDGlobals* qd,
+                                          ZEB_SystemGlobals* sys) {
+  if (!rec) return;
+  *rec = ZEB_GlobalsRec{};
+  rec->size = kZEBGlobalsRecSize;
+#define ZEB_FILL_CELL(name, type, owner)                                                  \
+  static_assert(sizeof(RecordOf##owner(nullptr, nullptr)->name) == sizeof(type),         \
+                #name " has its cell's size");                                            \
+  if (auto* record = RecordOf##owner(qd, sys)) rec->name = &record->name;
+  ZEB_TOOLBOX_GLOBALS(ZEB_FILL_CELL)
+#undef ZEB_FILL_CELL
 }

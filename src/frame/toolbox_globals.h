@@ -11,32 +11,34 @@
 #include "Quickdraw.h"
 #include "Scrap.h"
 
-// The 59 globals in the order of ZEB_GlobalsRec, each with the type of its cell.
-#define ZEB_TOOLBOX_GLOBALS(X)                                                     \
-  X(sfSaveDisk, int16_t) X(curDirRecord, void*) X(curDirStore, int32_t)           \
-  X(mainDevice, GDHandle) X(deviceList, GDHandle) X(wMgrPort, GrafPtr)            \
-  X(eventQueue, QHdr) X(mBarHeight, int16_t) X(memErr, int16_t)                   \
-  X(grayRgn, RgnHandle) X(windowList, void*) X(thePort, GrafPtr)                  \
-  X(white, Pattern) X(black, Pattern) X(gray, Pattern) X(ltGray, Pattern)         \
-  X(dkGray, Pattern) X(arrow, Cursor) X(screenBits, BitMap) X(randSeed, int32_t)  \
-  X(scrapInfo, ScrapStuff) X(printErr, int16_t) X(ticks, uint32_t)                \
-  X(unused24, void*) X(unused25, void*) X(unused26, void*) X(unused27, void*)     \
-  X(caretTime, int32_t) X(curActivate, void*) X(hiliteMode, uint8_t)              \
-  X(theGDevice, GDHandle) X(resErr, int16_t) X(unused33, int32_t)                 \
-  X(hiliteRGB, RGBColor) X(mbState, uint8_t) X(unused36, void*)                   \
-  X(unused37, void*) X(unused38, void*) X(fractEnable, uint8_t)                   \
-  X(fontWidthState, int32_t) X(theMenu, int16_t) X(resumeProc, ProcPtr)          \
-  X(sysEvtMask, int16_t) X(doubleTime, int32_t) X(theZone, THz)                   \
-  X(menuList, Handle) X(menuSetting, int16_t) X(teScrpLength, int32_t)            \
-  X(teScrpHandle, Handle) X(resLoad, uint8_t) X(unused51, void*)                  \
-  X(unused52, void*) X(curDeactive, void*) X(unused54, void*)                     \
-  X(teStylScrapSwitch, int16_t) X(teStylScrapHandle, Handle)                      \
-  X(appParmHandle, Handle) X(popUpMenuState1, void*) X(popUpMenuState2, void*)
+// The 59 globals in the order of ZEB_GlobalsRec, each with the type of its cell and the
+// application record that holds it: QDGlobals (QD) or ZEB_SystemGlobals (SYS).
+#define ZEB_TOOLBOX_GLOBALS(X)                                                               \
+  X(sfSaveDisk, int16_t, SYS) X(curDirRecord, void*, SYS) X(curDirStore, int32_t, SYS)        \
+  X(mainDevice, GDHandle, SYS) X(deviceList, GDHandle, SYS) X(wMgrPort, GrafPtr, SYS)         \
+  X(eventQueue, QHdr, SYS) X(mBarHeight, int16_t, SYS) X(memErr, int16_t, SYS)                \
+  X(grayRgn, RgnHandle, SYS) X(windowList, void*, SYS) X(thePort, GrafPtr, QD)                \
+  X(white, Pattern, QD) X(black, Pattern, QD) X(gray, Pattern, QD) X(ltGray, Pattern, QD)     \
+  X(dkGray, Pattern, QD) X(arrow, Cursor, QD) X(screenBits, BitMap, QD)                       \
+  X(randSeed, int32_t, QD) X(scrapInfo, ScrapStuff, SYS) X(printErr, int16_t, SYS)            \
+  X(ticks, uint32_t, SYS) X(unused24, void*, SYS) X(unused25, void*, SYS)                     \
+  X(unused26, void*, SYS) X(unused27, void*, SYS) X(caretTime, int32_t, SYS)                  \
+  X(curActivate, void*, SYS) X(hiliteMode, uint8_t, SYS) X(theGDevice, GDHandle, SYS)         \
+  X(resErr, int16_t, SYS) X(unused33, int32_t, SYS) X(hiliteRGB, RGBColor, SYS)               \
+  X(mbState, uint8_t, SYS) X(unused36, void*, SYS) X(unused37, void*, SYS)                    \
+  X(unused38, void*, SYS) X(fractEnable, uint8_t, SYS) X(fontWidthState, int32_t, SYS)        \
+  X(theMenu, int16_t, SYS) X(resumeProc, ProcPtr, SYS) X(sysEvtMask, int16_t, SYS)            \
+  X(doubleTime, int32_t, SYS) X(theZone, THz, SYS) X(menuList, Handle, SYS)                   \
+  X(menuSetting, int16_t, SYS) X(teScrpLength, int32_t, SYS) X(teScrpHandle, Handle, SYS)     \
+  X(resLoad, uint8_t, SYS) X(unused51, void*, SYS) X(unused52, void*, SYS)                    \
+  X(curDeactive, void*, SYS) X(unused54, void*, SYS) X(teStylScrapSwitch, int16_t, SYS)       \
+  X(teStylScrapHandle, Handle, SYS) X(appParmHandle, Handle, SYS)                             \
+  X(popUpMenuState1, void*, SYS) X(popUpMenuState2, void*, SYS)
 
 namespace zeb::frame {
 
 struct ToolboxGlobals {
-#define ZEB_GLOBAL_CELL_POINTER(name, type) type* name;
+#define ZEB_GLOBAL_CELL_POINTER(name, type, owner) type* name;
   ZEB_TOOLBOX_GLOBALS(ZEB_GLOBAL_CELL_POINTER)
 #undef ZEB_GLOBAL_CELL_POINTER
 };

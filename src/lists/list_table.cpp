@@ -3,7 +3,7 @@
 
 namespace zeb::lists {
 
-// Allocated at start-up once list records exist; it holds no entries before LNew.
+// Allocated at start-up and freed at exit; it holds no entries before LNew.
 void AllocateListTable() {}
 
 void FreeListTable() {}

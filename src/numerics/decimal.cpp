@@ -144,9 +144,16 @@ std::string FormatDecimal(const decform* f, const decimal& d) {
   if (sig.empty()) sig = "0";
   if (sig[0] == 'I') return text + "INF";
   if (sig[0] == 'N') return text + "NAN";
+  // Zero is zero whatever its exponent: 0 x 10^3 prints as 0 (and its requested fractional
+  // digits), never as a row of zeros before the point.
+  long exp = d.exp;
+  if (sig.find_first_not_of('0') == std::string::npos) {
+    sig = "0";
+    exp = 0;
+  }
 
-  const long n = static_cast<long>(sig.size()) + d.exp;
-  const bool fixed = n < kFixedIntegralDigits && d.exp >= kFixedLowestExponent &&
+  const long n = static_cast<long>(sig.size()) + exp;
+  const bool fixed = n < kFixedIntegralDigits && exp >= kFixedLowestExponent &&
                      (!f || f->style == FIXEDDECIMAL);
   if (!fixed) {
     text += sig[0];

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "ZEB.h"
+#include "frame/frame_internal.h"
 #include "intl/intl_internal.h"
 
 namespace {
@@ -14,7 +15,11 @@ constexpr short kIntlChanged = 4;
 }  // namespace
 
 extern "C" short ZEBAPI ZEB_WinIniChange(const char* section) {
-  if (!section) return 0;
+  // A change without a section name may be any section's, the debug settings' among them.
+  if (!section || lstrcmpiA(section, "zebport2") == 0) {
+    zeb::frame::ReloadDebugSettings();
+    return 0;
+  }
   if (lstrcmpiA(section, "intl") == 0) {
     zeb::intl::ReloadInternationalSettings();
     return kIntlChanged;

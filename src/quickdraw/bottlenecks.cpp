@@ -9,11 +9,10 @@ constexpr int kQDProcCount = 13;
 constexpr int kCQDProcCount = 20;
 
 // The standard bottleneck routines in QDProcs order: text, line, rect, round-rect, oval, arc,
-// poly, rgn, bits, comment, text-measure, get-picture, put-picture. Each drawing part puts its
-// routine here as it is built (StdText, StdBits, ...); until then the entry is null, which every
-// drawing call reads as "the standard routine".
+// poly, rgn, bits, comment, text-measure, get-picture, put-picture. An entry QuickDraw has no
+// routine of its own for is null, which every drawing call reads as "the standard routine".
 void* const kStandardProcs[kQDProcCount] = {
-    nullptr,
+    reinterpret_cast<void*>(&StdText),
     reinterpret_cast<void*>(&StdLine),
     reinterpret_cast<void*>(&StdRect),
     reinterpret_cast<void*>(&StdRRect),
@@ -21,7 +20,11 @@ void* const kStandardProcs[kQDProcCount] = {
     reinterpret_cast<void*>(&StdArc),
     reinterpret_cast<void*>(&StdPoly),
     reinterpret_cast<void*>(&StdRgn),
-    nullptr, nullptr, nullptr, nullptr, nullptr};
+    nullptr,
+    nullptr,
+    reinterpret_cast<void*>(&StdTxMeas),
+    nullptr,
+    nullptr};
 
 void* StandardFor(int index) { return index < kQDProcCount ? kStandardProcs[index] : nullptr; }
 

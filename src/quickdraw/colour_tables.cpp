@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "MacMemory.h"
-#include "quickdraw/pending_parts.h"
+#include "quickdraw/palettes.h"
 #include "quickdraw/quickdraw_state.h"
 #include "quickdraw/standard_colour_tables.h"
 #include "resources/resources_internal.h"

@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "events/events_internal.h"
-#include "quickdraw/pending_parts.h"
+#include "quickdraw/picture_recording.h"
 #include "quickdraw/quickdraw_state.h"
 
 namespace zeb::quickdraw {

@@ -6,7 +6,8 @@
 #include "MacMemory.h"
 #include "frame/frame_internal.h"
 #include "frame/toolbox_globals.h"
-#include "quickdraw/pending_parts.h"
+#include "quickdraw/font_manager.h"
+#include "quickdraw/palettes.h"
 #include "quickdraw/quickdraw_state.h"
 
 namespace zeb::quickdraw {
@@ -61,8 +62,15 @@ void FreeContext(int slot) {
   if (slot < 0 || slot >= kContextSlotCount || !g_state.slots[slot]) return;
   DrawingContext* ctx = g_state.slots[slot];
   DeselectObjects(*ctx);
+  // On a shared DC the stock objects just selected replace the current port's own: it selects
+  // its pen, brush and font again before it next draws.
+  DrawingContext* current = g_state.currentContext;
+  if (current && current != ctx && ctx->dc && current->dc == ctx->dc) ResetSelectedState(*current);
   if (ctx->pen) DeleteObject(ctx->pen);
   ctx->pen = nullptr;
+  if (ctx->ownFont) DeleteObject(ctx->ownFont);
+  ctx->ownFont = nullptr;
+  ctx->font = nullptr;
   ReleaseBrushCache(*ctx);
   DisposeSubPolygonList(*ctx);
   for (PixPatHandle& spare : ctx->spare) {

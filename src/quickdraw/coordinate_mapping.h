@@ -40,6 +40,10 @@ struct CoordinateMapping {
   int32_t LengthToDeviceH(int32_t n) const { return ScaleLength(n, numH, denH); }
   int32_t LengthToDeviceV(int32_t n) const { return ScaleLength(n, numV, denV); }
 
+  // A device length back in local units.
+  int32_t LengthToLocalH(int32_t n) const { return scale ? MulDivRound(n, denH, numH) : n; }
+  int32_t LengthToLocalV(int32_t n) const { return scale ? MulDivRound(n, denV, numV) : n; }
+
   void SetOrigin(int16_t h, int16_t v) {
     originH = h;
     originV = v;

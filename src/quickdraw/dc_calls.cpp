@@ -1,7 +1,7 @@
 // The library's calls on drawing contexts: the current DC, lending DCs to ports, preparing the
 // DC of the next port, and re-deriving a port's GDI attributes.
 #include "frame/frame_internal.h"
-#include "quickdraw/pending_parts.h"
+#include "quickdraw/palettes.h"
 #include "quickdraw/pixel_map_record.h"
 #include "quickdraw/quickdraw_internal.h"
 #include "quickdraw/quickdraw_state.h"
@@ -158,7 +158,7 @@ void ZEBAPI ZEB_ChangeThePortAttr(void) {
   ResetSelectedState(*ctx);
   DeriveModes(*ctx);
   MapPen(*ctx);
-  ctx->fontDirty = true;
+  ctx->fontRecreate = true;
   if (port->spExtra == 0 && ctx->dc) SetTextJustification(ctx->dc, 0, 0);
   // Colours as the port's fields now say: the classic values of a black-and-white port, the RGB
   // fields of a colour port (which ForeColor would overwrite with their classic neighbours).

@@ -14,7 +14,7 @@ void ResetSelectedState(DrawingContext& ctx) {
   ctx.selectedPenStyle = -1;
   ctx.selectedBrush = nullptr;
   ctx.penFlags = static_cast<uint16_t>((ctx.penFlags | kPenNotSelected) & ~kNullPenSelected);
-  ctx.fontDirty = true;
+  ctx.fontSelected = false;
   // The brush origin is a DC attribute too: set again at the next brush selection.
   ctx.brushOriginH = ctx.brushOriginV = -1;
 }
@@ -25,6 +25,7 @@ void DeselectObjects(DrawingContext& ctx) {
   SelectObject(ctx.dc, GetStockObject(BLACK_PEN));
   SelectObject(ctx.dc, GetStockObject(SYSTEM_FONT));
   ctx.selectedBrush = nullptr;
+  ctx.fontSelected = false;
   ctx.penFlags = static_cast<uint16_t>((ctx.penFlags | kPenNotSelected) & ~kNullPenSelected);
 }
 

@@ -127,6 +127,9 @@ extern "C" {
 void ZEBAPI InitGraf(void* globalPtr) {
   QuickDrawState& s = State();
   const frame::ToolboxGlobals& g = frame::Globals();
+  // As the Toolbox's InitGraf does: Random starts its sequence from 1 (a zero seed would keep
+  // it at 0 for ever).
+  *g.randSeed = 1;
   if (s.initialised) {
     if (globalPtr && s.screenPortOpen)
       *static_cast<GrafPtr*>(globalPtr) = reinterpret_cast<GrafPtr>(&s.screenPort);

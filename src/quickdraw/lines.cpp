@@ -3,7 +3,7 @@
 // a PatBlt, or the GDI pen with its end point added.
 #include "events/events_internal.h"
 #include "frame/frame_internal.h"
-#include "quickdraw/pending_parts.h"
+#include "quickdraw/picture_recording.h"
 #include "quickdraw/quickdraw_state.h"
 
 namespace zeb::quickdraw {

@@ -6,7 +6,7 @@
 
 #include "MacMemory.h"
 #include "memory/memory_internal.h"
-#include "quickdraw/pending_parts.h"
+#include "quickdraw/picture_recording.h"
 #include "quickdraw/polygon_record.h"
 #include "quickdraw/shape_drawing.h"
 

@@ -4,7 +4,7 @@
 #include "MacMemory.h"
 #include "frame/frame_internal.h"
 #include "frame/toolbox_globals.h"
-#include "quickdraw/pending_parts.h"
+#include "quickdraw/palettes.h"
 #include "quickdraw/quickdraw_internal.h"
 #include "quickdraw/quickdraw_state.h"
 #include "quickdraw/rect_arithmetic.h"

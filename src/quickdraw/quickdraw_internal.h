@@ -12,6 +12,8 @@
 namespace zeb::quickdraw {
 
 // The session's standard fonts, made at start-up in a device context of the frame window.
+// Text calls know them by their roles: the measuring font is the dialog font of font number -2,
+// dialog the small system font, smallDialog the small dialog font.
 struct StandardFonts {
   HFONT measuring = nullptr;       // measures menus and controls; may be a stock font
   bool measuringIsStock = false;
@@ -19,14 +21,19 @@ struct StandardFonts {
   int lineHeight = 0;              // character height plus half the internal leading, rounded up
   HFONT system = nullptr;          // "ZEB_System", at most the measuring font's height
   HFONT dialog = nullptr;          // the dialog items' font
-  HFONT smallSystem = nullptr;     // "ZEB_System" at height -10
+  HFONT smallDialog = nullptr;     // "ZEB_System" at height -10: dialog text below 10 points
   HFONT mono = nullptr;            // "ZEB_Mono" at height -10
   HFONT smallMono = nullptr;       // "ZEB_Mono" at height -8
   bool fontFileAdded = false;      // ZEBFONT.FON was added and must be removed at exit
   char fontFilePath[256] = "";
+
+  // The system has a dialog font of its own (the measuring font is not a stock font): font
+  // number -3 is then the measuring font too.
+  bool DialogFontOption() const { return measuring && !measuringIsStock; }
 };
 
-// Creates the six fonts; deleting them also removes ZEBFONT.FON when it was added.
+// Creates the six fonts, then reads the font map and builds the font list; deleting them also
+// removes ZEBFONT.FON when it was added, and frees the font list.
 void CreateStandardFonts(HWND frameWindow);
 void DeleteStandardFonts();
 const StandardFonts& Fonts();
@@ -55,8 +62,18 @@ CursHandle StandardCursor(short id);
 HCURSOR CurrentHostCursor();
 // A mouse movement ends ObscureCursor's hiding.
 void RevealObscuredCursor();
-// CountResources of 'FONT' (bitmap fonts) and 'sfnt' (outline fonts): the font list's counts.
+// CountResources of 'FONT' and 'sfnt': the font list's faces that are not TrueType, and those
+// that are.
 short FontResourceCount(bool outline);
+// The font list in display-name order, for menus of fonts: each call gives the next record's
+// display name (64 bytes) and first Toolbox font number; false after the last record, or once
+// the list has been built again since the cursor started.
+struct FontListCursor {
+  const void* record = nullptr;
+  uint32_t generation = 0;
+  bool started = false;
+};
+bool NextFont(FontListCursor& cursor, char displayName[64], short* number);
 
 // ZEB_SystemValue 21 and 22: a screen value of QuickDraw and the palette state.
 uint32_t ScreenValue();

@@ -1,13 +1,13 @@
-// QuickDraw's process-wide state as start-up and ZEB_SystemValue reach it, for the parts built
-// later: the colour picker and the palettes.
+// QuickDraw's process-wide state as start-up and ZEB_SystemValue reach it: the colour picker's
+// shared description and the palette state.
 #include "quickdraw/quickdraw_internal.h"
 
 namespace zeb::quickdraw {
 
-// Fills the colour picker's CHOOSECOLOR description once colour is built.
+// The colour picker keeps no description between calls: start-up has nothing to prepare.
 void InitColorDialog() {}
 
-// The palette state is measured by the palette code; before it runs it reads 0.
+// ZEB_SystemValue 22: no logical palette is realised, so the palette state reads 0.
 uint32_t PaletteState() { return 0; }
 
 }  // namespace zeb::quickdraw

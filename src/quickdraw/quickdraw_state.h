@@ -58,6 +58,52 @@ constexpr uint16_t kPenDirty = 0x1;
 constexpr uint16_t kPenNotSelected = 0x4000;
 constexpr uint16_t kNullPenSelected = 0x8000;
 
+// What a context's font was made from: when any of it changes, the font is made again.
+struct FontKey {
+  int16_t font = 0, size = 0;
+  uint8_t face = 0;
+  bool substitution = false;  // system-font substitution (the screen port, ZEB_DialogFontMode)
+  bool screen = false;        // the printer-point option applies off the screen
+  int16_t mapNumH = 1, mapDenH = 1, mapNumV = 1, mapDenV = 1;
+  int16_t textNumH = 1, textDenH = 1, textNumV = 1, textDenV = 1;
+  uint32_t strikeOutOption = 0, printerPointOption = 0;
+  uint32_t generation = 0;    // the font list it was looked up in
+
+  bool operator==(const FontKey& o) const {
+    return font == o.font && size == o.size && face == o.face &&
+           substitution == o.substitution && screen == o.screen && mapNumH == o.mapNumH &&
+           mapDenH == o.mapDenH && mapNumV == o.mapNumV && mapDenV == o.mapDenV &&
+           textNumH == o.textNumH && textDenH == o.textDenH && textNumV == o.textNumV &&
+           textDenV == o.textDenV && strikeOutOption == o.strikeOutOption &&
+           printerPointOption == o.printerPointOption && generation == o.generation;
+  }
+  bool operator!=(const FontKey& o) const { return !(*this == o); }
+};
+
+// What GetFontInfo and FontMetrics depend on beyond the font: the option word of
+// ZEB_SystemValue 47, width-table mode and the mapping back to local units.
+struct FontMeasureKey {
+  uint32_t fontSerial = 0;
+  uint32_t options = 0;
+  bool widthTable = false;
+  bool tableConversion = false;  // FontMetrics: codes from 0x80 take their Windows code's width
+  int16_t numH = 1, denH = 1, numV = 1, denV = 1;
+
+  bool operator==(const FontMeasureKey& o) const {
+    return fontSerial == o.fontSerial && options == o.options && widthTable == o.widthTable &&
+           tableConversion == o.tableConversion && numH == o.numH && denH == o.denH &&
+           numV == o.numV && denV == o.denV;
+  }
+};
+
+// Width-table text mode (ZEB_ExtDrawText): the table of Fixed widths (null: the Font
+// Manager's width table) and the value kept with it.
+struct WidthTableMode {
+  uint16_t flags = 0;  // kCtxWidthTableText, kCtxWidthTableSecond
+  const Fixed* table = nullptr;
+  long positions = 0;
+};
+
 // The one-entry brush cache of a black-and-white port.
 struct BrushCache {
   HBRUSH brush = nullptr;
@@ -118,7 +164,25 @@ struct DrawingContext {
   UINT swappedAlign = 0;
   // Picture recording's LineFrom: the end of the last line.
   Point lastLineEnd{};
-  bool fontDirty = true;
+  // Text: the font selected for the port (one it made, or a shared standard font), the one it
+  // made and deletes, whether the DC has the font selected now, and what it was made from.
+  HFONT font = nullptr;
+  HFONT ownFont = nullptr;
+  bool fontSelected = false;
+  bool fontRecreate = true;   // make the font again even if its key is unchanged
+  uint32_t fontSerial = 0;    // counts the fonts realised: keys the measure caches
+  FontKey fontKey;
+  TEXTMETRICA textMetrics{};
+  WidthTableMode widthMode, savedWidthMode;
+  bool widthModeSaved = false;
+  // GetFontInfo's and FontMetrics' last results.
+  bool fontInfoValid = false;
+  FontMeasureKey fontInfoKey;
+  FontInfo fontInfo{};
+  bool fontMetricsValid = false;
+  FontMeasureKey fontMetricsKey;
+  Fixed metrics[4] = {};     // ascent, descent, leading, widMax
+  Fixed widths[256] = {};
   // The DC is a memory or printer DC, where PatBlt may stand in for the pen.
   bool patBltDC = false;
   // Mode emulation draws the shape black on white into a mask first; the not- modes draw the
@@ -229,9 +293,11 @@ void AcquireScreenDC();
 void ReleaseScreenDC();
 
 // --- GDI state of a context (dc_state.cpp) ---
-// Forgets what the DC has selected, so that everything is selected again before drawing.
+// Forgets what the DC has selected, so that everything is selected again before drawing (the
+// font too, which is selected again as it is, not made again).
 void ResetSelectedState(DrawingContext& ctx);
-// Deselects the context's pen and brush from its DC (before the DC is released or changed).
+// Deselects the context's pen, brush and font from its DC (before the DC is released or
+// changed).
 void DeselectObjects(DrawingContext& ctx);
 void SelectRop(DrawingContext& ctx, uint16_t rop2);
 void SelectBkMode(DrawingContext& ctx, uint16_t mode);
@@ -298,6 +364,11 @@ OSErr BitImageToPackedDIB(const BitMap* map, std::vector<uint8_t>& dib, Rect& bo
                           bool oneBitOnly);
 // The sub-polygon list of region recording is released with its context.
 void DisposeSubPolygonList(DrawingContext& ctx);
+
+// --- Polygon and region recording (polygons.cpp) ---
+// While rgnSave or polySave collect a shape, MoveT and Move start a new sub-polygon at the
+// point (newPolygon true) and LineT and Line add their end point.
+void RecordPolygonPoint(GrafPtr port, Point pt, bool newPolygon);
 
 // --- Clip (clip.cpp) ---
 void ApplyClip(GrafPtr port);

@@ -1,7 +1,7 @@
 // Drawing regions with the five verbs (StdRgn and its entry points) and recording a region
 // from lines and framed shapes (OpenRgn ... CloseRgn).
 #include "MacMemory.h"
-#include "quickdraw/pending_parts.h"
+#include "quickdraw/picture_recording.h"
 #include "quickdraw/rect_arithmetic.h"
 #include "quickdraw/region_record.h"
 #include "quickdraw/shape_drawing.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "osutils/osutils_internal.h"
-#include "quickdraw/pending_parts.h"
+#include "quickdraw/picture_recording.h"
 #include "quickdraw/rect_arithmetic.h"
 #include "quickdraw/shape_drawing.h"
 

@@ -2,6 +2,7 @@
 #include "quickdraw/quickdraw_internal.h"
 
 #include "frame/frame_internal.h"
+#include "quickdraw/font_manager.h"
 
 namespace zeb::quickdraw {
 namespace {
@@ -17,12 +18,19 @@ constexpr BYTE kShiftJisCharset = 128;
 constexpr BYTE kVariableSwiss = VARIABLE_PITCH | FF_SWISS;  // 34
 constexpr BYTE kFixedModern = FIXED_PITCH | FF_MODERN;      // 49
 
-HFONT MakeFont(int height, int weight, BYTE pitchAndFamily, const char* face, bool fixedPitch) {
+struct Precisions {
+  BYTE output = OUT_DEFAULT_PRECIS;
+  BYTE clip = CLIP_DEFAULT_PRECIS;
+  BYTE quality = DEFAULT_QUALITY;
+};
+
+HFONT MakeFont(int height, int weight, BYTE pitchAndFamily, const char* face, bool fixedPitch,
+               Precisions precisions = {}) {
   const bool dbcs = frame::Session().doubleByte;
   const BYTE charset = (dbcs && !fixedPitch) ? kShiftJisCharset : ANSI_CHARSET;
   if (dbcs && !fixedPitch) face = kDoubleByteFace;
-  return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitchAndFamily, face);
+  return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, charset, precisions.output,
+                     precisions.clip, precisions.quality, pitchAndFamily, face);
 }
 
 }  // namespace
@@ -39,7 +47,10 @@ void CreateStandardFonts(HWND frameWindow) {
 
   HDC dc = GetDC(frameWindow);
   if (version.newShell && version.windowsNT) {
-    g_fonts.measuring = MakeFont(-11, FW_NORMAL, kVariableSwiss, "MS Sans Serif", false);
+    // The dialog font of Windows NT's new shell: string precision, stroke clipping and draft
+    // quality, as the system's own dialogs make it.
+    g_fonts.measuring = MakeFont(-11, FW_NORMAL, kVariableSwiss, "MS Sans Serif", false,
+                                 {OUT_STRING_PRECIS, CLIP_STROKE_PRECIS, DRAFT_QUALITY});
     g_fonts.measuringIsStock = false;
   } else {
     g_fonts.measuring = static_cast<HFONT>(GetStockObject(version.newShell ? DEFAULT_GUI_FONT
@@ -61,13 +72,16 @@ void CreateStandardFonts(HWND frameWindow) {
   const char* dialogFace = dbcs ? "ZEB_System" : (version.Major() == 3 ? "Helv" : "MS Sans Serif");
   g_fonts.dialog = MakeFont(dbcs ? 12 : -8, (version.newShell || dbcs) ? FW_NORMAL : FW_BOLD,
                             DEFAULT_PITCH, dialogFace, false);
-  g_fonts.smallSystem = MakeFont(-10, FW_NORMAL, DEFAULT_PITCH, "ZEB_System", false);
+  g_fonts.smallDialog = MakeFont(-10, FW_NORMAL, DEFAULT_PITCH, "ZEB_System", false);
   g_fonts.mono = MakeFont(-10, FW_NORMAL, kFixedModern, "ZEB_Mono", true);
   g_fonts.smallMono = MakeFont(-8, FW_NORMAL, kFixedModern, "ZEB_Mono", true);
+
+  StartFontManager();
 }
 
 void DeleteStandardFonts() {
-  HFONT* created[] = {&g_fonts.system, &g_fonts.dialog, &g_fonts.smallSystem, &g_fonts.mono,
+  StopFontManager();
+  HFONT* created[] = {&g_fonts.system, &g_fonts.dialog, &g_fonts.smallDialog, &g_fonts.mono,
                       &g_fonts.smallMono};
   for (HFONT* font : created) {
     if (*font) DeleteObject(*font);

@@ -60,4 +60,20 @@ EmulationRule EmulationFor(int16_t mode, bool blackOnWhite) {
   }
 }
 
+TextModeRule TextRuleFor(int16_t mode) {
+  if (mode >= 0 && mode <= 15) {
+    // Text takes the pattern modes as the source modes.
+    static constexpr TextInk kInks[4] = {TextInk::Copy, TextInk::Or, TextInk::Xor, TextInk::Bic};
+    return {kInks[mode & 3], (mode & 4) != 0, true};
+  }
+  // The arithmetic modes draw as the source mode whose raster operation they share.
+  const ModeRule rule = RuleForMode(mode);
+  switch (rule.rop2) {
+    case kR2CopyPen: return {TextInk::Copy, false, rule.supported};
+    case kR2NotXorPen: return {TextInk::Xor, false, rule.supported};
+    case kR2MergeNotPen: return {TextInk::Bic, false, rule.supported};
+    default: return {TextInk::Or, false, rule.supported};
+  }
+}
+
 }  // namespace zeb::quickdraw

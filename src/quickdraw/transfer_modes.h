@@ -57,6 +57,26 @@ struct EmulationRule {
 };
 EmulationRule EmulationFor(int16_t mode, bool blackOnWhite);
 
+// How text lands in a transfer mode. GDI draws text only opaquely (copy) or transparently (or);
+// the other modes combine a one-bit image of the glyphs with the destination.
+enum class TextInk : uint8_t {
+  Copy,  // glyphs in the foreground colour on the background colour
+  Or,    // glyphs in the foreground colour
+  Xor,   // glyphs invert what is there
+  Bic    // glyphs in the background colour
+};
+struct TextModeRule {
+  TextInk ink;
+  bool inverted;   // the not- modes: the text box less the glyphs takes the ink
+  bool supported;  // text is drawn only in supported modes
+};
+TextModeRule TextRuleFor(int16_t mode);
+// GDI's own text output gives the rule's result: copy (the inverted copy with the colours
+// exchanged) and or.
+inline bool GdiDrawsText(const TextModeRule& rule) {
+  return rule.ink == TextInk::Copy || (rule.ink == TextInk::Or && !rule.inverted);
+}
+
 }  // namespace zeb::quickdraw
 
 #endif  // ZEB_QUICKDRAW_TRANSFER_MODES_H

@@ -63,6 +63,8 @@ uint32_t GetHost32(const void* p) {
 
 namespace {
 
+constexpr uint32_t kDialogTitleOffset = 20;
+
 // Where bit k of an 'ALRT' stage word as stored on disk lands in the host word.
 constexpr int kStageBitFromDisk[16] = {6, 7, 5, 4, 2, 3, 1, 0, 14, 15, 13, 12, 10, 11, 9, 8};
 
@@ -160,6 +162,10 @@ class Fields {
   uint32_t size_;
 };
 
+// Item types of a 'DITL': the disabled flag, and the help item of later system software.
+constexpr uint8_t kItemDisabled = 0x80;
+constexpr uint8_t kHelpItem = 1;
+
 void DialogItemList(Fields& f) {
   const int count = static_cast<int16_t>(f.W(0)) + 1;
   uint64_t item = 2;
@@ -171,7 +177,13 @@ void DialogItemList(Fields& f) {
     // Low three bits all set: a control from a 'CNTL' resource, whose ID follows. Icon (0x20) and
     // picture (0x40) items carry a resource ID too; the ID is swapped once whichever says so.
     // The ID is the item's data: an item too short to hold it has none to swap.
-    if (((itemType & 0x07) == 0x07 || (itemType & 0x60)) && dataLength >= 2) f.W(item + 14);
+    if ((itemType & ~kItemDisabled) == kHelpItem) {
+      // A help item's data is words only: the kind of help resource, its ID and, for an
+      // appended 'hdlg', the item number it starts at.
+      for (uint32_t w = 0; w + 2 <= dataLength; w += 2) f.W(item + 14 + w);
+    } else if (((itemType & 0x07) == 0x07 || (itemType & 0x60)) && dataLength >= 2) {
+      f.W(item + 14);
+    }
     item += 14 + ((dataLength + 1u) & ~1u);
   }
 }
@@ -263,6 +275,8 @@ Conversion ConvertResource(int direction, uint32_t type, uint8_t* data, uint32_t
       f.R(0);
       f.W(8);
       f.AlertStages(10);
+      // Later system software appends a positioning word to the 12 bytes of the template.
+      f.W(12);
       break;
     case FourCC("CNTL"):
       f.R(0);
@@ -273,12 +287,20 @@ Conversion ConvertResource(int direction, uint32_t type, uint8_t* data, uint32_t
       f.L(18);
       break;
     case FourCC("DITL"): DialogItemList(f); break;
-    case FourCC("DLOG"):
+    case FourCC("DLOG"): {
       f.R(0);
       f.W(8);
       f.L(14);
       f.W(18);
+      // The title at 20, then (from later system software) a positioning word. The title's
+      // length byte reads the same in both orders.
+      if (size > kDialogTitleOffset) {
+        const int positioning =
+            resources::PositioningWordAfter(kDialogTitleOffset + 1 + data[kDialogTitleOffset], size);
+        if (positioning >= 0) f.W(static_cast<uint64_t>(positioning));
+      }
       break;
+    }
     case FourCC("WIND"): {
       // Macintosh templates hold the reference constant at 14, the library's at 16; a
       // positioning word may follow the title in either.

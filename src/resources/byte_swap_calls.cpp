@@ -2,6 +2,7 @@
 // types the library does not know, and the single-value swaps applications use.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "MacMemory.h"
@@ -40,7 +41,8 @@ Proc As(From proc) {
 }
 
 void ConvertUnknown(int direction, uint32_t type, int16_t id, uint32_t size, Ptr data,
-                    ZEB_SwapResourceProcPtr fileProc) {
+                    ResFile* file) {
+  const ZEB_SwapResourceProcPtr fileProc = file ? file->swapProc : nullptr;
   const bool withId = frame::SessionFlag(ZEB_SF_RESIDTOCALLBACK);
   const short dir = static_cast<short>(direction);
   const long length = static_cast<long>(size);
@@ -62,29 +64,35 @@ void ConvertUnknown(int direction, uint32_t type, int16_t id, uint32_t size, Ptr
       fileProc(dir, type, length, data);
     return;
   }
+  // One report per type and file: a file of hundreds of such resources is not hundreds of
+  // reports.
+  if (file) {
+    std::vector<uint32_t>& seen = file->reportedTypes;
+    if (std::find(seen.begin(), seen.end(), type) != seen.end()) return;
+    seen.push_back(type);
+  }
   ReportUnknownType(type);
 }
 
 void Convert(int direction, uint32_t type, int16_t id, Handle h, Ptr data, uint32_t size,
-             ZEB_SwapResourceProcPtr fileProc) {
+             ResFile* file) {
   switch (byteorder::ConvertResource(direction, type, reinterpret_cast<uint8_t*>(data), size)) {
     case byteorder::Conversion::kConverted: break;
     case byteorder::Conversion::kCursor:
       if (h) quickdraw::ConvertCursorResource(h, type == byteorder::FourCC("crsr"),
                                               direction == byteorder::kFromDisk);
       break;
-    case byteorder::Conversion::kUnknown: ConvertUnknown(direction, type, id, size, data, fileProc); break;
+    case byteorder::Conversion::kUnknown: ConvertUnknown(direction, type, id, size, data, file); break;
   }
 }
 
 }  // namespace
 
-void ConvertResourceData(int direction, uint32_t type, int16_t id, Handle h,
-                         ZEB_SwapResourceProcPtr fileProc) {
+void ConvertResourceData(int direction, uint32_t type, int16_t id, Handle h, ResFile* file) {
   if (!h || !*h) return;
   const Size size = GetHandleSize(h);
   if (size <= 0) return;
-  Convert(direction, type, id, h, *h, static_cast<uint32_t>(size), fileProc);
+  Convert(direction, type, id, h, *h, static_cast<uint32_t>(size), file);
 }
 
 }  // namespace zeb::resources

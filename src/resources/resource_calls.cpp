@@ -28,6 +28,46 @@ const Handle kPackageAnswer = reinterpret_cast<Handle>(static_cast<uintptr_t>(0x
 
 bool IsResourceHandle(Handle h) { return h && (HGetState(h) & kHandleIsResourceMask); }
 
+// A 'MENU' keeps its definition procedure in bytes 6-9; in host order its low word is 6-7.
+constexpr uint32_t kMenuProcLow = 6;
+constexpr uint32_t kMenuProcEnd = 10;
+
+bool HasStorage(Handle h) { return h && *h && *h != kFreedMasterPointer; }
+
+// The data as a write hands it to the disk and back: converted to disk order and from it again,
+// the menu marker standing down for the stored word meanwhile; compressed data untouched.
+class DiskOrder {
+ public:
+  DiskOrder(ResFile* file, const resfmt::TypeEntry& type, resfmt::Reference& ref, Handle h,
+            uint32_t length)
+      : file_(file), type_(type.type), ref_(ref), h_(h),
+        convert_(length && !resfmt::IsCompressedResource(ref.attributes,
+                                                         reinterpret_cast<uint8_t*>(*h), length)),
+        marker_(convert_ && type_ == FourCC("MENU") && ref.menuMarked && length >= kMenuProcEnd &&
+                static_cast<uint8_t>((*h)[kMenuProcLow]) == 0xFF &&
+                static_cast<uint8_t>((*h)[kMenuProcLow + 1]) == 0xFF) {
+    if (marker_) std::memcpy(*h_ + kMenuProcLow, ref_.menuProcLow, 2);
+    if (convert_) ConvertResourceData(byteorder::kToDisk, type_, ref_.id, h_, file_);
+  }
+  ~DiskOrder() {
+    if (convert_) ConvertResourceData(byteorder::kFromDisk, type_, ref_.id, h_, file_);
+    if (marker_) {
+      (*h_)[kMenuProcLow] = static_cast<char>(0xFF);
+      (*h_)[kMenuProcLow + 1] = static_cast<char>(0xFF);
+    }
+  }
+  DiskOrder(const DiskOrder&) = delete;
+  DiskOrder& operator=(const DiskOrder&) = delete;
+
+ private:
+  ResFile* file_;
+  uint32_t type_;
+  resfmt::Reference& ref_;
+  Handle h_;
+  bool convert_;
+  bool marker_;
+};
+
 resfmt::Reference* FindByName(resfmt::TypeEntry* type, ConstStr255Param name) {
   if (!type || !name) return nullptr;
   for (resfmt::Reference& ref : type->references)
@@ -154,11 +194,17 @@ bool LoadReference(ResFile* file, resfmt::TypeEntry& type, resfmt::Reference& re
     SetResult(ioErr);
     return false;
   }
-  ConvertResourceData(byteorder::kFromDisk, type.type, ref.id, h, file->swapProc);
-  // A loaded menu's definition procedure is the library's own standard one.
-  if (type.type == FourCC("MENU") && length >= 10) {
-    (*h)[6] = static_cast<char>(0xFF);
-    (*h)[7] = static_cast<char>(0xFF);
+  // Compressed data stays exactly as stored: it is not the type's layout.
+  if (resfmt::IsCompressedResource(ref.attributes, reinterpret_cast<uint8_t*>(*h), length))
+    return true;
+  ConvertResourceData(byteorder::kFromDisk, type.type, ref.id, h, file);
+  // A loaded menu's definition procedure is the library's own standard one. The word the
+  // marker replaces is kept for the write.
+  if (type.type == FourCC("MENU") && length >= kMenuProcEnd) {
+    std::memcpy(ref.menuProcLow, *h + kMenuProcLow, 2);
+    ref.menuMarked = true;
+    (*h)[kMenuProcLow] = static_cast<char>(0xFF);
+    (*h)[kMenuProcLow + 1] = static_cast<char>(0xFF);
   }
   return true;
 }
@@ -192,16 +238,16 @@ Handle MaterializeReference(ResFile* file, resfmt::TypeEntry& type, resfmt::Refe
 }
 
 OSErr WriteReferenceData(ResFile* file, resfmt::TypeEntry& type, resfmt::Reference& ref) {
-  if (file->ReadOnly()) return mapReadErr;
+  if (file->WriteProtected()) return mapReadErr;
   Handle h = static_cast<Handle>(ref.handle);
-  if (!h || !*h || *h == kFreedMasterPointer) {
+  if (!HasStorage(h)) {
     // Never loaded: what is on disk is still the resource's data.
     if (ref.hasData) {
       ref.attributes &= static_cast<uint8_t>(~resfmt::kAttrChanged);
       return noErr;
     }
   }
-  const bool hasStorage = h && *h && *h != kFreedMasterPointer;
+  const bool hasStorage = HasStorage(h);
   const uint32_t length = hasStorage ? static_cast<uint32_t>(GetHandleSize(h)) : 0;
   const int64_t stored = ref.dataOffset != 0 ? StoredLength(file, ref) : -1;
   const bool inPlace = stored >= 0 && length <= stored;
@@ -217,13 +263,12 @@ OSErr WriteReferenceData(ResFile* file, resfmt::TypeEntry& type, resfmt::Referen
   byteorder::PutBig32(lengthBytes, length);
   bool ok = WriteAt(file, at, lengthBytes, 4);
   if (ok && length) {
-    ConvertResourceData(byteorder::kToDisk, type.type, ref.id, h, file->swapProc);
+    const DiskOrder diskOrder(file, type, ref, h, length);
     ok = WriteAt(file, at + 4, *h, length);
-    ConvertResourceData(byteorder::kFromDisk, type.type, ref.id, h, file->swapProc);
   }
   if (!ok) return ioErr;
   if (inPlace) {
-    if (length < stored) ref.attributes |= resfmt::kAttrShrunk;
+    if (length < stored) ref.shrunk = true;
   } else {
     if (at > file->dataEnd) file->deadSpace = true;
     ref.dataOffset = static_cast<uint32_t>(at - resfmt::kHeaderBytes);
@@ -234,6 +279,15 @@ OSErr WriteReferenceData(ResFile* file, resfmt::TypeEntry& type, resfmt::Referen
   ref.attributes &= static_cast<uint8_t>(~resfmt::kAttrChanged);
   file->changed = true;
   return noErr;
+}
+
+void KeepUnwrittenData(ResFile* file, resfmt::TypeEntry& type, resfmt::Reference& ref) {
+  // A file that is never written never names anything: the reference may stay.
+  if (ref.hasData || ref.Removed() || file->WriteProtected()) return;
+  if (WriteReferenceData(file, type, ref) == noErr) return;
+  ref.removed = true;
+  file->changed = true;
+  MapChanged(file);
 }
 
 void ReleaseReference(resfmt::TypeEntry& type, resfmt::Reference& ref) {
@@ -249,11 +303,10 @@ void ReleaseReference(resfmt::TypeEntry& type, resfmt::Reference& ref) {
 
 namespace {
 
-Handle Get1(ResFile* file, uint32_t type, int16_t id) {
-  if (!file) return nullptr;
-  resfmt::TypeEntry* entry = nullptr;
-  resfmt::Reference* ref = FindById(file, type, id, &entry);
-  return ref ? MaterializeReference(file, *entry, *ref) : nullptr;
+// Every lookup that finds nothing says so the same way: NIL and resNotFound.
+Handle NotFound() {
+  SetResult(resNotFound);
+  return nullptr;
 }
 
 // A host icon that the alert code keeps, as a 4-byte handle holding it.
@@ -336,6 +389,7 @@ void ReleaseResourceHandle(Handle h) {
     SetResult(resNotFound);
     return;
   }
+  KeepUnwrittenData(found.file, *found.type, *found.ref);
   ReleaseReference(*found.type, *found.ref);
 }
 
@@ -348,7 +402,11 @@ extern "C" {
 
 Handle ZEBAPI Get1Resource(ResType theType, short theID) {
   SetResult(noErr);
-  return Get1(TheChain().current, static_cast<uint32_t>(theType), theID);
+  ResFile* file = TheChain().current;
+  resfmt::TypeEntry* entry = nullptr;
+  resfmt::Reference* ref =
+      file ? FindById(file, static_cast<uint32_t>(theType), theID, &entry) : nullptr;
+  return ref ? MaterializeReference(file, *entry, *ref) : NotFound();
 }
 
 Handle ZEBAPI GetResource(ResType theType, short theID) {
@@ -362,14 +420,9 @@ Handle ZEBAPI RGetResource(ResType theType, short theID) {
 Handle ZEBAPI Get1IndResource(ResType theType, short index) {
   SetResult(noErr);
   ResFile* file = TheChain().current;
-  if (!file) return nullptr;
-  resfmt::TypeEntry* entry = FindType(file, static_cast<uint32_t>(theType));
+  resfmt::TypeEntry* entry = file ? FindType(file, static_cast<uint32_t>(theType)) : nullptr;
   resfmt::Reference* ref = FindByIndex(entry, index);
-  if (!ref) {
-    SetResult(resNotFound);
-    return nullptr;
-  }
-  return MaterializeReference(file, *entry, *ref);
+  return ref ? MaterializeReference(file, *entry, *ref) : NotFound();
 }
 
 Handle ZEBAPI GetIndResource(ResType theType, short index) {
@@ -383,21 +436,15 @@ Handle ZEBAPI GetIndResource(ResType theType, short index) {
     }
     left -= count;
   }
-  SetResult(resNotFound);
-  return nullptr;
+  return NotFound();
 }
 
 Handle ZEBAPI Get1NamedResource(ResType theType, ConstStr255Param name) {
   SetResult(noErr);
   ResFile* file = TheChain().current;
-  if (!file) return nullptr;
-  resfmt::TypeEntry* entry = FindType(file, static_cast<uint32_t>(theType));
+  resfmt::TypeEntry* entry = file ? FindType(file, static_cast<uint32_t>(theType)) : nullptr;
   resfmt::Reference* ref = FindByName(entry, name);
-  if (!ref) {
-    SetResult(resNotFound);
-    return nullptr;
-  }
-  return MaterializeReference(file, *entry, *ref);
+  return ref ? MaterializeReference(file, *entry, *ref) : NotFound();
 }
 
 Handle ZEBAPI GetNamedResource(ResType theType, ConstStr255Param name) {
@@ -407,8 +454,7 @@ Handle ZEBAPI GetNamedResource(ResType theType, ConstStr255Param name) {
     if (resfmt::Reference* ref = FindByName(entry, name))
       return MaterializeReference(file, *entry, *ref);
   }
-  SetResult(resNotFound);
-  return nullptr;
+  return NotFound();
 }
 
 short ZEBAPI Count1Resources(ResType theType) {
@@ -507,7 +553,7 @@ short ZEBAPI GetResAttrs(Handle theResource) {
     SetResult(resNotFound);
     return 0;
   }
-  return static_cast<short>(found.ref->attributes & ~resfmt::kAttrMemoryOnly);
+  return static_cast<short>(found.ref->attributes);
 }
 
 void ZEBAPI SetResPurge(Boolean) { SetResult(noErr); }
@@ -579,7 +625,7 @@ void ZEBAPI RemoveResource(Handle theResource) {
     SetResult(resNotFound);
     return;
   }
-  found.ref->attributes |= resfmt::kAttrRemoved;
+  found.ref->removed = true;
   found.ref->handle = nullptr;
   HClrRBit(theResource);
   found.file->changed = true;
@@ -614,6 +660,7 @@ void ZEBAPI DetachResource(Handle theResource) {
     SetResult(resNotFound);
     return;
   }
+  KeepUnwrittenData(found.file, *found.type, *found.ref);
   found.ref->handle = nullptr;
   HClrRBit(theResource);
   ClearCache();
@@ -646,9 +693,7 @@ void ZEBAPI SetResAttrs(Handle theResource, short attrs) {
     SetResult(resNotFound);
     return;
   }
-  found.ref->attributes =
-      static_cast<uint8_t>((attrs & ~resfmt::kAttrMemoryOnly & 0xFF) |
-                           (found.ref->attributes & resfmt::kAttrShrunk));
+  found.ref->attributes = static_cast<uint8_t>(attrs & 0xFF);
 }
 
 short ZEBAPI HomeResFile(Handle theResource) {

@@ -61,7 +61,7 @@ std::string ResourceFilePath(const std::string& name, bool creating) {
 }
 
 int FreeSlot() {
-  for (int i = 0; i < kSlotCount; ++i)
+  for (int i = g_chain.startupSlotsReserved ? kApplicationSlot + 1 : 0; i < kSlotCount; ++i)
     if (!g_chain.slots[i]) return i;
   return -1;
 }
@@ -124,7 +124,8 @@ void Unlink(ResFile* file) {
   --g_chain.openCount;
 }
 
-int16_t OpenPath(const std::string& path, bool readOnly) {
+// slot: the slot the file must take (InitResources' two), or -1 for the first free one.
+int16_t OpenPath(const std::string& path, bool readOnly, int wantedSlot = -1) {
   if (path.size() > 255) {
     SetResult(bdNamErr);
     return kNoFile;
@@ -145,7 +146,7 @@ int16_t OpenPath(const std::string& path, bool readOnly) {
     ClearCache();
     return open->refNum;
   }
-  const int slot = FreeSlot();
+  const int slot = wantedSlot >= 0 ? (g_chain.slots[wantedSlot] ? -1 : wantedSlot) : FreeSlot();
   if (slot < 0) {
     SetResult(tmfoErr);
     return kNoFile;
@@ -255,7 +256,7 @@ void ForgetRemoved(ResFile* file) {
     refs.erase(std::remove_if(refs.begin(), refs.end(),
                               [](const resfmt::Reference& r) { return r.Removed(); }),
                refs.end());
-    for (resfmt::Reference& r : refs) r.attributes &= static_cast<uint8_t>(~resfmt::kAttrShrunk);
+    for (resfmt::Reference& r : refs) r.shrunk = false;
   }
   auto& types = file->map.types;
   types.erase(std::remove_if(types.begin(), types.end(),
@@ -438,15 +439,15 @@ std::string FileNamePart(const std::string& path) {
 }
 
 // The RSRPATH directory first, then beside the application.
-int16_t OpenBesideApplication(const std::string& name, bool readOnly) {
+int16_t OpenBesideApplication(const std::string& name, bool readOnly, int slot) {
   const std::string dir = RsrPathDirectory();
   if (!dir.empty()) {
-    const int16_t ref = OpenPath(dir + FileNamePart(name), readOnly);
+    const int16_t ref = OpenPath(dir + FileNamePart(name), readOnly, slot);
     if (ref != kNoFile) return ref;
   }
   char path[256];
   frame::AppPathName(path, name.c_str());
-  return OpenPath(path, readOnly);
+  return OpenPath(path, readOnly, slot);
 }
 
 }  // namespace
@@ -494,7 +495,8 @@ int RewriteFile(ResFile* file, bool closing) {
   if (!file->changed && !(file->attributes & kFileCompact) &&
       (!closing || (file->dataEnd >= file->highWater && !file->deadSpace)))
     return 0;
-  if (file->ReadOnly()) {
+  // Changes to a protected file stay in memory; the file on disk is left exactly as it is.
+  if (file->WriteProtected()) {
     SetResult(mapReadErr);
     return 0;
   }
@@ -503,11 +505,21 @@ int RewriteFile(ResFile* file, bool closing) {
                  (file->attributes & kFileCompact);
   for (resfmt::TypeEntry& type : file->map.types) {
     for (resfmt::Reference& ref : type.references) {
-      if (ref.handle && (ref.attributes & resfmt::kAttrChanged) && !ref.Removed()) {
+      if (ref.Removed()) {
+        compact = true;
+        continue;
+      }
+      // A new resource is written even when its changed bit was cleared since it was added.
+      if (ref.handle && ((ref.attributes & resfmt::kAttrChanged) || !ref.hasData)) {
         const OSErr writeErr = WriteReferenceData(file, type, ref);
         if (writeErr && !err) err = writeErr;
+      } else if (!ref.hasData) {
+        // No data anywhere: a map naming it could not be read back.
+        ref.removed = true;
+        MapChanged(file);
+        compact = true;
       }
-      if (ref.attributes & resfmt::kAttrMemoryOnly) compact = true;
+      if (ref.shrunk) compact = true;
     }
   }
   if (err) {
@@ -543,16 +555,17 @@ short ZEBAPI InitResources(void) {
   quickdraw::SetUpStandardCursors();
   const bool readOnly = events::StoredSystemValue(kReadOnlyFiles) != 0;
 
+  // Slot 0 is the library's file and slot 1 the application's even when one of them is
+  // missing, so that UseResFile(0) never selects the application's file and the shared host
+  // file's base offsets go to the right file.
+  g_chain.startupSlotsReserved = true;
+
   const frame::SessionState& s = frame::Session();
   const char* libraryName = s.record.resourceFileName ? s.record.resourceFileName : "ZEBPORT.RSR";
-  int16_t result = 0;
+  int16_t library = kNoFile;
   if (libraryName[0]) {
-    const int16_t library = OpenBesideApplication(libraryName, readOnly);
-    if (library != kNoFile) {
-      result = library;
-    } else {
-      ReportThroughDebugStr(TextOfAppString(kNoLibraryFileText));
-    }
+    library = OpenBesideApplication(libraryName, readOnly, kLibrarySlot);
+    if (library == kNoFile) ReportThroughDebugStr(TextOfAppString(kNoLibraryFileText));
   }
   std::string appName = TextOfAppString(kApplicationFileName);
   char appPath[256];
@@ -564,21 +577,20 @@ short ZEBAPI InitResources(void) {
     if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) module.resize(dot);
     appName = module + ".RSR";
   }
-  const int16_t application = OpenBesideApplication(appName, readOnly);
+  const int16_t application = OpenBesideApplication(appName, readOnly, kApplicationSlot);
   if (application == kNoFile) {
     const std::string format = TextOfAppString(kNoApplicationFileFormat);
     char message[512];
     frame::AppPathName(appPath, appName.c_str());
     std::snprintf(message, sizeof message, format.empty() ? "%s" : format.c_str(), appPath);
     ReportThroughDebugStr(message);
-    SetResult(noErr);
-    if (result == 0) return 0;
-  } else if (result == 0) {
-    result = application;
   }
   intl::SetUpInternationalResources();
   SetResult(noErr);
-  return result;
+  // Without the application's file the start-up failed: 0. Otherwise the library's file, or the
+  // application's when the library's could not be opened.
+  if (application == kNoFile) return 0;
+  return library != kNoFile ? library : application;
 }
 
 short ZEBAPI OpenResFile(ConstStr255Param fileName) {
@@ -631,14 +643,14 @@ void ZEBAPI CloseResFile(short refNum) {
   CloseFile(file);
 }
 
-void ZEBAPI UpdateResFile(short refNum) {
+short ZEBAPI UpdateResFile(short refNum) {
   SetResult(noErr);
   ResFile* file = FileOfRefNum(refNum);
   if (!file) {
     SetResult(resFNotFound);
-    return;
+    return 0;
   }
-  RewriteFile(file, false);
+  return static_cast<short>(RewriteFile(file, false));
 }
 
 void ZEBAPI UseResFile(short refNum) {
@@ -666,7 +678,8 @@ short ZEBAPI GetResFileAttrs(short) {
   if (file->changed) attrs |= kFileChanged;
   if (file->changed && (file->attributes & kFileCompact)) attrs |= kFileCompact;
   file->attributes = attrs;
-  return static_cast<short>(attrs);
+  // What the map's own attribute word says comes with what the library keeps.
+  return static_cast<short>(attrs | file->map.FileAttributes());
 }
 
 void ZEBAPI SetResFileAttrs(short, short attrs) {

@@ -162,7 +162,7 @@ bool ParseDescription(const std::string& text, ResourceImage* image, std::string
         } else if (tokens[i].text == "attrs") {
           long long attrs = 0;
           if (!ParseNumber(tokens[i + 1].text, 0, 0xFF, &attrs)) return fail("attrs must be 0 to 255");
-          r.attributes = static_cast<uint8_t>(attrs & 0x7E);
+          r.attributes = static_cast<uint8_t>(attrs);
         } else {
           return fail("unknown option '" + tokens[i].text + "'");
         }

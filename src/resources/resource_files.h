@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <unordered_map>
+#include <vector>
 
 #include "Resources.h"
 #include "resources/resource_map.h"
@@ -43,11 +44,27 @@ struct ResFile {
   // change of the map's references.
   std::unordered_map<uint64_t, uint64_t> idIndex;
   bool idIndexValid = false;
+  // Types the library does not know, already reported once for this file.
+  std::vector<uint32_t> reportedTypes;
+  // Opened read-only (the host file's mode).
   bool ReadOnly() const { return (attributes & kFileReadOnly) != 0; }
+  // Never written: opened read-only, or its map's own attributes say read-only. Changes then
+  // stay in memory.
+  bool WriteProtected() const {
+    return ReadOnly() || (map.FileAttributes() & resfmt::kMapReadOnly) != 0;
+  }
 };
+
+// InitResources puts the library's file in slot 0 and the application's in slot 1, whether or
+// not each could be opened: UseResFile(0) and the shared host file's base offsets go by slot.
+constexpr int kLibrarySlot = 0;
+constexpr int kApplicationSlot = 1;
 
 struct Chain {
   ResFile* slots[kSlotCount] = {};
+  // Slots 0 and 1 stay the library's and the application's once InitResources has run: other
+  // files take the slots from 2 up.
+  bool startupSlotsReserved = false;
   ResFile* head = nullptr;  // the file opened last, where chained searches by index begin
   ResFile* current = nullptr;
   int openCount = 0;
@@ -95,9 +112,12 @@ OSErr WriteReferenceData(ResFile* file, resfmt::TypeEntry& type, resfmt::Referen
 void ReleaseReference(resfmt::TypeEntry& type, resfmt::Reference& ref);
 
 // Byte order of a loaded resource, with the session's callback and the file's procedure for
-// types the library does not know.
-void ConvertResourceData(int direction, uint32_t type, int16_t id, Handle h,
-                         ZEB_SwapResourceProcPtr fileProc);
+// types the library does not know; a type that neither converts is reported once per file.
+void ConvertResourceData(int direction, uint32_t type, int16_t id, Handle h, ResFile* file);
+// ReleaseResource and DetachResource of a resource whose data has never been written: it is
+// written now, so that the map never names data that does not exist. Where that fails, the
+// reference is dropped.
+void KeepUnwrittenData(ResFile* file, resfmt::TypeEntry& type, resfmt::Reference& ref);
 
 // Positioned host-file access relative to the resource file's start.
 bool ReadAt(ResFile* file, uint64_t offset, void* buffer, uint32_t count);

@@ -71,7 +71,7 @@ bool WriteImage(const ResourceImage& image, std::vector<uint8_t>* file, std::str
     }
     Reference ref;
     ref.id = r.id;
-    ref.attributes = static_cast<uint8_t>(r.attributes & ~kAttrMemoryOnly);
+    ref.attributes = r.attributes;
     ref.named = r.named;
     ref.name = r.name.substr(0, 255);
     ref.dataOffset = static_cast<uint32_t>(data.size());

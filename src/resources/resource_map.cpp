@@ -64,7 +64,7 @@ bool ParseMap(const uint8_t* map, uint32_t length, Map* out) {
         Reference& out = type.references[static_cast<size_t>(r)];
         out.id = static_cast<int16_t>(GetBig16(ref));
         const uint16_t nameOffset = GetBig16(ref + 2);
-        out.attributes = static_cast<uint8_t>(ref[4] & ~kAttrMemoryOnly);
+        out.attributes = ref[4];
         out.dataOffset = GetBig32(ref + 4) & kMaxDataOffset;
         if (nameOffset != kNoName) {
           const uint64_t at = uint64_t{nameList} + nameOffset;
@@ -142,7 +142,7 @@ std::vector<uint8_t> SerializeMap(const Map& map, const Header& header) {
       } else {
         PutBig16(ref + 2, kNoName);
       }
-      PutBig32(ref + 4, (uint32_t{static_cast<uint8_t>(r.attributes & ~kAttrMemoryOnly)} << 24) |
+      PutBig32(ref + 4, (uint32_t{r.attributes} << 24) |
                             (r.dataOffset & kMaxDataOffset));
       ref += kReferenceBytes;
     }
@@ -158,6 +158,10 @@ std::vector<uint8_t> EmptyResourceFile() {
   const std::vector<uint8_t> map = SerializeMap(Map{}, header);
   std::memcpy(file.data() + kHeaderBytes, map.data(), map.size());
   return file;
+}
+
+bool IsCompressedResource(uint8_t attributes, const uint8_t* data, uint32_t size) {
+  return (attributes & kAttrCompressed) && data && size >= 4 && GetBig32(data) == kCompressedSignature;
 }
 
 bool DataEntryFits(uint64_t dataEnd, uint32_t dataOffset, uint32_t length) {

@@ -31,16 +31,21 @@ constexpr uint32_t kMaxMapOffset = 0xFFFF;
 // last name does too. A longer map length is not a map.
 constexpr uint32_t kMaxMapLength = 2 * 0x10000 + 256;
 
-// Attribute bits. On disk: preload and changed; 0x40, 0x20, 0x10 and 0x08 are carried without
-// effect. In memory only: removed (skipped by every search, dropped when the map is written)
-// and shrunk (last rewritten in place with fewer bytes than it had), never written.
+// Attribute bits as stored in a reference. The library acts on preload and changed; every other
+// bit (0x80 system reference, 0x40 system heap, 0x20 purgeable, 0x10 locked, 0x08 protected, and
+// 0x01, which later system software sets on compressed resources) is read, reported and written
+// exactly as stored.
 enum : uint8_t {
-  kAttrRemoved = 0x01,
+  kAttrCompressed = 0x01,
   kAttrChanged = 0x02,
-  kAttrPreload = 0x04,
-  kAttrShrunk = 0x80,
-  kAttrMemoryOnly = kAttrRemoved | kAttrShrunk
+  kAttrPreload = 0x04
 };
+
+// A compressed resource starts with this signature (and carries kAttrCompressed); the bytes
+// that follow are the decompressor's business. Such data is never byte-swapped: it is handed
+// over and written back exactly as stored, whatever its type.
+constexpr uint32_t kCompressedSignature = 0xA89F6572;
+bool IsCompressedResource(uint8_t attributes, const uint8_t* data, uint32_t size);
 
 struct Header {
   uint32_t dataOffset = kHeaderBytes;
@@ -63,13 +68,24 @@ struct Reference {
   std::string name;         // the name's bytes, at most 255
   void* handle = nullptr;   // the loaded resource's handle, or null
   bool hasData = true;      // false until a new resource's data is first written
-  bool Removed() const { return (attributes & kAttrRemoved) != 0; }
+  // Kept in the map until it is written, skipped by every search, dropped by the writer.
+  bool removed = false;
+  // Last rewritten in place with fewer bytes than it had: the file wants compacting.
+  bool shrunk = false;
+  // A loaded 'MENU' has the library's marker in the low word of its definition procedure;
+  // this is the word the marker replaced, which a write puts back.
+  bool menuMarked = false;
+  uint8_t menuProcLow[2] = {};
+  bool Removed() const { return removed; }
 };
 
 struct TypeEntry {
   uint32_t type = 0;
   std::vector<Reference> references;  // removed ones included, in map order
 };
+
+// Bits of the map's attribute word (map bytes 22-23).
+constexpr uint16_t kMapReadOnly = 0x80;  // the file is never written
 
 struct Map {
   uint8_t reserved[8] = {};  // map bytes 16-23, the file attributes at 22: carried unchanged
@@ -79,8 +95,8 @@ struct Map {
 
 // Reads and checks a whole map (length bytes, as the header gives it). False, with out left
 // unspecified, when any offset or count reaches outside the map: the type list, every reference
-// list, the name list and every name. References come back without handles, with the in-memory
-// bits cleared.
+// list, the name list and every name. References come back without handles, their attribute
+// bytes as stored.
 bool ParseMap(const uint8_t* map, uint32_t length, Map* out);
 
 // What the writer will lay out for a map: only types with a reference that is not removed.
@@ -96,8 +112,8 @@ struct Layout {
 Layout ComputeLayout(const Map& map);
 
 // The map's bytes as written at header.mapOffset: the header copy, the reserved bytes, the
-// surviving types, their references (data offsets as they stand, in-memory bits cleared, the
-// reserved word zero) and their names. The map must fit (ComputeLayout).
+// surviving types, their references (data offsets and attribute bytes as they stand, the reserved
+// word zero) and their names. The map must fit (ComputeLayout).
 std::vector<uint8_t> SerializeMap(const Map& map, const Header& header);
 
 // The 286 bytes of an empty resource file.

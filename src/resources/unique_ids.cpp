@@ -1,10 +1,7 @@
-// UniqueID and Unique1ID, with the Toolbox's generator and tick count they draw from.
-#include <windows.h>
-
+// UniqueID and Unique1ID, drawing from QuickDraw's Random and the Event Manager's tick count.
 #include "Events.h"
 #include "Quickdraw.h"
 #include "Resources.h"
-#include "frame/toolbox_globals.h"
 #include "resources/resource_files.h"
 
 namespace zeb::resources {
@@ -29,22 +26,6 @@ using namespace zeb;
 using namespace zeb::resources;
 
 extern "C" {
-
-// The Toolbox's Park-Miller generator: the seed is multiplied by 7^5 modulo 2^31 - 1 and the
-// result is its low word, with -32768 answered as 0 so the range is symmetric.
-short ZEBAPI Random(void) {
-  int32_t* seed = frame::Globals().randSeed;
-  const uint64_t next = (static_cast<uint64_t>(static_cast<uint32_t>(*seed)) * 16807u) % 0x7FFFFFFFu;
-  *seed = static_cast<int32_t>(next);
-  const int16_t value = static_cast<int16_t>(next & 0xFFFF);
-  return value == -32768 ? 0 : value;
-}
-
-unsigned long ZEBAPI TickCount(void) {
-  const uint32_t ticks = GetTickCount() >> 4;
-  *frame::Globals().ticks = ticks;
-  return ticks;
-}
 
 short ZEBAPI UniqueID(ResType theType) {
   SetResult(noErr);

@@ -10,16 +10,14 @@ namespace {
 constexpr uint32_t kMacTitleOffset = 18;
 constexpr uint32_t kLibraryTitleOffset = 20;
 
-// Where a positioning word after a title that ends at titleEnd would lie, or -1 when the size
-// leaves no room for exactly one.
-int PositioningAfter(uint32_t titleEnd, uint32_t size) {
+}  // namespace
+
+int PositioningWordAfter(uint32_t titleEnd, uint32_t size) {
   if (size == titleEnd + 2) return static_cast<int>(titleEnd);
   const uint32_t aligned = (titleEnd + 1) & ~1u;
   if (aligned != titleEnd && size == aligned + 2) return static_cast<int>(aligned);
   return -1;
 }
-
-}  // namespace
 
 WindowTemplateFields LocateWindowTemplate(const uint8_t* data, uint32_t size) {
   WindowTemplateFields f{WindowTemplateLayout::kTooShort, -1, -1, -1};
@@ -29,7 +27,7 @@ WindowTemplateFields LocateWindowTemplate(const uint8_t* data, uint32_t size) {
     f = {WindowTemplateLayout::kMacintosh, 14, static_cast<int>(kMacTitleOffset), -1};
     return f;
   }
-  const int macPositioning = PositioningAfter(macEnd, size);
+  const int macPositioning = PositioningWordAfter(macEnd, size);
   if (macPositioning >= 0) {
     f = {WindowTemplateLayout::kMacintosh, 14, static_cast<int>(kMacTitleOffset), macPositioning};
     return f;
@@ -38,7 +36,7 @@ WindowTemplateFields LocateWindowTemplate(const uint8_t* data, uint32_t size) {
   const uint32_t libEnd = kLibraryTitleOffset + 1 + data[kLibraryTitleOffset];
   if (libEnd > size) return f;
   f = {WindowTemplateLayout::kLibrary, 16, static_cast<int>(kLibraryTitleOffset),
-       PositioningAfter(libEnd, size)};
+       PositioningWordAfter(libEnd, size)};
   return f;
 }
 

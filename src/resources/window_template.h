@@ -32,6 +32,11 @@ struct WindowTemplateFields {
 // 20 are read, never past size.
 WindowTemplateFields LocateWindowTemplate(const uint8_t* data, uint32_t size);
 
+// Where the positioning word that later system software appends behind a template's title lies
+// (window and dialog templates alike): right behind the title or at the next even offset, when
+// the size leaves room for exactly that one word; -1 otherwise.
+int PositioningWordAfter(uint32_t titleEnd, uint32_t size);
+
 // A template read from host-order (converted) data.
 struct WindowTemplate {
   int16_t top, left, bottom, right;

@@ -3,8 +3,8 @@
 
 namespace zeb::scrap {
 
-// Remembers the record and joins the clipboard viewer chain once the scrap is built on the
-// clipboard.
+// Takes the application's scrap information record for the scrap and joins the clipboard
+// viewer chain.
 void InitScrapInfo(ScrapStuff* info) { (void)info; }
 
 }  // namespace zeb::scrap

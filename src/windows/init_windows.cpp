@@ -44,7 +44,7 @@ void DeleteObjectOnce(HGDIOBJ& object) {
 }
 
 int SmallFontHeight() {
-  HFONT font = quickdraw::Fonts().smallSystem;
+  HFONT font = quickdraw::Fonts().smallDialog;
   if (!font) return GetSystemMetrics(SM_CYSMCAPTION) - 2;
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font);

@@ -215,6 +215,58 @@ TEST_F(CatalogTest, EnumeratedEntriesDescribeThemselves) {
   }
 }
 
+// Whatever names the directory (the default directory 0, a working-directory number, a
+// directory ID), the catalog calls answer with the volume's own number in ioVRefNum: with the
+// ioDirID they fill, the block then names the directory by itself for the next call.
+TEST_F(CatalogTest, CatalogCallsAnswerWithTheVolumesNumber) {
+  ASSERT_TRUE(CreateDirectoryA(dir_.File("sub").c_str(), nullptr));
+  ASSERT_TRUE(dir_.Write("sub\\notes.txt", "x"));
+  short volume = 0, subWD = 0;
+  const long sub = ZEB_DirIDFromPath(dir_.File("sub").c_str(), &volume, &subWD);
+  ASSERT_LT(volume, 0);
+  ASSERT_LT(subWD, -31);
+  ASSERT_EQ(ZEB_CurDirvRefNum(dir_.File("sub").c_str()), subWD);
+  const struct {
+    short vRefNum;
+    long dirID;
+    short index;
+  } cases[] = {{0, 0, 0}, {0, 0, 1}, {subWD, 0, 0}, {subWD, 0, 1}, {0, sub, 0}, {0, sub, -1}};
+  for (const auto& c : cases) {
+    Name notes("notes.txt");
+    unsigned char name[256] = {};
+    CInfoPBRec pb{};
+    pb.hFileInfo.ioNamePtr = c.index == 0 ? static_cast<unsigned char*>(notes) : name;
+    pb.hFileInfo.ioVRefNum = c.vRefNum;
+    pb.hFileInfo.ioDirID = c.dirID;
+    pb.hFileInfo.ioFDirIndex = c.index;
+    ASSERT_EQ(PBGetCatInfo(&pb, false), noErr) << c.vRefNum << " " << c.dirID << " " << c.index;
+    EXPECT_EQ(pb.hFileInfo.ioVRefNum, volume) << c.vRefNum << " " << c.dirID << " " << c.index;
+    if (c.index < 0) continue;
+    EXPECT_EQ(pb.hFileInfo.ioFlParID, sub);
+    // The same block, as it came back, finds the same file again.
+    pb.hFileInfo.ioFlParID = 0;
+    ASSERT_EQ(PBGetCatInfo(&pb, false), noErr);
+    EXPECT_EQ(pb.hFileInfo.ioFlParID, sub);
+    EXPECT_EQ(pb.hFileInfo.ioFlLgLen, 1);
+  }
+  Name notes("notes.txt");
+  HParamBlockRec file{};
+  file.fileParam.ioNamePtr = notes;
+  file.fileParam.ioVRefNum = subWD;
+  ASSERT_EQ(PBHGetFInfo(&file, false), noErr);
+  EXPECT_EQ(file.fileParam.ioVRefNum, volume);
+  EXPECT_EQ(file.fileParam.ioDirID, sub);
+  ASSERT_EQ(PBHGetFInfo(&file, false), noErr) << "the block names the file by itself";
+  // A failing call leaves the caller's reference as it was.
+  Name missing("missing");
+  file = HParamBlockRec{};
+  file.fileParam.ioNamePtr = missing;
+  file.fileParam.ioVRefNum = subWD;
+  EXPECT_EQ(PBHGetFInfo(&file, false), fnfErr);
+  EXPECT_EQ(file.fileParam.ioVRefNum, subWD);
+  SetCurrentDirectoryA(dir_.path().c_str());
+}
+
 class CatalogOptionTest : public CatalogTest {
  public:
   CatalogOptionTest() { sessionFlags_ = ZEB_SF_CATALOGINFO; }

@@ -63,18 +63,70 @@ TEST_F(FileAccessTest, SetFPosModesAndPositionErrors) {
     OSErr result;
     long mark;  // after the call
   };
+  // Past the end the mark stops at the end (eofErr); before the start it stays (posErr).
   const Case cases[] = {
-      {fsFromStart, 4, noErr, 4},  {fsFromMark, 3, noErr, 7},    {fsAtMark, 99, noErr, 7},
-      {fsFromMark, -2, noErr, 5},  {fsFromLEOF, -1, noErr, 9},   {fsFromLEOF, 0, noErr, 10},
-      {fsFromLEOF, 1, eofErr, 11}, {fsFromStart, 0, noErr, 0},   {fsFromStart, -1, ioErr, 0},
-      {fsFromMark, -5, ioErr, 0},  {fsFromStart | 0x0D80, 2, noErr, 2},
+      {fsFromStart, 4, noErr, 4},   {fsFromMark, 3, noErr, 7},    {fsAtMark, 99, noErr, 7},
+      {fsFromMark, -2, noErr, 5},   {fsFromLEOF, -1, noErr, 9},   {fsFromLEOF, 0, noErr, 10},
+      {fsFromLEOF, 1, eofErr, 10},  {fsFromStart, 3, noErr, 3},   {fsFromStart, 11, eofErr, 10},
+      {fsFromStart, 6, noErr, 6},   {fsFromMark, 5, eofErr, 10},  {fsFromStart, 6, noErr, 6},
+      {fsFromStart, -1, posErr, 6}, {fsFromMark, -7, posErr, 6},  {fsFromLEOF, -11, posErr, 6},
+      {fsFromMark, -6, noErr, 0},   {fsFromStart | 0x0D80, 2, noErr, 2},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(SetFPos(ref, c.mode, c.offset), c.result) << c.mode << " " << c.offset;
     EXPECT_EQ(Mark(ref), c.mark) << c.mode << " " << c.offset;
   }
+  // The parameter block reports where the mark is.
+  ParamBlockRec pb{};
+  pb.ioParam.ioRefNum = ref;
+  pb.ioParam.ioPosMode = fsFromStart;
+  pb.ioParam.ioPosOffset = 25;
+  EXPECT_EQ(PBSetFPos(&pb, false), eofErr);
+  EXPECT_EQ(pb.ioParam.ioResult, eofErr);
+  EXPECT_EQ(pb.ioParam.ioPosOffset, 10);
+  pb.ioParam.ioPosOffset = -3;
+  EXPECT_EQ(PBSetFPos(&pb, false), posErr);
+  EXPECT_EQ(pb.ioParam.ioPosOffset, 10);
   FSClose(ref);
   EXPECT_EQ(Contents("data"), "0123456789");
+}
+
+// A transfer positioned outside the file: a read past the end reads nothing and leaves the
+// mark at the end; a write may start past the end from the start (the gap becomes zeros), but
+// not from the end; before the start nothing moves.
+TEST_F(FileAccessTest, TransfersPositionedOutsideTheFile) {
+  const short ref = OpenWith("0123456789");
+  char buffer[8] = {};
+  ParamBlockRec pb{};
+  pb.ioParam.ioRefNum = ref;
+  pb.ioParam.ioBuffer = buffer;
+  pb.ioParam.ioReqCount = 4;
+  pb.ioParam.ioPosMode = fsFromStart;
+  pb.ioParam.ioPosOffset = 14;
+  EXPECT_EQ(PBRead(&pb, false), eofErr);
+  EXPECT_EQ(pb.ioParam.ioActCount, 0);
+  EXPECT_EQ(pb.ioParam.ioPosOffset, 10);
+  EXPECT_EQ(Mark(ref), 10);
+  pb.ioParam.ioPosMode = fsFromMark;
+  pb.ioParam.ioPosOffset = -12;
+  EXPECT_EQ(PBRead(&pb, false), posErr);
+  EXPECT_EQ(Mark(ref), 10);
+
+  pb.ioParam.ioBuffer = const_cast<char*>("AB");
+  pb.ioParam.ioReqCount = 2;
+  pb.ioParam.ioPosMode = fsFromLEOF;
+  pb.ioParam.ioPosOffset = 3;
+  EXPECT_EQ(PBWrite(&pb, false), eofErr);
+  EXPECT_EQ(pb.ioParam.ioActCount, 0);
+  EXPECT_EQ(Mark(ref), 10);
+  pb.ioParam.ioPosMode = fsFromStart;
+  pb.ioParam.ioPosOffset = -1;
+  EXPECT_EQ(PBWrite(&pb, false), posErr);
+  pb.ioParam.ioPosOffset = 12;
+  EXPECT_EQ(PBWrite(&pb, false), noErr);
+  EXPECT_EQ(pb.ioParam.ioPosOffset, 14);
+  FSClose(ref);
+  EXPECT_EQ(Contents("data"), std::string("0123456789\0\0AB", 14));
 }
 
 TEST_F(FileAccessTest, ParameterBlockReadsReportTheNewMark) {

@@ -224,7 +224,13 @@ TEST_F(FileHandlesTest, PathsThatDoNotFitTakeNoSlot) {
   EXPECT_EQ(err, bdNamErr);
   EXPECT_EQ(ZEB_FHOpen(nullptr, kZEBOpenRead, &err), -1);
   EXPECT_EQ(err, bdNamErr);
+  // A colon past the drive would name a stream of the file before it.
   ASSERT_TRUE(dir_.Write("data", ""));
+  const std::string stream = dir_.File("data:hidden");
+  EXPECT_EQ(ZEB_FHCreate(stream.c_str(), 0), -1);
+  EXPECT_EQ(ZEB_FHOpen(stream.c_str(), kZEBOpenRead, &err), -1);
+  EXPECT_EQ(err, bdNamErr);
+  EXPECT_EQ(dir_.Read("data"), "");
   EXPECT_EQ(Open("data"), 2) << "no slot was left behind";
 }
 

@@ -93,4 +93,89 @@ TEST(HostPaths, ToolboxNamesWithAZeroByteAreRefused) {
   EXPECT_EQ(text, "");
 }
 
+TEST(HostPaths, AColonPastTheDriveNamesAHostStream) {
+  const std::pair<const char*, bool> cases[] = {
+      {"C:\\dir\\file", false}, {"C:", false},           {"c:\\", false},
+      {"\\\\srv\\share\\f", false}, {"name", false},       {"C:\\dir\\a:b", true},
+      {"C:\\:x", true},         {"\\\\srv\\share:s", true},
+      {":x", true},             {"dir\\C:", true},         {"a:b", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(HasHostStreamColon(c.first), c.second) << c.first;
+}
+
+// How a Toolbox name is read: where it starts and which steps follow. An empty step goes up.
+TEST(ToolboxPathnames, ColonsSeparateComponents) {
+  using Start = ToolboxPathname::Start;
+  using Steps = std::vector<std::string>;
+  const struct {
+    const char* name;
+    Start start;
+    const char* base;
+    Steps steps;
+  } cases[] = {
+      {"file", Start::kGivenDirectory, "file", {}},
+      {"sub\\file", Start::kGivenDirectory, "sub\\file", {}},
+      {"", Start::kGivenDirectory, "", {}},
+      {"C:\\dir\\file", Start::kHostPath, "C:\\dir\\file", {}},
+      {"\\\\srv\\share\\f", Start::kHostPath, "\\\\srv\\share\\f", {}},
+      {":file", Start::kPartial, "", {"file"}},
+      {":dir:file", Start::kPartial, "", {"dir", "file"}},
+      {":dir:", Start::kPartial, "", {"dir"}},
+      {":", Start::kPartial, "", {}},
+      {"::", Start::kPartial, "", {""}},
+      {"::file", Start::kPartial, "", {"", "file"}},
+      {":::file", Start::kPartial, "", {"", "", "file"}},
+      {":a::b", Start::kPartial, "", {"a", "", "b"}},
+      {":dir::", Start::kPartial, "", {"dir", ""}},
+      {"Vol:dir:file", Start::kVolume, "Vol", {"dir", "file"}},
+      {"Vol:", Start::kVolume, "Vol", {}},
+      {"C:", Start::kVolume, "C", {}},
+      {"C:file", Start::kVolume, "C", {"file"}},
+      {"Vol::x", Start::kVolume, "Vol", {"", "x"}},
+      {"C:\\dir:file", Start::kHostDirectory, "C:\\dir", {"file"}},
+      {"C:\\:dir:file", Start::kHostDirectory, "C:\\", {"dir", "file"}},
+      {"C:\\dir\\:file", Start::kHostDirectory, "C:\\dir\\", {"file"}},
+      {"C:\\dir::file", Start::kHostDirectory, "C:\\dir", {"", "file"}},
+      {"\\\\srv\\share:dir", Start::kHostDirectory, "\\\\srv\\share", {"dir"}},
+  };
+  for (const auto& c : cases) {
+    const ToolboxPathname parsed = ParseToolboxPathname(c.name);
+    EXPECT_EQ(parsed.start, c.start) << c.name;
+    EXPECT_EQ(parsed.base, c.base) << c.name;
+    EXPECT_EQ(parsed.steps, c.steps) << c.name;
+    EXPECT_EQ(parsed.FollowsSteps(),
+              c.start != Start::kGivenDirectory && c.start != Start::kHostPath)
+        << c.name;
+  }
+}
+
+TEST(ToolboxPathnames, StepsWalkFromTheDirectoryAndStopAtTheRoot) {
+  using Steps = std::vector<std::string>;
+  const struct {
+    const char* directory;
+    Steps steps;
+    bool ok;
+    const char* path;
+  } cases[] = {
+      {"C:\\a\\b\\", {"file"}, true, "C:\\a\\b\\file"},
+      {"C:\\a\\b", {"file"}, true, "C:\\a\\b\\file"},
+      {"C:\\a\\b\\", {}, true, "C:\\a\\b"},
+      {"C:\\a\\b\\", {""}, true, "C:\\a"},
+      {"C:\\a\\b\\", {"", ""}, true, "C:\\"},
+      {"C:\\a\\b\\", {"", "", ""}, false, ""},
+      {"C:\\a\\b\\", {"x", "", "y"}, true, "C:\\a\\b\\y"},
+      {"C:\\", {"dir", "file"}, true, "C:\\dir\\file"},
+      {"C:\\", {""}, false, ""},
+      {"\\\\srv\\share\\d\\", {"", "f"}, true, "\\\\srv\\share\\f"},
+      {"\\\\srv\\share\\", {""}, false, ""},
+  };
+  for (const auto& c : cases) {
+    std::string path = "unchanged";
+    EXPECT_EQ(FollowSteps(c.directory, c.steps, &path), c.ok) << c.directory;
+    if (c.ok) {
+      EXPECT_EQ(path, c.path) << c.directory;
+    }
+  }
+}
+
 }  // namespace

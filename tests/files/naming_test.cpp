@@ -1,11 +1,37 @@
 // Creating, deleting and renaming files and directories: nothing that exists is lost.
+#include <algorithm>
+#include <vector>
+
 #include "files_fixture.h"
 
 namespace {
 
 using zebtest::Name;
 
-class NamingTest : public zebtest::FilesTest {};
+class NamingTest : public zebtest::FilesTest {
+ protected:
+  // Every entry the host lists in the test's directory and one level below, as relative paths.
+  std::vector<std::string> HostEntries() const {
+    std::vector<std::string> entries;
+    ListInto("", &entries);
+    return entries;
+  }
+
+ private:
+  void ListInto(const std::string& relative, std::vector<std::string>* entries) const {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(dir_.File(relative + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      entries->push_back(relative + name);
+      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && relative.empty())
+        ListInto(name + "\\", entries);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+};
 
 TEST_F(NamingTest, CreateMakesAnEmptyFileOnce) {
   Name name("new.txt");
@@ -107,6 +133,94 @@ TEST_F(NamingTest, AnEmptyNameNeverReachesTheCurrentDirectory) {
   GetCurrentDirectoryA(sizeof current, current);
   EXPECT_EQ(std::string(current) + "\\", dir_.path());
   EXPECT_TRUE(Exists("kept"));
+}
+
+// Colons in a Toolbox name separate directories, as on a Macintosh: ":temp-dir:blah" is blah
+// in temp-dir, never a host file with colons in its name (on Windows, a stream of another file).
+TEST_F(NamingTest, ColonsSeparateDirectoriesAndNeverReachTheHost) {
+  ASSERT_TRUE(CreateDirectoryA(dir_.File("temp-dir").c_str(), nullptr));
+  const long tempDir = ZEB_DirIDFromPath(dir_.File("temp-dir").c_str(), nullptr, nullptr);
+  Name blah(":temp-dir:blah");
+  EXPECT_EQ(Create(blah, 0, 0, 0), noErr);
+  EXPECT_TRUE(Exists("temp-dir\\blah"));
+  Name up("::up"), deeper(":inner");
+  EXPECT_EQ(HCreate(0, tempDir, up, 0, 0), noErr);
+  EXPECT_TRUE(Exists("up"));
+  long inner = 0;
+  EXPECT_EQ(DirCreate(0, tempDir, deeper, &inner), noErr);
+  EXPECT_EQ(inner, ZEB_DirIDFromPath(dir_.File("temp-dir\\inner").c_str(), nullptr, nullptr));
+  Name twoDown(":temp-dir:inner:deep.txt");
+  EXPECT_EQ(Create(twoDown, 0, 0, 0), noErr);
+  EXPECT_TRUE(Exists("temp-dir\\inner\\deep.txt"));
+
+  Name renamed("renamed"), colonNew(":x"), macPathNew("a:b");
+  EXPECT_EQ(Rename(blah, 0, colonNew), bdNamErr);
+  EXPECT_EQ(Rename(blah, 0, macPathNew), bdNamErr);
+  EXPECT_EQ(Rename(blah, 0, renamed), noErr);
+  EXPECT_TRUE(Exists("temp-dir\\renamed"));
+  EXPECT_FALSE(Exists("temp-dir\\blah"));
+
+  // Names that climb above the volume's root, or name a volume that does not exist.
+  Name aboveRoot(std::string(40, ':') + "x");
+  EXPECT_EQ(Create(aboveRoot, 0, 0, 0), bdNamErr);
+  const DWORD drives = GetLogicalDrives();
+  char absent = 'Z';
+  while (absent > 'C' && (drives & (1u << (absent - 'A')))) --absent;
+  ASSERT_GT(absent, 'C') << "a drive letter that names no volume";
+  Name noVolume(std::string(1, absent) + ":x");
+  EXPECT_EQ(Create(noVolume, 0, 0, 0), nsvErr);
+  Name unknownVolume("No Such Disk:x");
+  EXPECT_EQ(Create(unknownVolume, 0, 0, 0), nsvErr);
+
+  std::vector<std::string> entries = HostEntries();
+  std::sort(entries.begin(), entries.end());
+  const std::vector<std::string> expected = {"temp-dir", "temp-dir\\inner", "temp-dir\\renamed",
+                                             "up"};
+  EXPECT_EQ(entries, expected) << "no host name holds a colon";
+  for (const std::string& e : entries) EXPECT_EQ(e.find(':'), std::string::npos) << e;
+
+  // A directory still holding entries stays, busy, however it is named.
+  Name tempDirName(":temp-dir"), innerFile(":temp-dir:inner:deep.txt"), itself(":");
+  EXPECT_EQ(FSDelete(tempDirName, 0), fBsyErr);
+  EXPECT_TRUE(Exists("temp-dir\\renamed"));
+  EXPECT_EQ(FSDelete(innerFile, 0), noErr);
+  EXPECT_FALSE(Exists("temp-dir\\inner\\deep.txt"));
+  EXPECT_EQ(FSDelete(itself, 0), bdNamErr) << "the default directory named only by default";
+  Name backHere(":temp-dir::");
+  EXPECT_EQ(FSDelete(backHere, 0), bdNamErr);
+  EXPECT_TRUE(Exists("up"));
+}
+
+// A full pathname begins with a volume's name: a drive letter, or the name the File Manager
+// itself reports for a volume ("C:\"), followed by a colon.
+TEST_F(NamingTest, FullPathnamesStartAtTheVolumesRoot) {
+  ASSERT_TRUE(CreateDirectoryA(dir_.File("sub").c_str(), nullptr));
+  const std::string here = dir_.path();
+  ASSERT_GE(here.size(), 4u);
+  ASSERT_EQ(here[1], ':');
+  // The test directory "D:\users\...\tmp\" as Macintosh components: "D:users:...:tmp".
+  std::string components = here.substr(3, here.size() - 4);
+  std::replace(components.begin(), components.end(), '\\', ':');
+  const std::string drive = here.substr(0, 1);
+  const struct {
+    std::string name;
+    std::string created;
+  } cases[] = {
+      {drive + ":" + components + ":sub:one", "sub\\one"},
+      {drive + ":\\:" + components + ":two", "two"},
+      {here + "sub:three", "sub\\three"},
+      {here + ":sub:four", "sub\\four"},
+      {here + "sub::five", "five"},
+  };
+  for (const auto& c : cases) {
+    Name name(c.name);
+    EXPECT_EQ(Create(name, 0, 0, 0), noErr) << c.name;
+    EXPECT_TRUE(Exists(c.created)) << c.name;
+    FInfo info{};
+    EXPECT_EQ(GetFInfo(name, 0, &info), noErr) << c.name;
+    EXPECT_EQ(FSDelete(name, 0), noErr) << c.name;
+    EXPECT_FALSE(Exists(c.created)) << c.name;
+  }
 }
 
 }  // namespace

@@ -65,11 +65,43 @@ TEST_F(VolumesTest, TheVolumeTableStartsWithTheFloppiesAndHoldsTheDrives) {
   EXPECT_EQ(VolumeInfo(32, 0, name, &pb), nsvErr);
   EXPECT_EQ(pb.volumeParam.ioResult, nsvErr);
   EXPECT_EQ(VolumeInfo(0, -31, name, &pb), nsvErr);
+}
+
+// A fixed disk's counts are the host's own figures in the Toolbox's 16-bit fields: block size
+// times blocks gives the host's total and free bytes, to within one block (and what other
+// programs write meanwhile); GetVInfo's free bytes are the same product, at most 2 GB - 1.
+TEST_F(VolumesTest, AFixedDisksSpaceIsTheHostsOwn) {
+  DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
+  ASSERT_TRUE(GetDiskFreeSpaceA("C:\\", &sectorsPerCluster, &bytesPerSector, &freeClusters,
+                                &totalClusters));
+  const int64_t hostCluster = int64_t{sectorsPerCluster} * bytesPerSector;
+  const int64_t hostTotal = hostCluster * totalClusters;
+  const int64_t hostFree = hostCluster * freeClusters;
+  ASSERT_GT(hostTotal, 0);
+  unsigned char name[256] = {};
+  HParamBlockRec pb{};
+  const short c = CVolume();
+  ASSERT_EQ(VolumeInfo(0, c, name, &pb), noErr);
+  const int64_t blockSize = pb.volumeParam.ioVAlBlkSiz;
+  ASSERT_GE(blockSize, hostCluster);
+  EXPECT_EQ(blockSize % hostCluster, 0) << "whole clusters per block";
+  const int64_t total = blockSize * pb.volumeParam.ioVNmAlBlks;
+  const int64_t free = blockSize * pb.volumeParam.ioVFrBlk;
+  EXPECT_LE(total, hostTotal);
+  EXPECT_GT(total, hostTotal - blockSize);
+  constexpr int64_t kOthersWriting = 64 * 1024 * 1024;
+  EXPECT_LE(free, hostFree + kOthersWriting);
+  EXPECT_GT(free, hostFree - blockSize - kOthersWriting);
   short vRefNum = 0;
   long freeBytes = -1;
   EXPECT_EQ(GetVInfo(static_cast<short>(-c), name, &vRefNum, &freeBytes), noErr);
   EXPECT_EQ(vRefNum, c);
-  EXPECT_GE(freeBytes, 0);
+  const int64_t expected = free < INT32_MAX ? free : INT32_MAX;
+  EXPECT_LE(freeBytes, expected + kOthersWriting);
+  EXPECT_GE(freeBytes, expected - kOthersWriting);
+  if (expected == INT32_MAX) {
+    EXPECT_EQ(freeBytes, INT32_MAX);
+  }
 }
 
 TEST_F(VolumesTest, PathsFromToolboxTriples) {
@@ -98,6 +130,20 @@ TEST_F(VolumesTest, PathsFromToolboxTriples) {
       {0, 5, "file", nsvErr, ""},
       {0x7777, 0, "file", fnfErr, ""},
       {0, 0, std::string(255, 'n'), bdNamErr, ""},
+      // Colons: partial pathnames from the directory given, full ones from a volume's root.
+      {0, 0, ":file", noErr, here + "file"},
+      {0, 0, ":sub:file", noErr, here + "sub\\file"},
+      {0, 0, ":sub:", noErr, here + "sub"},
+      {sub, 0, ":", noErr, here + "sub"},
+      {sub, 0, "::file", noErr, here + "file"},
+      {0, subWD, "::", noErr, here.substr(0, here.size() - 1)},
+      {0, 0, "c:", noErr, "C:\\"},
+      {0, 0, "C:dir:file", noErr, "C:\\dir\\file"},
+      {0, 0, "C:\\:dir:file", noErr, "C:\\dir\\file"},
+      {0, 0, here + "sub:file", noErr, here + "sub\\file"},
+      {0, 0, "C::file", bdNamErr, ""},
+      {2, CVolume(), "::file", bdNamErr, ""},
+      {0, 0, "Macintosh HD:file", nsvErr, ""},
   };
   for (const Case& c : cases) {
     OSErr err = 1;

@@ -1,7 +1,8 @@
 // DebugStr, Debugger and SysError, with the "zebport2" settings of ZEBPORT.INI and WIN.INI.
 //
-// Each test runs in a process of its own (as ctest runs them): the library reads WIN.INI on its
-// first report only. The tests hold the "zebport_ini" lock while they change the settings files.
+// Each test runs in a process of its own (as ctest runs them): the library reads the settings on
+// its first report only, and ZEBPORT.INI again when told that they changed. The tests hold the
+// "zebport_ini" lock while they change the settings files.
 #include <atomic>
 #include <cstring>
 #include <string>
@@ -19,15 +20,18 @@ std::string IniPath() {
   return path;
 }
 
-// Sets one ZEBPORT.INI key for the test's duration, and the test programs' default back after.
+// Sets one ZEBPORT.INI key for the test's duration, and the test programs' default back after;
+// each change is announced as the frame window announces a settings change.
 class IniSetting {
  public:
   IniSetting(const char* key, const char* value) : key_(key) {
     WritePrivateProfileStringA("zebport2", key, value, IniPath().c_str());
+    ZEB_WinIniChange("zebport2");
   }
   ~IniSetting() {
     WritePrivateProfileStringA("zebport2", key_, nullptr, IniPath().c_str());
     WritePrivateProfileStringA("zebport2", "DebugStrMBox", "0", IniPath().c_str());
+    ZEB_WinIniChange("zebport2");
   }
 
  private:
@@ -137,13 +141,14 @@ TEST_F(DebugReportTest, BreakSettingBreaksIntoTheDebuggerAfterTheReport) {
   EXPECT_EQ(capture.Breakpoints(), 1);
 }
 
-TEST_F(DebugReportTest, WinIniWinsOnTheFirstReportAndZebportIniAfterwards) {
+TEST_F(DebugReportTest, WinIniWinsOnTheFirstReportAndZebportIniOnceTheSettingsChange) {
   IniSetting box("DebugStrMBox", "1");
   WinIniSetting quiet("DebugStrMBox", "0");
   zebtest::DebugCapture capture;
   DebugStr(reinterpret_cast<const unsigned char*>("\x05" "first"));
   EXPECT_EQ(capture.Text(), "first\r\n") << "WIN.INI's setting won on the first report";
 
+  EXPECT_EQ(ZEB_WinIniChange("zebport2"), 0);
   BoxWatcher watcher("ZEB Test Report");
   DebugStr(reinterpret_cast<const unsigned char*>("\x06" "second"));
   watcher.Join();
@@ -151,6 +156,24 @@ TEST_F(DebugReportTest, WinIniWinsOnTheFirstReportAndZebportIniAfterwards) {
   ASSERT_TRUE(watcher.found());
   EXPECT_EQ(watcher.text(), "second");
   EXPECT_EQ(watcher.owner(), frame_);
+}
+
+TEST_F(DebugReportTest, SettingsAreReadOnceUntilTheyAreSaidToHaveChanged) {
+  zebtest::DebugCapture capture;
+  DebugStr(reinterpret_cast<const unsigned char*>("\x03" "one"));
+  // Written behind the library's back: reports go on as they were, without reading the file.
+  WritePrivateProfileStringA("zebport2", "DebugStrBreak", "1", IniPath().c_str());
+  DebugStr(reinterpret_cast<const unsigned char*>("\x03" "two"));
+  EXPECT_EQ(capture.Breakpoints(), 0);
+  // A change without a section name may concern any section.
+  EXPECT_EQ(ZEB_WinIniChange(nullptr), 0);
+  DebugStr(reinterpret_cast<const unsigned char*>("\x05" "three"));
+  WritePrivateProfileStringA("zebport2", "DebugStrBreak", "0", IniPath().c_str());
+  ZEB_WinIniChange("zebport2");
+  DebugStr(reinterpret_cast<const unsigned char*>("\x04" "four"));
+  WritePrivateProfileStringA("zebport2", "DebugStrBreak", nullptr, IniPath().c_str());
+  EXPECT_EQ(capture.Text(), "one\r\ntwo\r\nthree\r\nfour\r\n");
+  EXPECT_EQ(capture.Breakpoints(), 1) << "only the report after the change broke in";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Starting and ending a session: the session record, the 3D dialog class, procedure instances
 // and the Toolbox globals' initial values.
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -296,6 +297,65 @@ TEST_F(GlobalsTest, NegativeGlobalsSizeBindsNothing) {
   EXPECT_EQ(NewHandle(-1), nullptr);
   EXPECT_EQ(MemError(), memFullErr) << "the private cell works";
   EXPECT_EQ(static_cast<unsigned short>(other.memErr), 0x5A5A);
+}
+
+// ZEB_FillGlobalsRec: QuickDraw's cells from the application's QDGlobals, the others from its
+// ZEB_SystemGlobals, and nothing at all from a record it was not given.
+TEST(FillGlobalsRec, NamesEachCellInTheRecordThatHoldsIt) {
+  QDGlobals qd{};
+  ZEB_SystemGlobals sys{};
+  ZEB_GlobalsRec rec;
+  std::memset(&rec, 0xA5, sizeof rec);
+  ZEB_FillGlobalsRec(&rec, &qd, &sys);
+  EXPECT_EQ(rec.size, kZEBGlobalsRecSize);
+  EXPECT_EQ(rec.thePort, &qd.thePort);
+  EXPECT_EQ(rec.randSeed, &qd.randSeed);
+  EXPECT_EQ(rec.screenBits, &qd.screenBits);
+  EXPECT_EQ(rec.arrow, &qd.arrow);
+  EXPECT_EQ(rec.white, &qd.white);
+  EXPECT_EQ(rec.dkGray, &qd.dkGray);
+  EXPECT_EQ(rec.memErr, &sys.memErr);
+  EXPECT_EQ(rec.eventQueue, &sys.eventQueue);
+  EXPECT_EQ(rec.hiliteRGB, &sys.hiliteRGB);
+  EXPECT_EQ(rec.unused27, &sys.unused27);
+  EXPECT_EQ(rec.popUpMenuState2, &sys.popUpMenuState2);
+  // Every one of the 59 cells is named, each inside one of the two records, none twice.
+  void* const* cells = &rec.sfSaveDisk;
+  const auto* qdStart = reinterpret_cast<const char*>(&qd);
+  const auto* sysStart = reinterpret_cast<const char*>(&sys);
+  std::vector<void*> seen;
+  for (int i = 0; i < kZEBGlobalsCount; ++i) {
+    const auto* cell = static_cast<const char*>(cells[i]);
+    const bool inQD = cell >= qdStart && cell < qdStart + sizeof qd;
+    const bool inSys = cell >= sysStart && cell < sysStart + sizeof sys;
+    EXPECT_TRUE(inQD || inSys) << "cell " << i + 1;
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), cells[i]), 0) << "cell " << i + 1;
+    seen.push_back(cells[i]);
+  }
+  ZEB_FillGlobalsRec(&rec, &qd, nullptr);
+  EXPECT_EQ(rec.thePort, &qd.thePort);
+  EXPECT_EQ(rec.memErr, nullptr) << "the library's own cell";
+  ZEB_FillGlobalsRec(&rec, nullptr, &sys);
+  EXPECT_EQ(rec.thePort, nullptr);
+  EXPECT_EQ(rec.memErr, &sys.memErr);
+  ZEB_FillGlobalsRec(nullptr, &qd, &sys);  // nothing to fill, nothing touched
+}
+
+// An application declares "QDGlobals qd;" and calls InitGraf(&qd.thePort): QuickDraw's
+// globals arrive in that record, in the Toolbox layout.
+TEST_F(GlobalsTest, InitGrafFillsTheApplicationsQuickDrawGlobals) {
+  ASSERT_EQ(globals_.thePort, &cells_.thePort);
+  InitGraf(&cells_.thePort);
+  ASSERT_NE(cells_.thePort, nullptr);
+  GrafPtr current = nullptr;
+  GetPort(&current);
+  EXPECT_EQ(current, cells_.thePort);
+  const unsigned char blackBytes[8] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+  const unsigned char grayBytes[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
+  EXPECT_EQ(std::memcmp(cells_.black.pat, blackBytes, 8), 0);
+  EXPECT_EQ(std::memcmp(cells_.gray.pat, grayBytes, 8), 0);
+  EXPECT_EQ(cells_.screenBits.bounds.right, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(cells_.arrow.hotSpot.h, 1);
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ TEST_F(PrivateCellsTest, EveryNullAddressGetsItsOwnCellSizedForItsGlobal) {
   ASSERT_EQ(ZEB_InitGlobals(&rec), ZEB_GLOBALS_OK);
   const zeb::frame::ToolboxGlobals& g = zeb::frame::Globals();
   std::vector<std::pair<const char*, const char*>> ranges;
-#define ZEB_RANGE(name, type)                                \
+#define ZEB_RANGE(name, type, owner)                         \
   ranges.emplace_back(reinterpret_cast<const char*>(g.name), \
                       reinterpret_cast<const char*>(g.name) + sizeof(type));
   ZEB_TOOLBOX_GLOBALS(ZEB_RANGE)

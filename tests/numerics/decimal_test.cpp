@@ -120,6 +120,35 @@ TEST(Dec2Str, FixedAndFloatingNotation) {
   }
 }
 
+// Zero carries no digits of its own: whatever exponent the record holds, it prints as one 0
+// followed by the fractional digits the format asks for.
+TEST(Dec2Str, ZeroPrintsAsASingleDigitWhateverItsExponent) {
+  const decform fixed3 = {FIXEDDECIMAL, 0, 3};
+  const decform fixed0 = {FIXEDDECIMAL, 0, 0};
+  const decform floating = {FLOATDECIMAL, 0, 4};
+  const struct {
+    const decform* format;
+    decimal d;
+    const char* text;
+  } cases[] = {
+      {&fixed3, Record(false, "0", 2), "0.000"},
+      {&fixed3, Record(true, "0", 2), "-0.000"},
+      {&fixed3, Record(false, "000", 5), "0.000"},
+      {&fixed3, Record(false, "0", -2), "0.000"},
+      {&fixed0, Record(false, "0", 4), "0"},
+      {nullptr, Record(false, "0", 3), "0"},
+      {nullptr, Record(false, "0", 30), "0"},  // not a floating 0e+30
+      {&floating, Record(false, "0", 7), "0e+0"},
+      {&fixed3, Record(false, "", 2), "0.000"},
+  };
+  for (const auto& c : cases) {
+    char out[DECSTROUTLEN];
+    const short length = dec2str(c.format, &c.d, out);
+    EXPECT_STREQ(out, c.text) << Sig(c.d) << "e" << c.d.exp;
+    EXPECT_EQ(length, static_cast<short>(std::strlen(c.text)));
+  }
+}
+
 TEST(Dec2Str, ReadsNoMoreDigitsThanTheRecordHolds) {
   decimal d = Record(false, "12345678901234567890", 0);
   d.sig.length = 255;  // a damaged length byte

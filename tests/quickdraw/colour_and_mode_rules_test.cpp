@@ -144,5 +144,32 @@ TEST(TransferModes, OnlyOrAndBicModesInColourNeedTheMask) {
   EXPECT_EQ(EmulationFor(36, false).ink, MaskedInk::None);
 }
 
+TEST(TransferModes, TextModesGiveTheirInkAndOnlyCopyAndOrAreGdisOwn) {
+  struct Case {
+    int16_t mode;
+    TextInk ink;
+    bool inverted, supported, gdi;
+  };
+  // Modes 0 to 7: srcCopy, srcOr, srcXor, srcBic and their not- forms; 8 up the pattern modes;
+  // 32 blend, 33 addPin, 34 addOver, 36 transparent, 64 ditherCopy.
+  const Case cases[] = {
+      {0, TextInk::Copy, false, true, true},  {1, TextInk::Or, false, true, true},
+      {2, TextInk::Xor, false, true, false},  {3, TextInk::Bic, false, true, false},
+      {4, TextInk::Copy, true, true, true},   {5, TextInk::Or, true, true, false},
+      {6, TextInk::Xor, true, true, false},   {7, TextInk::Bic, true, true, false},
+      {8, TextInk::Copy, false, true, true},  {10, TextInk::Xor, false, true, false},
+      {32, TextInk::Copy, false, true, true}, {34, TextInk::Xor, false, true, false},
+      {33, TextInk::Bic, false, true, false}, {36, TextInk::Or, false, true, true},
+      {64, TextInk::Or, false, false, true},  {-1, TextInk::Or, false, false, true},
+  };
+  for (const Case& c : cases) {
+    const TextModeRule rule = TextRuleFor(c.mode);
+    EXPECT_EQ(rule.ink, c.ink) << c.mode;
+    EXPECT_EQ(rule.inverted, c.inverted) << c.mode;
+    EXPECT_EQ(rule.supported, c.supported) << c.mode;
+    EXPECT_EQ(GdiDrawsText(rule), c.gdi) << c.mode;
+  }
+}
+
 }  // namespace
 }  // namespace zeb::quickdraw

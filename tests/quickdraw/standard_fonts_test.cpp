@@ -39,7 +39,7 @@ TEST_F(StandardFontsTest, FontsFollowTheNewShellOnWindowsNT) {
   EXPECT_EQ(dialog.lfHeight, -8);
   EXPECT_EQ(dialog.lfWeight, FW_NORMAL);
 
-  LOGFONTA small = Describe(fonts.smallSystem);
+  LOGFONTA small = Describe(fonts.smallDialog);
   EXPECT_STREQ(small.lfFaceName, "ZEB_System");
   EXPECT_EQ(small.lfHeight, -10);
 
@@ -53,7 +53,7 @@ TEST_F(StandardFontsTest, FontsFollowTheNewShellOnWindowsNT) {
 
 TEST_F(StandardFontsTest, ExitDeletesTheSessionsFontsAndBrushes) {
   const zeb::quickdraw::StandardFonts& fonts = zeb::quickdraw::Fonts();
-  const HGDIOBJ objects[] = {fonts.measuring, fonts.system, fonts.dialog, fonts.smallSystem,
+  const HGDIOBJ objects[] = {fonts.measuring, fonts.system, fonts.dialog, fonts.smallDialog,
                              fonts.mono, fonts.smallMono, zeb::frame::WindowTextBrush(),
                              zeb::frame::ActiveCaptionBrush(), zeb::frame::InactiveCaptionBrush()};
   for (HGDIOBJ object : objects) ASSERT_NE(GetObjectType(object), 0u);

@@ -21,6 +21,13 @@ std::vector<uint8_t> Bytes(std::initializer_list<int> values) {
 
 void PutBig(std::vector<uint8_t>& v, size_t at, uint16_t value) { PutBig16(v.data() + at, value); }
 
+// Every byte distinct, so that a test sees where each one moves.
+std::vector<uint8_t> Pattern(uint32_t size) {
+  std::vector<uint8_t> v(size);
+  for (uint32_t i = 0; i < size; ++i) v[i] = static_cast<uint8_t>(i * 7 + 1);
+  return v;
+}
+
 TEST(ByteOrder, PrimitivesReverseAndRead) {
   uint8_t b[12] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
   Swap16(b);
@@ -64,6 +71,83 @@ TEST(ByteOrder, DialogItemWithOddDataLengthAdvancesToNextEvenOffset) {
   EXPECT_EQ(GetHost32(ditl.data() + second), 0xAABBCCDDu);
   EXPECT_EQ(GetHost16(ditl.data() + second + 4), 10);
   EXPECT_EQ(GetHost16(ditl.data() + second + 14), 128);
+}
+
+TEST(ByteOrder, DialogHelpItemsHaveEveryWordOfTheirDataSwapped) {
+  // A help item naming 'hdlg' 128 (kind 1), a disabled help item appending 'hdlg' 129 from item
+  // 3 (kind 8), then a check box whose title must stay as it is.
+  std::vector<uint8_t> ditl(2 + (14 + 4) + (14 + 6) + (14 + 6), 0);
+  PutBig(ditl, 0, 2);
+  size_t at = 2;
+  ditl[at + 12] = 1;
+  ditl[at + 13] = 4;
+  PutBig(ditl, at + 14, 1);
+  PutBig(ditl, at + 16, 128);
+  at += 14 + 4;
+  ditl[at + 12] = 0x81;
+  ditl[at + 13] = 6;
+  PutBig(ditl, at + 14, 8);
+  PutBig(ditl, at + 16, 129);
+  PutBig(ditl, at + 18, 3);
+  const size_t checkBox = at + 14 + 6;
+  ditl[checkBox + 12] = 4 + 1;
+  ditl[checkBox + 13] = 5;
+  std::memcpy(ditl.data() + checkBox + 14, "\x05Save", 5);
+  const std::vector<uint8_t> disk = ditl;
+  ConvertResource(kFromDisk, FourCC("DITL"), ditl.data(), static_cast<uint32_t>(ditl.size()));
+  EXPECT_EQ(GetHost16(ditl.data() + 2 + 14), 1);
+  EXPECT_EQ(GetHost16(ditl.data() + 2 + 16), 128);
+  EXPECT_EQ(GetHost16(ditl.data() + 20 + 14), 8);
+  EXPECT_EQ(GetHost16(ditl.data() + 20 + 16), 129);
+  EXPECT_EQ(GetHost16(ditl.data() + 20 + 18), 3);
+  EXPECT_EQ(0, std::memcmp(ditl.data() + checkBox + 14, "\x05Save", 5));
+  ConvertResource(kToDisk, FourCC("DITL"), ditl.data(), static_cast<uint32_t>(ditl.size()));
+  EXPECT_EQ(ditl, disk);
+}
+
+TEST(ByteOrder, PositioningWordsOfLaterSystemSoftwareAreSwapped) {
+  // 'ALRT' of 14 bytes: bounds, item list, stages, then the positioning word at 12.
+  std::vector<uint8_t> alrt = Pattern(14);
+  PutBig(alrt, 10, 0x0001);
+  PutBig(alrt, 12, 0x300A);
+  ConvertResource(kFromDisk, FourCC("ALRT"), alrt.data(), 14);
+  EXPECT_EQ(GetHost16(alrt.data() + 12), 0x300A);
+  EXPECT_EQ(GetHost16(alrt.data() + 10), 0x0040);
+  ConvertResource(kToDisk, FourCC("ALRT"), alrt.data(), 14);
+  EXPECT_EQ(GetBig16(alrt.data() + 12), 0x300A);
+
+  // 'DLOG': the word follows the title at 20, at the next even offset or right behind it.
+  struct Case {
+    const char* title;
+    bool aligned;
+    bool withWord;
+    int wordAt;  // -1: none
+  } cases[] = {
+      {"Find", true, true, 26},  // title ends at 25, the word is aligned to 26
+      {"Find", false, true, 25},
+      {"Print", true, true, 26},  // ends at 26: already even
+      {"Find", false, false, -1},
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> dlog = Pattern(20);
+    const size_t length = std::strlen(c.title);
+    dlog.push_back(static_cast<uint8_t>(length));
+    dlog.insert(dlog.end(), c.title, c.title + length);
+    if (c.withWord) {
+      if (c.aligned && (dlog.size() & 1)) dlog.push_back(0);
+      dlog.push_back(0x28);
+      dlog.push_back(0x0A);
+    }
+    const std::vector<uint8_t> disk = dlog;
+    ConvertResource(kFromDisk, FourCC("DLOG"), dlog.data(), static_cast<uint32_t>(dlog.size()));
+    std::vector<uint8_t> expected = disk;
+    for (uint32_t w : {0u, 2u, 4u, 6u, 8u, 18u}) Reverse(expected.data() + w, 2);
+    Reverse(expected.data() + 14, 4);
+    if (c.wordAt >= 0) Reverse(expected.data() + c.wordAt, 2);
+    EXPECT_EQ(dlog, expected) << c.title << " word at " << c.wordAt;
+    ConvertResource(kToDisk, FourCC("DLOG"), dlog.data(), static_cast<uint32_t>(dlog.size()));
+    EXPECT_EQ(dlog, disk) << c.title;
+  }
 }
 
 TEST(ByteOrder, ColourTableOfSizeZeroConvertsItsOneEntryAndMinusOneOnlyTheHeader) {
@@ -119,12 +203,6 @@ struct FieldCase {
   uint32_t size;
   std::vector<std::pair<uint32_t, int>> fields;  // offset, width (2 or 4)
 };
-
-std::vector<uint8_t> Pattern(uint32_t size) {
-  std::vector<uint8_t> v(size);
-  for (uint32_t i = 0; i < size; ++i) v[i] = static_cast<uint8_t>(i * 7 + 1);
-  return v;
-}
 
 TEST(ByteOrder, FixedLayoutsSwapExactlyTheirFields) {
   const FieldCase cases[] = {

@@ -259,6 +259,23 @@ void ZEBAPI RecordSwap(short direction, ResType type, long size, Ptr data) {
   data[0] = 'X';
 }
 
+TEST_F(ResourceCallsTest, EachUnknownTypeIsReportedOncePerFile) {
+  std::vector<ImageResource> resources;
+  for (short id = 1; id <= 5; ++id) resources.push_back({Type("zzzz"), id, 0, false, "", BytesOf("z")});
+  for (short id = 1; id <= 3; ++id) resources.push_back({Type("yyyy"), id, 0, false, "", BytesOf("y")});
+  WriteFile("first.rsr", resources);
+  WriteFile("second.rsr", {{Type("zzzz"), 1, 0, false, "", BytesOf("z")}});
+  zebtest::DebugCapture capture;
+  const short first = Open("first.rsr");
+  for (const ImageResource& r : resources) ChangedResource(Get1Resource(r.type, r.id));
+  UpdateResFile(first);  // converted to disk and back again: no further reports
+  EXPECT_EQ(capture.Text(), "zzzz unknown byteswap type\r\nyyyy unknown byteswap type\r\n");
+  capture.Clear();
+  ASSERT_GT(Open("second.rsr"), 0);
+  Get1Resource(Type("zzzz"), 1);
+  EXPECT_EQ(capture.Text(), "zzzz unknown byteswap type\r\n") << "another file reports again";
+}
+
 TEST_F(ResourceCallsTest, UnknownTypesGoToTheFileProcedureOrAreReported) {
   WriteFile("unknown.rsr", {{Type("zzzz"), 1, 0, false, "", BytesOf("raw!")}});
   const short ref = Open("unknown.rsr");
@@ -279,27 +296,175 @@ TEST_F(ResourceCallsTest, UnknownTypesGoToTheFileProcedureOrAreReported) {
   EXPECT_EQ(ZEB_SetSwapResourceProc(4321, RecordSwap), nullptr);
 }
 
-TEST_F(ResourceCallsTest, RandomFollowsTheToolboxSequenceFromItsSeed) {
-  cells_.randSeed = 1;
-  EXPECT_EQ(Random(), 16807);
-  EXPECT_EQ(Random(), 15089);
-  EXPECT_EQ(Random(), -21287);
-  EXPECT_EQ(cells_.randSeed, 1622650073);
-  const unsigned long ticks = TickCount();
-  EXPECT_EQ(cells_.ticks, ticks);
-  EXPECT_NEAR(static_cast<double>(ticks), static_cast<double>(GetTickCount() >> 4), 2.0);
+// The first draw is (Random() + ticks) & 0x7FFF. From seed 1 the Random part is 16807; the tick
+// count advances by a handful during the test. Every ID the first draw can give in that window
+// is taken, so the first draw is sure to clash.
+constexpr int kTickWindow = 512;
+
+std::vector<ImageResource> FirstDrawsFrom(unsigned long ticks) {
+  std::vector<ImageResource> taken;
+  for (int d = 0; d < kTickWindow; ++d)
+    taken.push_back({Type("DATA"), static_cast<short>((16807 + ticks + d) & 0x7FFF), 0, false, "", {}});
+  return taken;
 }
 
-TEST_F(ResourceCallsTest, UniqueIdsAreFreeInTheChain) {
+bool Taken(const std::vector<ImageResource>& taken, short id) {
+  for (const ImageResource& r : taken)
+    if (r.id == id) return true;
+  return false;
+}
+
+TEST_F(ResourceCallsTest, UniqueIdDrawsAgainWhenAnOlderFileHasTheId) {
+  const unsigned long start = TickCount();
+  const std::vector<ImageResource> taken = FirstDrawsFrom(start);
+  WriteFile("taken.rsr", taken);
+  WriteImageFile("empty.rsr", {});
+  ASSERT_GT(Open("taken.rsr"), 0);
+  ASSERT_GT(Open("empty.rsr"), 0);
+  cells_.randSeed = 1;
+  const short id = UniqueID(Type("DATA"));
+  cells_.randSeed = 1;
+  const short one = Unique1ID(Type("DATA"));
+  ASSERT_LT(TickCount() - start, static_cast<unsigned long>(kTickWindow)) << "the window held";
+  EXPECT_GE(id, 0);
+  EXPECT_FALSE(Taken(taken, id)) << id;
+  EXPECT_EQ(GetResource(Type("DATA"), id), nullptr);
+  // Unique1ID looks at the current file only: its first draw, taken in the older file, stands.
+  EXPECT_TRUE(Taken(taken, one)) << one;
+}
+
+TEST_F(ResourceCallsTest, Unique1IdDrawsAgainWhenTheCurrentFileHasTheId) {
+  const unsigned long start = TickCount();
+  const std::vector<ImageResource> taken = FirstDrawsFrom(start);
+  WriteFile("taken.rsr", taken);
+  ASSERT_GT(Open("taken.rsr"), 0);
+  cells_.randSeed = 1;
+  const short one = Unique1ID(Type("DATA"));
+  cells_.randSeed = 1;
+  const short other = Unique1ID(Type("CODE"));  // no such type: the first draw is free
+  ASSERT_LT(TickCount() - start, static_cast<unsigned long>(kTickWindow)) << "the window held";
+  EXPECT_GE(one, 0);
+  EXPECT_FALSE(Taken(taken, one)) << one;
+  EXPECT_TRUE(Taken(taken, other)) << other;
+}
+
+TEST_F(ResourceCallsTest, EveryLookupThatFindsNothingSaysResNotFound) {
   ASSERT_GT(OpenSample(), 0);
-  for (int i = 0; i < 50; ++i) {
-    const short id = UniqueID(Type("DATA"));
-    EXPECT_GE(id, 0);
-    EXPECT_EQ(Get1Resource(Type("DATA"), id), nullptr) << id;
-    const short one = Unique1ID(Type("DATA"));
-    EXPECT_GE(one, 0);
-    EXPECT_TRUE(one != 1 && one != 2 && one != 3) << one;
+  static const unsigned char kNobody[] = "\x06nobody";
+  struct Case {
+    const char* call;
+    Handle (*run)();
+  } cases[] = {
+      {"Get1Resource", [] { return Get1Resource(Type("DATA"), 99); }},
+      {"Get1Resource of a type not in the file", [] { return Get1Resource(Type("NONE"), 1); }},
+      {"GetResource", [] { return GetResource(Type("DATA"), 99); }},
+      {"Get1IndResource", [] { return Get1IndResource(Type("DATA"), 9); }},
+      {"Get1IndResource of a type not in the file", [] { return Get1IndResource(Type("NONE"), 1); }},
+      {"GetIndResource", [] { return GetIndResource(Type("DATA"), 9); }},
+      {"Get1NamedResource", [] { return Get1NamedResource(Type("DATA"), kNobody); }},
+      {"GetNamedResource", [] { return GetNamedResource(Type("DATA"), kNobody); }},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.run(), nullptr) << c.call;
+    EXPECT_EQ(ResError(), resNotFound) << c.call;
   }
+  EXPECT_NE(Get1Resource(Type("DATA"), 1), nullptr);
+  EXPECT_EQ(ResError(), noErr);
+}
+
+TEST_F(ResourceCallsTest, EveryAttributeBitIsReportedAndWrittenBackAsStored) {
+  // 0x80 and 0x01 are bits later system software sets (system reference, compressed); the
+  // library acts on neither and keeps both.
+  WriteFile("bits.rsr", {{Type("DATA"), 1, 0x81, false, "", BytesOf("one")},
+                         {Type("DATA"), 2, 0xF9, false, "", BytesOf("two")},
+                         {Type("TEXT"), 3, 0x01, false, "", BytesOf("three")}});
+  const short ref = Open("bits.rsr");
+  Handle one = Get1Resource(Type("DATA"), 1);
+  EXPECT_EQ(GetResAttrs(one), 0x81);
+  EXPECT_EQ(GetResAttrs(Get1Resource(Type("DATA"), 2)), 0xF9);
+  EXPECT_EQ(GetResAttrs(Get1Resource(Type("TEXT"), 3)), 0x01);
+  // An unrelated addition makes the whole map be written again.
+  AddResource(HandleWith("new"), Type("NEWT"), 9, nullptr);
+  UpdateResFile(ref);
+  EXPECT_EQ(ResError(), noErr);
+  const auto image = ReadFile("bits.rsr");
+  EXPECT_EQ(Find(image, Type("DATA"), 1)->attributes, 0x81);
+  EXPECT_EQ(Find(image, Type("DATA"), 2)->attributes, 0xF9);
+  EXPECT_EQ(Find(image, Type("TEXT"), 3)->attributes, 0x01);
+  SetResAttrs(one, 0xC1);
+  ChangedResource(one);
+  CloseResFile(ref);
+  EXPECT_EQ(Find(ReadFile("bits.rsr"), Type("DATA"), 1)->attributes, 0xC1);
+}
+
+// The compressed-resource header of later system software: signature, header length 18,
+// version 8, attributes 1, the expanded size, then the decompressor's own bytes and the data.
+std::vector<uint8_t> CompressedBytes(uint8_t seed) {
+  std::vector<uint8_t> v = {0xA8, 0x9F, 0x65, 0x72, 0x00, 0x12, 0x08, 0x01, 0x00, 0x00, 0x04, 0x00,
+                            0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
+  for (int i = 0; i < 30; ++i) v.push_back(static_cast<uint8_t>(seed + 13 * i));
+  return v;
+}
+
+TEST_F(ResourceCallsTest, CompressedResourcesAreHandedOverAndWrittenBackAsStored) {
+  const ResType types[] = {Type("STR#"), Type("PICT"), Type("clut"), Type("MENU"),
+                           Type("DITL"), Type("CURS"), Type("zzzz")};
+  std::vector<ImageResource> resources;
+  for (uint8_t i = 0; i < 7; ++i)
+    resources.push_back({types[i], 128, resCompressed, false, "", CompressedBytes(i)});
+  // The attribute without the signature is an ordinary resource: its count is converted.
+  resources.push_back({Type("STR#"), 129, resCompressed, false, "", BytesOf(std::string("\0\1\1a", 4))});
+  WriteFile("packed.rsr", resources);
+  const short ref = Open("packed.rsr");
+  zebtest::DebugCapture capture;
+  for (const ImageResource& r : resources) {
+    Handle h = Get1Resource(r.type, r.id);
+    ASSERT_NE(h, nullptr);
+    if (r.id == 128) {
+      EXPECT_EQ(HandleText(h), std::string(r.data.begin(), r.data.end())) << zebtest::TypeText(r.type);
+    }
+    EXPECT_EQ(GetResAttrs(h), resCompressed);
+    ChangedResource(h);
+  }
+  EXPECT_EQ(*reinterpret_cast<short*>(*Get1Resource(Type("STR#"), 129)), 1);
+  EXPECT_EQ(capture.Text(), "") << "compressed data of an unknown type is not reported";
+  UpdateResFile(ref);
+  EXPECT_EQ(ResError(), noErr);
+  const auto image = ReadFile("packed.rsr");
+  for (const ImageResource& r : resources) {
+    const ImageResource* back = Find(image, r.type, r.id);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->data, r.data) << zebtest::TypeText(r.type) << " " << r.id;
+    EXPECT_EQ(back->attributes, resCompressed);
+  }
+}
+
+TEST_F(ResourceCallsTest, AMenuWrittenBackKeepsTheDefinitionProcedureItWasReadWith) {
+  // ID 128, width and height 0 (computed), procedure 0x00001234, every item enabled, "File"
+  // with one item "Quit" (no icon, key Q, no mark, plain style), then the end of the items.
+  const std::string menu("\0\x80\0\0\0\0\0\0\x12\x34\xFF\xFF\xFF\xFF\4File\4Quit\0Q\0\0\0", 30);
+  WriteFile("menu.rsr", {{Type("MENU"), 128, 0, false, "", BytesOf(menu)},
+                         {Type("MENU"), 129, 0, false, "", BytesOf(menu)}});
+  const short ref = Open("menu.rsr");
+  Handle h = Get1Resource(Type("MENU"), 128);
+  uint32_t proc = 0;
+  std::memcpy(&proc, *h + 6, 4);
+  EXPECT_EQ(proc, 0x0000FFFFu) << "the library's own menu procedure";
+  ChangedResource(h);
+  // The application's own procedure value goes to disk as it set it.
+  Handle other = Get1Resource(Type("MENU"), 129);
+  const uint32_t mine = 0x00050006;
+  std::memcpy(*other + 6, &mine, 4);
+  ChangedResource(other);
+  UpdateResFile(ref);
+  EXPECT_EQ(ResError(), noErr);
+  std::memcpy(&proc, *h + 6, 4);
+  EXPECT_EQ(proc, 0x0000FFFFu) << "still marked after the write";
+  const auto image = ReadFile("menu.rsr");
+  EXPECT_EQ(Find(image, Type("MENU"), 128)->data, BytesOf(menu));
+  std::string written = menu;
+  written.replace(6, 4, std::string("\0\5\0\6", 4));
+  EXPECT_EQ(Find(image, Type("MENU"), 129)->data, BytesOf(written));
 }
 
 long ZEBAPI NativeProc() { return 7; }

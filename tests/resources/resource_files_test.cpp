@@ -2,6 +2,8 @@
 // rewrite at update and close, with and without compaction.
 #include <algorithm>
 
+#include "Files.h"
+#include "ZEB.h"
 #include "resources_fixture.h"
 
 namespace {
@@ -138,7 +140,7 @@ TEST_F(ResourceFilesTest, ChainSearchesTheCurrentFileThenOlderOnes) {
   EXPECT_EQ(HandleText(GetResource(Type("STR "), 1)), "\3app");
   EXPECT_EQ(HandleText(GetResource(Type("STR "), 2)), "\4only");
   EXPECT_EQ(Get1Resource(Type("STR "), 2), nullptr);
-  EXPECT_EQ(ResError(), noErr);
+  EXPECT_EQ(ResError(), resNotFound);
   EXPECT_EQ(CountResources(Type("STR ")), 3);
   EXPECT_EQ(CurResFile(), app);
   UseResFile(0);  // the first file opened
@@ -326,6 +328,92 @@ TEST_F(ResourceFilesTest, AReadOnlyFileIsNeverRewritten) {
   EXPECT_EQ(Contents("ro.rsr"), before);
 }
 
+// A file whose map's attribute word (bytes 22-23) holds the given value.
+std::string FileWithMapAttributes(uint16_t attributes) {
+  zeb::resfmt::ResourceImage image;
+  image.resources.push_back({Type("DATA"), 1, 0, false, "", BytesOf("abc")});
+  image.mapReserved[6] = static_cast<uint8_t>(attributes >> 8);
+  image.mapReserved[7] = static_cast<uint8_t>(attributes);
+  std::vector<uint8_t> bytes;
+  std::string error;
+  zeb::resfmt::WriteImage(image, &bytes, &error);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+TEST_F(ResourceFilesTest, AMapThatSaysReadOnlyIsNeverWrittenAndChangesStayInMemory) {
+  // 0x0080 read-only, and 0x0100, a bit the library does not interpret.
+  const std::string before = FileWithMapAttributes(0x0180);
+  ASSERT_TRUE(dir_.Write("locked.rsr", before));
+  const short ref = Open("locked.rsr");  // opened for reading and writing
+  ASSERT_GT(ref, 0);
+  EXPECT_EQ(GetResFileAttrs(ref), 0x0180);
+  Handle h = Get1Resource(Type("DATA"), 1);
+  std::memcpy(*h, "xyz", 3);
+  ChangedResource(h);
+  WriteResource(h);
+  EXPECT_EQ(ResError(), mapReadErr);
+  Handle added = HandleWith("new");
+  AddResource(added, Type("NEWT"), 5, nullptr);
+  EXPECT_EQ(ResError(), noErr);
+  EXPECT_EQ(Get1Resource(Type("NEWT"), 5), added);
+  EXPECT_EQ(HandleText(Get1Resource(Type("DATA"), 1)), "xyz");
+  EXPECT_EQ(GetResFileAttrs(ref), 0x0180 | mapChanged);
+  EXPECT_EQ(UpdateResFile(ref), 0);
+  EXPECT_EQ(ResError(), mapReadErr);
+  ReleaseResource(added);
+  CloseResFile(ref);
+  EXPECT_EQ(ResError(), mapReadErr);
+  EXPECT_EQ(Contents("locked.rsr"), before);
+}
+
+TEST_F(ResourceFilesTest, UpdateResFileSaysWhetherItWrote) {
+  ASSERT_TRUE(dir_.Write("upd.rsr", FileWithMapAttributes(0x0100)));
+  const short ref = Open("upd.rsr");
+  EXPECT_EQ(UpdateResFile(ref), 0) << "nothing changed";
+  EXPECT_EQ(ResError(), noErr);
+  ChangedResource(Get1Resource(Type("DATA"), 1));
+  EXPECT_EQ(UpdateResFile(ref), 1);
+  EXPECT_EQ(ResError(), noErr);
+  EXPECT_EQ(UpdateResFile(ref), 0);
+  EXPECT_EQ(UpdateResFile(4321), 0);
+  EXPECT_EQ(ResError(), resFNotFound);
+  // The attribute word is carried through the rewrite.
+  const std::string after = Contents("upd.rsr");
+  const uint32_t mapOffset = zeb::byteorder::GetBig32(after.data() + 4);
+  EXPECT_EQ(zeb::byteorder::GetBig16(after.data() + mapOffset + 22), 0x0100);
+}
+
+TEST_F(ResourceFilesTest, AResourceReleasedOrDetachedBeforeItWasWrittenKeepsItsData) {
+  PStr name("Fresh");
+  CreateResFile(name);
+  const short ref = OpenResFile(name);
+  ASSERT_GT(ref, 0);
+  PStr title("new");
+  Handle released = HandleWith("released");
+  AddResource(released, Type("DATA"), 1, title);
+  ReleaseResource(released);
+  EXPECT_EQ(ResError(), noErr);
+  Handle detached = HandleWith("detached");
+  AddResource(detached, Type("DATA"), 2, nullptr);
+  DetachResource(detached);
+  EXPECT_EQ(ResError(), noErr);
+  Handle unflagged = HandleWith("unflagged");
+  AddResource(unflagged, Type("DATA"), 3, nullptr);
+  SetResAttrs(unflagged, 0);  // the changed bit gone before anything was written
+  CloseResFile(ref);
+  EXPECT_EQ(ResError(), noErr);
+  EXPECT_EQ(HandleText(detached), "detached") << "the detached handle is the caller's";
+  DisposeHandle(detached);
+  const auto image = ReadFile("Fresh.rsr");
+  ASSERT_EQ(image.resources.size(), 3u);
+  EXPECT_EQ(Find(image, Type("DATA"), 1)->data, BytesOf("released"));
+  EXPECT_EQ(Find(image, Type("DATA"), 1)->name, "new");
+  EXPECT_EQ(Find(image, Type("DATA"), 2)->data, BytesOf("detached"));
+  EXPECT_EQ(Find(image, Type("DATA"), 3)->data, BytesOf("unflagged"));
+  ASSERT_EQ(OpenResFile(name), ref);
+  EXPECT_EQ(HandleText(Get1Resource(Type("DATA"), 1)), "released");
+}
+
 TEST_F(ResourceFilesTest, FileAttributesReportChangesOfTheCurrentFile) {
   WriteFile("attrs.rsr", {{Type("DATA"), 1, 0, false, "", BytesOf("abc")}});
   const short ref = Open("attrs.rsr");
@@ -373,6 +461,76 @@ TEST_F(InitResourcesTest, OpensTheLibraryFileThenTheApplicationsFromRsrPath) {
   const short again = InitResources();
   EXPECT_EQ(again, library);
   EXPECT_EQ(CountResources(Type("STR ")), 3);
+}
+
+std::string ApplicationFileName() {
+  char module[MAX_PATH];
+  GetModuleFileNameA(nullptr, module, sizeof module);
+  std::string exe = module;
+  exe = exe.substr(exe.find_last_of('\\') + 1);
+  return exe.substr(0, exe.find_last_of('.')) + ".RSR";
+}
+
+TEST_F(InitResourcesTest, WithoutTheApplicationsFileTheResultIsZero) {
+  WriteFile("ZEBPORT.RSR", {{Type("STR "), 1, 0, false, "", BytesOf("\3lib")}});
+  SetEnvironmentVariableA("RSRPATH", dir_.path().c_str());
+  EXPECT_EQ(InitResources(), 0);
+  EXPECT_EQ(ResError(), noErr);
+  // The library's file is open all the same.
+  UseResFile(0);
+  EXPECT_EQ(ResError(), noErr);
+  EXPECT_EQ(HandleText(GetResource(Type("STR "), 1)), "\3lib");
+}
+
+// A library file name that no directory holds.
+class MissingLibraryFileTest : public InitResourcesTest {
+ protected:
+  MissingLibraryFileTest() { session_.resourceFileName = "NOSUCHLIB.RSR"; }
+};
+
+TEST_F(MissingLibraryFileTest, TheApplicationsFileTakesSlotOneWhenTheLibrarysIsMissing) {
+  WriteFile(ApplicationFileName(), {{Type("STR "), 1, 0, false, "", BytesOf("\3app")}});
+  WriteFile("later.rsr", {{Type("STR "), 2, 0, false, "", BytesOf("\5later")}});
+  SetEnvironmentVariableA("RSRPATH", dir_.path().c_str());
+  const short application = InitResources();
+  ASSERT_GT(application, 0);
+  EXPECT_EQ(CurResFile(), application);
+  // Slot 0 is the library's: with the library's file missing it holds nothing.
+  UseResFile(0);
+  EXPECT_EQ(ResError(), resFNotFound);
+  EXPECT_EQ(CurResFile(), application);
+  // A file opened later never takes the library's place.
+  const short later = Open("later.rsr");
+  ASSERT_GT(later, 0);
+  UseResFile(0);
+  EXPECT_EQ(ResError(), resFNotFound);
+  EXPECT_EQ(CurResFile(), later);
+}
+
+TEST_F(InitResourcesTest, TheSharedHostFilesSecondOffsetGoesToTheApplicationsResources) {
+  zeb::resfmt::ResourceImage image;
+  image.resources.push_back({Type("STR "), 1, 0, false, "", BytesOf("\3app")});
+  std::vector<uint8_t> fork;
+  std::string error;
+  ASSERT_TRUE(zeb::resfmt::WriteImage(image, &fork, &error));
+  // No library resources at offset 0 (the application's own bytes stand there); the
+  // application's resources at 1000.
+  ASSERT_TRUE(dir_.Write("bundle.bin", std::string(1000, 'P') + std::string(fork.begin(), fork.end())));
+  OSErr err = 0;
+  const short host = ZEB_FHOpen(dir_.File("bundle.bin").c_str(), kZEBOpenRead, &err);
+  ASSERT_GE(host, 2);
+  ZEB_SystemValue(ZEB_SV_SET, 8, static_cast<unsigned long>(host));
+  ZEB_SystemValue(ZEB_SV_SET, 10, 0);
+  ZEB_SystemValue(ZEB_SV_SET, 11, 1000);
+  const short result = InitResources();
+  const Handle app = GetResource(Type("STR "), 1);
+  const std::string text = HandleText(app);
+  ZEB_SystemValue(ZEB_SV_SET, 8, 65535);
+  ZEB_SystemValue(ZEB_SV_SET, 11, 0);
+  EXPECT_EQ(result, host);
+  EXPECT_EQ(text, "\3app");
+  CloseResFile(host);
+  ZEB_FHClose(host);
 }
 
 }  // namespace

@@ -66,15 +66,15 @@ std::vector<uint8_t> SmallMap() {
   uint8_t* ref = m.data() + 28 + 10;
   PutBig16(ref, 128);
   PutBig16(ref + 2, 0xFFFF);
-  PutBig32(ref + 4, 0x05000000 | 0);  // preload, changed and removed bits
+  PutBig32(ref + 4, 0x05000000 | 0);  // preload and compressed
   PutBig16(ref + 12, static_cast<uint16_t>(-5));
   PutBig16(ref + 14, 0);
-  PutBig32(ref + 16, 0x80000010);
+  PutBig32(ref + 16, 0xF8000010);  // system reference, system heap, purgeable, locked, protected
   std::memcpy(m.data() + m.size() - 3, "\x02Hi", 3);
   return m;
 }
 
-TEST(ResourceFormat, MapReadsTypesReferencesNamesAndClearsMemoryOnlyBits) {
+TEST(ResourceFormat, MapReadsTypesReferencesNamesAndEveryAttributeBitAsStored) {
   const std::vector<uint8_t> m = SmallMap();
   Map map;
   ASSERT_TRUE(ParseMap(m.data(), static_cast<uint32_t>(m.size()), &map));
@@ -85,12 +85,58 @@ TEST(ResourceFormat, MapReadsTypesReferencesNamesAndClearsMemoryOnlyBits) {
   const Reference& b = map.types[0].references[1];
   EXPECT_EQ(a.id, 128);
   EXPECT_FALSE(a.named);
-  EXPECT_EQ(a.attributes, kAttrPreload);
+  EXPECT_EQ(a.attributes, kAttrPreload | kAttrCompressed);
+  EXPECT_FALSE(a.Removed());
   EXPECT_EQ(b.id, -5);
   EXPECT_TRUE(b.named);
   EXPECT_EQ(b.name, "Hi");
-  EXPECT_EQ(b.attributes, 0);
+  EXPECT_EQ(b.attributes, 0xF8);
   EXPECT_EQ(b.dataOffset, 0x10u);
+}
+
+TEST(ResourceFormat, WriterKeepsEveryAttributeBitOfEveryReference) {
+  Map map;
+  map.types.resize(1);
+  map.types[0].type = FourCC("BITS");
+  for (int bits = 0; bits < 256; ++bits) {
+    Reference r;
+    r.id = static_cast<int16_t>(bits);
+    r.attributes = static_cast<uint8_t>(bits);
+    r.shrunk = (bits & 1) != 0;  // what the library keeps in memory never reaches the disk
+    map.types[0].references.push_back(r);
+  }
+  const Layout layout = ComputeLayout(map);
+  const std::vector<uint8_t> bytes = SerializeMap(map, Header{256, 256, 0, layout.mapLength});
+  Map back;
+  ASSERT_TRUE(ParseMap(bytes.data(), static_cast<uint32_t>(bytes.size()), &back));
+  ASSERT_EQ(back.types[0].references.size(), 256u);
+  for (int bits = 0; bits < 256; ++bits) {
+    EXPECT_EQ(back.types[0].references[bits].attributes, bits);
+    EXPECT_FALSE(back.types[0].references[bits].shrunk);
+    EXPECT_EQ(bytes[28 + 2 + 8 + 12 * bits + 4], bits);
+  }
+}
+
+TEST(ResourceFormat, CompressedDataNeedsBothTheAttributeAndTheSignature) {
+  const uint8_t signed4[] = {0xA8, 0x9F, 0x65, 0x72, 0x00, 0x12, 0x08, 0x01};
+  const uint8_t other[] = {0xA8, 0x9F, 0x65, 0x73, 0x00, 0x12, 0x08, 0x01};
+  struct Case {
+    const char* what;
+    uint8_t attributes;
+    const uint8_t* data;
+    uint32_t size;
+    bool compressed;
+  } cases[] = {
+      {"signature and attribute", kAttrCompressed, signed4, 8, true},
+      {"signature and every attribute bit", 0xFF, signed4, 8, true},
+      {"signature only", kAttrPreload | kAttrChanged, signed4, 8, false},
+      {"attribute only", kAttrCompressed, other, 8, false},
+      {"signature cut short", kAttrCompressed, signed4, 3, false},
+      {"exactly the signature", kAttrCompressed, signed4, 4, true},
+      {"no data", kAttrCompressed, nullptr, 0, false},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(IsCompressedResource(c.attributes, c.data, c.size), c.compressed) << c.what;
 }
 
 TEST(ResourceFormat, MalformedMapsAreRejected) {
@@ -132,15 +178,16 @@ TEST(ResourceFormat, WriterDropsRemovedReferencesAndEmptyTypes) {
   map.types[0].references[0].id = 1;
   map.types[0].references[0].named = true;
   map.types[0].references[0].name = "gone";
-  map.types[0].references[0].attributes = kAttrRemoved;
+  map.types[0].references[0].removed = true;
   map.types[0].references[1].id = 2;
   map.types[0].references[1].named = true;
   map.types[0].references[1].name = "kept";
-  map.types[0].references[1].attributes = kAttrChanged | kAttrShrunk | 0x20;
+  map.types[0].references[1].attributes = kAttrChanged | 0x20;
+  map.types[0].references[1].shrunk = true;
   map.types[0].references[1].dataOffset = 0x123456;
   map.types[1].type = FourCC("BBBB");
   map.types[1].references.resize(1);
-  map.types[1].references[0].attributes = kAttrRemoved;
+  map.types[1].references[0].removed = true;
   const Layout layout = ComputeLayout(map);
   EXPECT_EQ(layout.types, 1u);
   EXPECT_EQ(layout.references, 1u);
@@ -187,7 +234,7 @@ TEST(ResourceFormat, ImageRoundTripKeepsEveryResourceAndTheHeaderTail) {
   image.mapReserved[7] = 0x20;
   image.resources.push_back({FourCC("STR "), 128, kAttrPreload, true, "Title", {3, 'a', 'b', 'c'}});
   image.resources.push_back({FourCC("DATA"), -1, 0, false, "", {}});
-  image.resources.push_back({FourCC("STR "), 129, 0, false, "", {1, 'x'}});
+  image.resources.push_back({FourCC("STR "), 129, 0xF9, false, "", {1, 'x'}});
   std::vector<uint8_t> file;
   std::string error;
   ASSERT_TRUE(WriteImage(image, &file, &error)) << error;
@@ -200,6 +247,7 @@ TEST(ResourceFormat, ImageRoundTripKeepsEveryResourceAndTheHeaderTail) {
   EXPECT_EQ(back.resources[0].name, "Title");
   EXPECT_EQ(back.resources[0].data, image.resources[0].data);
   EXPECT_EQ(back.resources[1].id, 129);
+  EXPECT_EQ(back.resources[1].attributes, 0xF9);
   EXPECT_EQ(back.resources[2].type, FourCC("DATA"));
   EXPECT_TRUE(back.resources[2].data.empty());
 }

@@ -21,6 +21,11 @@
 namespace zebtest {
 
 inline ResType Type(const char (&c)[5]) { return zeb::byteorder::FourCC(c); }
+inline std::string TypeText(ResType type) {
+  std::string text(4, ' ');
+  for (int i = 0; i < 4; ++i) text[static_cast<size_t>(i)] = static_cast<char>(type >> (24 - 8 * i));
+  return text;
+}
 
 // A length-prefixed copy of a string.
 class PStr {

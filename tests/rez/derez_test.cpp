@@ -40,6 +40,7 @@ TEST(Derez, TypesWithoutDeclarationsBecomeDataStatements) {
   r.attributes = 0x24;
   image.resources.push_back(r);
   image.resources.push_back(Resource("EMPT", -1, {}));
+  image.resources.back().attributes = 0x81;  // a system reference, compressed: no words for those
   const std::string source = RoundTrip(image);
   // Sixteen bytes a line, and what they read as beside them; "*/" would end the comment early.
   EXPECT_NE(source.find("data 'ABCD' (5, \"a \\\"name\\\"\", purgeable, preload) {\n"
@@ -49,7 +50,7 @@ TEST(Derez, TypesWithoutDeclarationsBecomeDataStatements) {
                         "};\n"),
             std::string::npos)
       << source;
-  EXPECT_NE(source.find("data 'EMPT' (-1) {\n};\n"), std::string::npos) << source;
+  EXPECT_NE(source.find("data 'EMPT' (-1, 129) {\n};\n"), std::string::npos) << source;
 }
 
 TEST(Derez, DataTheDeclarationCannotReadBecomesADataStatement) {

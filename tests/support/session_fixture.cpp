@@ -40,68 +40,9 @@ HWND CreateFrameWindow() {
                        nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-ZEB_GlobalsRec GlobalsRecordFor(AppGlobals& c) {
-  ZEB_GlobalsRec r{};
-  r.size = kZEBGlobalsRecSize;
-  r.sfSaveDisk = &c.sfSaveDisk;
-  r.curDirRecord = &c.curDirRecord;
-  r.curDirStore = &c.curDirStore;
-  r.mainDevice = &c.mainDevice;
-  r.deviceList = &c.deviceList;
-  r.wMgrPort = &c.wMgrPort;
-  r.eventQueue = &c.eventQueue;
-  r.mBarHeight = &c.mBarHeight;
-  r.memErr = &c.memErr;
-  r.grayRgn = &c.grayRgn;
-  r.windowList = &c.windowList;
-  r.thePort = &c.thePort;
-  r.white = &c.white;
-  r.black = &c.black;
-  r.gray = &c.gray;
-  r.ltGray = &c.ltGray;
-  r.dkGray = &c.dkGray;
-  r.arrow = &c.arrow;
-  r.screenBits = &c.screenBits;
-  r.randSeed = &c.randSeed;
-  r.scrapInfo = &c.scrapInfo;
-  r.printErr = &c.printErr;
-  r.ticks = &c.ticks;
-  r.unused24 = &c.unused24[0];
-  r.unused25 = &c.unused24[1];
-  r.unused26 = &c.unused24[2];
-  r.unused27 = &c.unused24[3];
-  r.caretTime = &c.caretTime;
-  r.curActivate = &c.curActivate;
-  r.hiliteMode = &c.hiliteMode;
-  r.theGDevice = &c.theGDevice;
-  r.resErr = &c.resErr;
-  r.unused33 = &c.unused33;
-  r.hiliteRGB = &c.hiliteRGB;
-  r.mbState = &c.mbState;
-  r.unused36 = &c.unused36[0];
-  r.unused37 = &c.unused36[1];
-  r.unused38 = &c.unused36[2];
-  r.fractEnable = &c.fractEnable;
-  r.fontWidthState = &c.fontWidthState;
-  r.theMenu = &c.theMenu;
-  r.resumeProc = &c.resumeProc;
-  r.sysEvtMask = &c.sysEvtMask;
-  r.doubleTime = &c.doubleTime;
-  r.theZone = &c.theZone;
-  r.menuList = &c.menuList;
-  r.menuSetting = &c.menuSetting;
-  r.teScrpLength = &c.teScrpLength;
-  r.teScrpHandle = &c.teScrpHandle;
-  r.resLoad = &c.resLoad;
-  r.unused51 = &c.unused51[0];
-  r.unused52 = &c.unused51[1];
-  r.curDeactive = &c.curDeactive;
-  r.unused54 = &c.unused54;
-  r.teStylScrapSwitch = &c.teStylScrapSwitch;
-  r.teStylScrapHandle = &c.teStylScrapHandle;
-  r.appParmHandle = &c.appParmHandle;
-  r.popUpMenuState1 = &c.popUpMenuState[0];
-  r.popUpMenuState2 = &c.popUpMenuState[1];
+ZEB_GlobalsRec GlobalsRecordFor(AppGlobals& cells) {
+  ZEB_GlobalsRec r;
+  ZEB_FillGlobalsRec(&r, &cells, &cells);
   return r;
 }
 

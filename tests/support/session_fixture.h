@@ -15,57 +15,9 @@
 
 namespace zebtest {
 
-// The application's cells, with the Toolbox types.
-struct AppGlobals {
-  short sfSaveDisk;
-  void* curDirRecord;
-  long curDirStore;
-  GDHandle mainDevice;
-  GDHandle deviceList;
-  GrafPtr wMgrPort;
-  QHdr eventQueue;
-  short mBarHeight;
-  short memErr;
-  RgnHandle grayRgn;
-  void* windowList;
-  GrafPtr thePort;
-  Pattern white, black, gray, ltGray, dkGray;
-  Cursor arrow;
-  BitMap screenBits;
-  long randSeed;
-  ScrapStuff scrapInfo;
-  short printErr;
-  unsigned long ticks;
-  void* unused24[4];
-  long caretTime;
-  void* curActivate;
-  unsigned char hiliteMode;
-  GDHandle theGDevice;
-  short resErr;
-  long unused33;
-  RGBColor hiliteRGB;
-  unsigned char mbState;
-  void* unused36[3];
-  unsigned char fractEnable;
-  long fontWidthState;
-  short theMenu;
-  ProcPtr resumeProc;
-  short sysEvtMask;
-  long doubleTime;
-  THz theZone;
-  Handle menuList;
-  short menuSetting;
-  long teScrpLength;
-  Handle teScrpHandle;
-  unsigned char resLoad;
-  void* unused51[2];
-  void* curDeactive;
-  void* unused54;
-  short teStylScrapSwitch;
-  Handle teStylScrapHandle;
-  Handle appParmHandle;
-  void* popUpMenuState[2];
-};
+// The application's cells for the Toolbox globals: QuickDraw's record and the others', as a
+// ported application declares them.
+struct AppGlobals : QDGlobals, ZEB_SystemGlobals {};
 
 // A globals record naming every cell of cells.
 ZEB_GlobalsRec GlobalsRecordFor(AppGlobals& cells);

@@ -1,7 +1,7 @@
 // zebres: the porters' resource tool. Lists resource files, converts the forms in which
 // resource forks come from the Macintosh (AppleDouble, AppleSingle, MacBinary) to plain
 // resource files, extracts and adds single resources, and builds resource files from a text
-// description. Every failure prints a message and exits non-zero; a file is written only
+// description. list and extract read the fork inside those forms directly. Every failure prints a message and exits non-zero; a file is written only
 // once it is complete.
 #include <cstdio>
 #include <cstdlib>
@@ -21,21 +21,25 @@ namespace {
 
 using namespace zeb::resfmt;
 
-int Usage() {
-  std::fputs(
-      "usage: zebres list FILE\n"
+constexpr char kUsage[] =
+      "usage: zebres list FILE                     FILE: a resource file, or an AppleDouble,\n"
+      "                                            AppleSingle or MacBinary file holding one\n"
       "       zebres convert INPUT OUTPUT          AppleDouble, AppleSingle or MacBinary to a\n"
       "                                            plain resource file\n"
-      "       zebres extract FILE TYPE ID OUTPUT   one resource's data, as stored\n"
+      "       zebres extract FILE TYPE ID OUTPUT   one resource's data, as stored (compressed\n"
+      "                                            data stays compressed)\n"
       "       zebres add FILE TYPE ID DATA [name NAME] [attrs N]\n"
-      "                                            adds or replaces a resource (FILE is\n"
-      "                                            created when missing)\n"
+      "                                            adds or replaces a resource (FILE, a plain\n"
+      "                                            resource file, is created when missing)\n"
       "       zebres build DESCRIPTION OUTPUT      a resource file from a text description\n"
       "       zebres rez [-I DIR] [-D NAME[=VALUE]] [-o OUTPUT] SOURCE.r...\n"
       "                                            a resource file from resource sources\n"
       "       zebres derez [-I DIR] FILE [DECLARATIONS.r] [TYPE[(IDS)]]\n"
-      "                                            resource sources from a resource file\n",
-      stderr);
+      "                                            resource sources from a resource file\n"
+      "       zebres --help                        this text\n";
+
+int Usage() {
+  std::fputs(kUsage, stderr);
   return 2;
 }
 
@@ -72,11 +76,23 @@ bool WriteWhole(const std::string& path, const std::vector<uint8_t>& bytes) {
   return true;
 }
 
-bool Load(const std::string& path, ResourceImage* image, std::string* error) {
+// A plain resource file for the commands that write it back; containers too for the ones that
+// only read (whatever a fork arrived in, the porter reads it without converting it first).
+bool Load(const std::string& path, ResourceImage* image, std::string* error,
+          bool containers = false) {
   std::vector<uint8_t> bytes;
   if (!ReadWhole(path, &bytes)) {
     *error = path + ": cannot read";
     return false;
+  }
+  if (containers) {
+    std::vector<uint8_t> fork;
+    Container kind;
+    if (!ExtractResourceFork(bytes, &fork, &kind, error)) {
+      *error = path + ": " + *error;
+      return false;
+    }
+    bytes.swap(fork);
   }
   if (!ReadImage(bytes, image, error)) {
     *error = path + ": " + *error;
@@ -104,11 +120,15 @@ bool ParseId(const std::string& text, int16_t* id) {
 int List(const std::string& path) {
   ResourceImage image;
   std::string error;
-  if (!Load(path, &image, &error)) return Fail(error);
-  std::printf("%-6s %6s %8s %5s  %s\n", "type", "id", "size", "attrs", "name");
-  for (const ImageResource& r : image.resources)
-    std::printf("'%s' %6d %8zu  0x%02X  %s\n", TypeText(r.type).c_str(), r.id, r.data.size(),
-                r.attributes, r.named ? ("\"" + r.name + "\"").c_str() : "");
+  if (!Load(path, &image, &error, true)) return Fail(error);
+  std::printf("%-6s %6s %8s %5s  %-10s  %s\n", "type", "id", "size", "attrs", "", "name");
+  for (const ImageResource& r : image.resources) {
+    const bool compressed = IsCompressedResource(
+        r.attributes, r.data.data(), static_cast<uint32_t>(r.data.size()));
+    std::printf("'%s' %6d %8zu  0x%02X  %-10s  %s\n", TypeText(r.type).c_str(), r.id,
+                r.data.size(), r.attributes, compressed ? "compressed" : "",
+                r.named ? ("\"" + r.name + "\"").c_str() : "");
+  }
   std::printf("%zu resources\n", image.resources.size());
   return 0;
 }
@@ -133,7 +153,7 @@ int Extract(const std::string& path, const std::string& typeText, const std::str
   if (!ParseId(idText, &id)) return Fail("not a resource ID: " + idText);
   ResourceImage image;
   std::string error;
-  if (!Load(path, &image, &error)) return Fail(error);
+  if (!Load(path, &image, &error, true)) return Fail(error);
   for (const ImageResource& r : image.resources)
     if (r.type == type && r.id == id)
       return WriteWhole(output, r.data) ? 0 : Fail(output + ": cannot write");
@@ -156,7 +176,7 @@ int Add(const std::vector<std::string>& args) {
       char* end = nullptr;
       const long v = std::strtol(args[i + 1].c_str(), &end, 0);
       if (*end || v < 0 || v > 255) return Fail("attrs must be 0 to 255");
-      r.attributes = static_cast<uint8_t>(v & 0x7E);
+      r.attributes = static_cast<uint8_t>(v);
     } else {
       return Fail("unknown option " + args[i]);
     }
@@ -165,7 +185,16 @@ int Add(const std::vector<std::string>& args) {
   std::vector<uint8_t> existing;
   if (ReadWhole(path, &existing) && !existing.empty()) {
     std::string error;
-    if (!ReadImage(existing, &image, &error)) return Fail(path + ": " + error);
+    if (!ReadImage(existing, &image, &error)) {
+      // Rewriting a container as a bare fork would lose its data fork and Finder information.
+      std::vector<uint8_t> fork;
+      Container kind;
+      std::string ignored;
+      if (ExtractResourceFork(existing, &fork, &kind, &ignored))
+        return Fail(path + ": a " + std::string(ContainerName(kind)) +
+                    " file; convert it to a resource file first");
+      return Fail(path + ": " + error);
+    }
   }
   bool replaced = false;
   for (ImageResource& old : image.resources)
@@ -193,6 +222,10 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) return Usage();
   const std::string& command = args[0];
+  if (args.size() == 1 && (command == "--help" || command == "-h" || command == "help")) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
   const std::vector<std::string> rest(args.begin() + 1, args.end());
   if (command == "list" && rest.size() == 1) return List(rest[0]);
   if (command == "convert" && rest.size() == 2) return Convert(rest[0], rest[1]);
