@@ -11,7 +11,7 @@ class WindowOrderTest : public WindowsTest {
  protected:
   std::vector<WindowPtr> List() {
     std::vector<WindowPtr> list;
-    for (WindowPeek p = static_cast<WindowPeek>(cells_.windowList); p; p = p->nextWindow)
+    for (WindowPeek p = reinterpret_cast<WindowPeek>(cells_.windowList); p; p = p->nextWindow)
       list.push_back(reinterpret_cast<WindowPtr>(p));
     return list;
   }

@@ -150,7 +150,7 @@ WindowPtr WindowsTest::Make(short procID, const Rect& bounds, bool visible, bool
 void WindowsTest::DisposeMade() {
   for (WindowPtr w : made_) {
     bool listed = false;
-    for (WindowPeek p = static_cast<WindowPeek>(cells_.windowList); p; p = p->nextWindow)
+    for (WindowPeek p = reinterpret_cast<WindowPeek>(cells_.windowList); p; p = p->nextWindow)
       if (reinterpret_cast<WindowPtr>(p) == w) listed = true;
     if (listed) DisposeWindow(w);
   }
