@@ -1,4 +1,6 @@
 #include <cstdio>
+#include <cstring>
+#include <vector>
 
 #include "ZEB.h"
 #include "bench.h"
@@ -21,8 +23,20 @@ double NanosecondsPerOp(long iterations, const std::function<void(long)>& body) 
   return best;
 }
 
+namespace {
+
+// The machine-readable copy of the table (--table FILE): one tab-separated line per case.
+std::FILE* g_table = nullptr;
+
+}  // namespace
+
 void Report(const std::string& name, double library, double host) {
   std::printf("%-52s %9.1f ns %9.1f ns %7.2fx\n", name.c_str(), library, host, library / host);
+  std::fflush(stdout);
+  if (g_table) {
+    std::fprintf(g_table, "%s\t%.1f\t%.1f\t%.2f\n", name.c_str(), library, host, library / host);
+    std::fflush(g_table);
+  }
 }
 
 Surface::Surface() {
@@ -63,7 +77,27 @@ HWND MakeFrame() {
 
 }  // namespace
 
-int main() {
+// zeb_bench [--table FILE] [suite...]: with suite names (memory, quickdraw, shapes, resources,
+// utilities, text, windows), only those suites run.
+int main(int argc, char** argv) {
+  std::vector<const char*> suites;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--table") == 0 && i + 1 < argc) {
+      zebbench::g_table = std::fopen(argv[++i], "w");
+      if (!zebbench::g_table) {
+        std::fprintf(stderr, "zeb_bench: cannot write %s\n", argv[i]);
+        return 1;
+      }
+    } else {
+      suites.push_back(argv[i]);
+    }
+  }
+  auto wanted = [&suites](const char* suite) {
+    if (suites.empty()) return true;
+    for (const char* s : suites)
+      if (std::strcmp(s, suite) == 0) return true;
+    return false;
+  };
   HWND frame = MakeFrame();
   ZEB_SessionRec session{};
   session.size = kZEBSessionRecSize;
@@ -74,14 +108,15 @@ int main() {
   globals.size = kZEBGlobalsRecSize;
   ZEB_InitGlobals(&globals);
   std::printf("%-52s %12s %12s %8s\n", "operation", "library", "host", "ratio");
-  zebbench::RunMemoryBenchmarks();
-  zebbench::RunQuickDrawBenchmarks();
-  zebbench::RunShapeBenchmarks();
-  zebbench::RunResourceBenchmarks();
-  zebbench::RunUtilitiesBenchmarks();
-  zebbench::RunTextBenchmarks();
-  zebbench::RunWindowBenchmarks(frame);
+  if (wanted("memory")) zebbench::RunMemoryBenchmarks();
+  if (wanted("quickdraw")) zebbench::RunQuickDrawBenchmarks();
+  if (wanted("shapes")) zebbench::RunShapeBenchmarks();
+  if (wanted("resources")) zebbench::RunResourceBenchmarks();
+  if (wanted("utilities")) zebbench::RunUtilitiesBenchmarks();
+  if (wanted("text")) zebbench::RunTextBenchmarks();
+  if (wanted("windows")) zebbench::RunWindowBenchmarks(frame);
   ZEB_ExitSession();
   if (frame) DestroyWindow(frame);
+  if (zebbench::g_table) std::fclose(zebbench::g_table);
   return 0;
 }
