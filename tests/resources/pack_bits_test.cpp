@@ -116,6 +116,38 @@ TEST(PackBits, MalformedInputNeverWritesPastTheCount) {
   }
 }
 
+TEST(PackBits, EveryPieceLengthUnpacksExactlyIntoItsPlace) {
+  // Each literal and run length 1..128, at each of eight destination alignments and followed by
+  // a sentinel piece, so that a piece that writes short, long or to the wrong place shows.
+  for (size_t length = 1; length <= 128; ++length) {
+    for (size_t offset = 0; offset < 8; ++offset) {
+      std::vector<unsigned char> literal(length);
+      for (size_t i = 0; i < length; ++i) literal[i] = static_cast<unsigned char>(i * 7 + length);
+      for (bool run : {false, true}) {
+        std::vector<unsigned char> packed;
+        if (run) {
+          packed = {static_cast<unsigned char>(1 - static_cast<int>(length)), 0x5A};
+        } else {
+          packed.push_back(static_cast<unsigned char>(length - 1));
+          packed.insert(packed.end(), literal.begin(), literal.end());
+        }
+        packed.insert(packed.end(), {0x00, 0xC3});  // one more byte after the piece
+        std::vector<unsigned char> out(offset + length + 1 + 16, 0xEE);
+        const auto r = zeb::resources::UnpackRuns(packed.data(), packed.size(), out.data() + offset,
+                                                  length + 1);
+        ASSERT_EQ(r.produced, length + 1);
+        ASSERT_EQ(r.consumed, packed.size());
+        for (size_t i = 0; i < offset; ++i) ASSERT_EQ(out[i], 0xEE) << "written before the start";
+        for (size_t i = 0; i < length; ++i)
+          ASSERT_EQ(out[offset + i], run ? 0x5A : literal[i]) << "length " << length << " at " << i;
+        ASSERT_EQ(out[offset + length], 0xC3) << "length " << length;
+        for (size_t i = offset + length + 1; i < out.size(); ++i)
+          ASSERT_EQ(out[i], 0xEE) << "written past the end, length " << length;
+      }
+    }
+  }
+}
+
 TEST(PackBits, UnpackStopsAtTheSourceLimit) {
   const unsigned char packed[] = {0x05, 1, 2};  // a literal of 6 with only 2 bytes present
   unsigned char out[8] = {};
