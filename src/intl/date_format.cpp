@@ -7,11 +7,14 @@
 namespace zeb::intl {
 namespace {
 
-// A picture split into elements (runs of one date letter) and literal text.
+// A picture's pieces: an element (a run of one date letter) or literal text, the picture's own
+// characters, quotes included. Pieces are visited in place, without copying the picture: the
+// date calls format often and their pictures rarely change.
 struct PictureToken {
   char letter = 0;  // 'm', 'd' or 'y' for an element, 0 for text
   size_t run = 0;
-  std::string text;  // the picture's own characters
+  const char* text = nullptr;
+  size_t length = 0;
 };
 
 char ElementLetter(char c) {
@@ -19,30 +22,65 @@ char ElementLetter(char c) {
   return (lower == 'm' || lower == 'd' || lower == 'y') && (c & 0x80) == 0 ? lower : 0;
 }
 
-std::vector<PictureToken> Tokenize(const std::string& picture) {
-  std::vector<PictureToken> tokens;
-  for (size_t i = 0; i < picture.size();) {
-    const char letter = ElementLetter(picture[i]);
-    if (letter) {
-      PictureToken t;
-      t.letter = letter;
-      while (i < picture.size() && ElementLetter(picture[i]) == letter) t.text += picture[i++];
-      t.run = t.text.size();
-      tokens.push_back(t);
-      continue;
+template <class Visit>
+void ForEachToken(const std::string& picture, Visit visit) {
+  const size_t n = picture.size();
+  for (size_t i = 0; i < n;) {
+    PictureToken t;
+    t.text = picture.data() + i;
+    t.letter = ElementLetter(picture[i]);
+    size_t end = i;
+    if (t.letter) {
+      while (end < n && ElementLetter(picture[end]) == t.letter) ++end;
+      t.run = end - i;
+    } else {
+      // Text up to the next element; quoted text, up to the closing quote or the end, is text
+      // whatever letters it holds.
+      while (end < n && !ElementLetter(picture[end])) {
+        if (picture[end] == '\'') {
+          const size_t close = picture.find('\'', end + 1);
+          end = close == std::string::npos ? n : close + 1;
+        } else {
+          ++end;
+        }
+      }
     }
-    if (tokens.empty() || tokens.back().letter) tokens.push_back(PictureToken{});
-    if (picture[i] == '\'') {
-      // Quoted text, quotes included, up to the closing quote or the end.
-      const size_t close = picture.find('\'', i + 1);
-      const size_t end = close == std::string::npos ? picture.size() : close + 1;
-      tokens.back().text += picture.substr(i, end - i);
-      i = end;
-      continue;
-    }
-    tokens.back().text += picture[i++];
+    t.length = end - i;
+    visit(t);
+    i = end;
   }
-  return tokens;
+}
+
+void AppendText(std::string& out, const PictureToken& t) { out.append(t.text, t.length); }
+
+void AppendNumber(std::string& out, int v) {
+  char digits[12];
+  int n = 0;
+  unsigned u = v < 0 ? 0u - static_cast<unsigned>(v) : static_cast<unsigned>(v);
+  do {
+    digits[n++] = static_cast<char>('0' + u % 10);
+    u /= 10;
+  } while (u);
+  if (v < 0) out += '-';
+  while (n) out += digits[--n];
+}
+
+void AppendTwoDigits(std::string& out, int v) {
+  v = std::abs(v) % 100;
+  out += static_cast<char>('0' + v / 10);
+  out += static_cast<char>('0' + v % 10);
+}
+
+void AppendDigits(std::string& out, int v, bool leadingZero) {
+  if ((v >= 10 || leadingZero) && v < 100) AppendTwoDigits(out, v);
+  else AppendNumber(out, v);
+}
+
+void AppendCut(std::string& out, const std::string& name, int length) {
+  const size_t n = length >= 0 && name.size() > static_cast<size_t>(length)
+                       ? static_cast<size_t>(length)
+                       : name.size();
+  out.append(name, 0, n);
 }
 
 std::string TwoDigits(int v) {
@@ -52,10 +90,6 @@ std::string TwoDigits(int v) {
 
 std::string Digits(int v, bool leadingZero) {
   return v >= 10 || leadingZero ? (v >= 100 ? std::to_string(v) : TwoDigits(v)) : std::to_string(v);
-}
-
-std::string Cut(const std::string& name, int length) {
-  return length >= 0 && name.size() > static_cast<size_t>(length) ? name.substr(0, length) : name;
 }
 
 std::string FieldOf(const std::string& text, size_t capacity) {
@@ -100,44 +134,50 @@ NameTables NamesOf(const Intl1Rec& record) {
   return names;
 }
 
-std::string ExpandDatePicture(const std::string& picture, const DateTimeRec& date,
-                              const NameTables& names, int abbreviationLength) {
-  std::string out;
+void AppendDatePicture(std::string& out, const std::string& picture, const DateTimeRec& date,
+                       NameView names, int abbreviationLength) {
   const int month = date.month >= 1 && date.month <= 12 ? date.month : 1;
   const int weekday = date.dayOfWeek >= 1 && date.dayOfWeek <= 7 ? date.dayOfWeek : 1;
-  for (const PictureToken& t : Tokenize(picture)) {
+  ForEachToken(picture, [&](const PictureToken& t) {
     if (t.letter == 'm') {
       if (t.run >= 4) out += names.months[month - 1];
-      else if (t.run == 3) out += Cut(names.months[month - 1], abbreviationLength);
-      else out += Digits(date.month, t.run == 2);
+      else if (t.run == 3) AppendCut(out, names.months[month - 1], abbreviationLength);
+      else AppendDigits(out, date.month, t.run == 2);
     } else if (t.letter == 'd') {
       if (t.run >= 4) out += names.days[weekday - 1];
-      else if (t.run == 3) out += Cut(names.days[weekday - 1], abbreviationLength);
-      else out += Digits(date.day, t.run == 2);
+      else if (t.run == 3) AppendCut(out, names.days[weekday - 1], abbreviationLength);
+      else AppendDigits(out, date.day, t.run == 2);
     } else if (t.letter == 'y') {
       const int year = std::abs(static_cast<int>(date.year));
       if (t.run >= 3) {
-        std::string digits = std::to_string(year);
-        out += std::string(digits.size() < 4 ? 4 - digits.size() : 0, '0') + digits;
+        for (int zeros = year < 10 ? 3 : year < 100 ? 2 : year < 1000 ? 1 : 0; zeros > 0; --zeros)
+          out += '0';
+        AppendNumber(out, year);
       } else {
-        out += TwoDigits(year);
+        AppendTwoDigits(out, year);
       }
     } else {
-      for (char c : t.text)
-        if (c != '\'') out += c;
+      for (size_t i = 0; i < t.length; ++i)
+        if (t.text[i] != '\'') out += t.text[i];
     }
-  }
+  });
+}
+
+std::string ExpandDatePicture(const std::string& picture, const DateTimeRec& date,
+                              const NameTables& names, int abbreviationLength) {
+  std::string out;
+  AppendDatePicture(out, picture, date, NameView{names.months, names.days}, abbreviationLength);
   return out;
 }
 
 std::string AbbreviatePicture(const std::string& picture) {
   std::string out;
-  for (const PictureToken& t : Tokenize(picture)) {
+  ForEachToken(picture, [&out](const PictureToken& t) {
     if ((t.letter == 'm' || t.letter == 'd') && t.run >= 4)
-      out += t.text.substr(0, 3);
+      out.append(t.text, 3);
     else
-      out += t.text;
-  }
+      AppendText(out, t);
+  });
   return out;
 }
 
@@ -145,27 +185,40 @@ std::string SuppressElements(const std::string& picture, uint8_t suppressDay) {
   if (!suppressDay) return picture;
   std::string out;
   bool dropping = false;
-  for (const PictureToken& t : Tokenize(picture)) {
+  ForEachToken(picture, [&](const PictureToken& t) {
     if (!t.letter) {
-      if (!dropping) out += t.text;
-      continue;
+      if (!dropping) AppendText(out, t);
+      return;
     }
     const bool upTo4 = t.run <= 4;
     dropping = (t.letter == 'd' && upTo4 && (suppressDay & supDay)) ||
                (t.letter == 'd' && (t.run == 3 || t.run == 4) && (suppressDay & supWeek)) ||
                (t.letter == 'm' && (suppressDay & supMonth)) ||
                (t.letter == 'y' && (suppressDay & supYear));
-    if (!dropping) out += t.text;
-  }
+    if (!dropping) AppendText(out, t);
+  });
   return out;
+}
+
+void AppendDate(std::string& out, const DateTimeRec& date, int form,
+                const DateConventions& conventions, const Intl1Rec* ownIntl1) {
+  const NameView names{conventions.months, conventions.days};
+  if (form == kShortForm) {
+    // The commonest call: the picture is used where it stands.
+    AppendDatePicture(out, conventions.shortPicture, date, names, conventions.abbreviationLength);
+    return;
+  }
+  std::string picture = conventions.longPicture;
+  if (form == kAbbreviatedForm) picture = AbbreviatePicture(picture);
+  if (ownIntl1) picture = SuppressElements(picture, ownIntl1->suppressDay);
+  AppendDatePicture(out, picture, date, names, conventions.abbreviationLength);
 }
 
 std::string FormatDate(const DateTimeRec& date, int form, const DateConventions& conventions,
                        const Intl1Rec* ownIntl1) {
-  std::string picture = form == kShortForm ? conventions.shortPicture : conventions.longPicture;
-  if (form == kAbbreviatedForm) picture = AbbreviatePicture(picture);
-  if (form != kShortForm && ownIntl1) picture = SuppressElements(picture, ownIntl1->suppressDay);
-  return ExpandDatePicture(picture, date, NamesOf(conventions), conventions.abbreviationLength);
+  std::string out;
+  AppendDate(out, date, form, conventions, ownIntl1);
+  return out;
 }
 
 std::string LongPictureOfIntl1(const Intl1Rec& r) {

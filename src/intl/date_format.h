@@ -19,6 +19,11 @@ struct NameTables {
 };
 NameTables NamesOf(const DateConventions& conventions);
 NameTables NamesOf(const Intl1Rec& record);
+// The twelve month and seven day names where they already stand.
+struct NameView {
+  const std::string* months;
+  const std::string* days;
+};
 
 // Expands a Windows date picture: MMMM, MMM, MM, M; dddd, ddd, dd, d; yyyy, yy; quoted text.
 std::string ExpandDatePicture(const std::string& picture, const DateTimeRec& date,
@@ -33,6 +38,9 @@ std::string SuppressElements(const std::string& picture, uint8_t suppressDay);
 // of its Intl1Rec when the application has fetched one (its suppressDay applies to long forms).
 std::string FormatDate(const DateTimeRec& date, int form, const DateConventions& conventions,
                        const Intl1Rec* ownIntl1);
+// The same, appended to out: a caller that keeps out between calls allocates nothing.
+void AppendDate(std::string& out, const DateTimeRec& date, int form,
+                const DateConventions& conventions, const Intl1Rec* ownIntl1);
 // IULDateString with an Intl1Rec: the long picture built from the record's elements.
 std::string LongPictureOfIntl1(const Intl1Rec& record);
 std::string FormatDateWithIntl1(const DateTimeRec& date, int form,

@@ -164,8 +164,12 @@ Handle ZEBAPI IUGetIntl(short theID) { return GetIntlResource(theID); }
 
 void ZEBAPI IUDateString(long dateTime, DateForm longFlag, Str255 result) {
   const InternationalState& state = Loaded();
-  ToResult(FormatDate(DateOfToolboxSeconds(dateTime), longFlag, state.conventions, OwnIntl1()),
-           result);
+  // One text kept between calls (the library runs on one thread): formatting a date allocates
+  // nothing once it has grown to the longest date.
+  static std::string text;
+  text.clear();
+  AppendDate(text, DateOfToolboxSeconds(dateTime), longFlag, state.conventions, OwnIntl1());
+  ToResult(text, result);
 }
 
 void ZEBAPI IUDatePString(long dateTime, DateForm longFlag, Str255 result, Handle) {

@@ -156,6 +156,41 @@ TEST(DateFormat, PictureExpansion) {
   EXPECT_EQ(ExpandDatePicture("'day' d 'of' MMMM", d, names, 3), "day 29 of February");
 }
 
+TEST(DateFormat, PicturesExpandEveryElementWidthAndTheirQuotedText) {
+  InternationalState s;
+  SetDefaults(s);
+  const NameTables names = NamesOf(s.conventions);
+  const struct {
+    const char* picture;
+    int year, month, day, abbreviation;
+    const char* expected;
+  } cases[] = {
+      {"yyyy", 5, 1, 1, 3, "0005"},           {"yyyy", 999, 1, 1, 3, "0999"},
+      {"yyyy", 2004, 1, 1, 3, "2004"},        {"yyyy", 12345, 1, 1, 3, "12345"},
+      {"yy", 2004, 1, 1, 3, "04"},            {"yy", 5, 1, 1, 3, "05"},
+      {"M/d/yy", 2004, 11, 3, 3, "11/3/04"},  {"MM/dd", 2004, 11, 3, 3, "11/03"},
+      {"MM/dd", 2004, 1, 30, 3, "01/30"},     {"MMM", 2004, 9, 1, 0, ""},
+      {"MMM", 2004, 9, 1, 4, "Sept"},         {"MMM", 2004, 9, 1, 40, "September"},
+      {"MMMMM", 2004, 9, 1, 3, "September"},  {"'M'M", 2004, 2, 1, 3, "M2"},
+      {"'d d", 2004, 2, 7, 3, "d d"},         {"d''d", 2004, 2, 7, 3, "77"},
+      {"'it''s' d", 2004, 2, 7, 3, "its 7"},  {"", 2004, 2, 7, 3, ""},
+      {"dd. MMMM yyyy", 1996, 3, 3, 3, "03. March 1996"},
+  };
+  for (const auto& c : cases) {
+    DateTimeRec d{};
+    d.year = static_cast<short>(c.year);
+    d.month = static_cast<short>(c.month);
+    d.day = static_cast<short>(c.day);
+    d.dayOfWeek = 1;
+    EXPECT_EQ(ExpandDatePicture(c.picture, d, names, c.abbreviation), c.expected)
+        << "'" << c.picture << "' for " << c.year << "-" << c.month << "-" << c.day;
+  }
+  // Appending keeps what the text held and adds the date after it.
+  std::string text = "on ";
+  AppendDate(text, Date(1996, 3, 5), kShortForm, s.conventions, nullptr);
+  EXPECT_EQ(text, "on 3/5/96");
+}
+
 TEST(TimeFormat, TwelveAndTwentyFourHours) {
   TimeStyle twelve;
   twelve.format = minLeadingZ;
