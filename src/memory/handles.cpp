@@ -44,7 +44,7 @@ bool MoveToArena(HandleRecord* r, uint32_t size) {
   void* data = State().arenas.Allocate(size, State().smallBlockThreshold);
   if (!data) return false;
   std::memcpy(data, r->masterPointer, std::min(r->size, size));
-  HostFree(r->hostBlock);
+  HostFree(r->hostBlock, r->size);
   r->masterPointer = static_cast<Ptr>(data);
   r->hostBlock = ArenaHostBlock();
   r->flags |= kInArenaFlag;
@@ -91,7 +91,8 @@ void FreeStorage(HandleRecord* r) {
         frame::SessionFlag(ZEB_SF_HEAPCHECK))
       ReportDamage(nullptr);
   } else if (r->hostBlock) {
-    HostFree(r->hostBlock);
+    // A handle's own host block is always exactly its logical size.
+    HostFree(r->hostBlock, r->size);
   }
   r->hostBlock = nullptr;
   r->masterPointer = nullptr;
@@ -178,7 +179,7 @@ bool ResizeHandle(Handle h, Size size) {
   } else if (UsesArena(size) && MoveToArena(r, newSize)) {
     ok = true;
   } else {
-    void* block = HostReallocate(r->hostBlock, newSize, false);
+    void* block = HostReallocate(r->hostBlock, newSize, false, r->size);
     if (block) {
       r->hostBlock = block;
       r->masterPointer = static_cast<Ptr>(block);

@@ -71,11 +71,6 @@ void* WithRetries(size_t bytes, Attempt attempt) {
 
 }  // namespace
 
-MemoryState& State() {
-  static MemoryState state;
-  return state;
-}
-
 ArenaHostBlocks MemoryState::ArenaHostBlocksForHeap() {
   return ArenaHostBlocks{[](size_t bytes) { return HostAllocate(bytes); },
                          [](void* block) { HostFree(block); }};
@@ -85,27 +80,28 @@ void* HostAllocate(size_t bytes) {
   if (bytes > 0x7FFFFFFF) return nullptr;
   if (!CeilingAllows(static_cast<int64_t>(bytes))) return nullptr;
   void* p = WithRetries(bytes, [bytes] { return HeapAlloc(Heap(), kHeapOptions | HEAP_ZERO_MEMORY, bytes); });
-  if (p) Account(HostBlockSize(p), true);
+  // HeapSize of the new block is the size asked for: no need to ask the heap.
+  if (p) Account(bytes, true);
   return p;
 }
 
-void* HostReallocate(void* block, size_t bytes, bool inPlace) {
+void* HostReallocate(void* block, size_t bytes, bool inPlace, size_t oldBytes) {
   if (bytes > 0x7FFFFFFF) return nullptr;
-  const size_t old = HostBlockSize(block);
+  const size_t old = oldBytes != kUnknownHostSize ? oldBytes : HostBlockSize(block);
   if (bytes > old && !CeilingAllows(static_cast<int64_t>(bytes - old))) return nullptr;
   const DWORD options =
       kHeapOptions | HEAP_ZERO_MEMORY | (inPlace ? HEAP_REALLOC_IN_PLACE_ONLY : 0);
   void* p = WithRetries(bytes, [block, bytes, options] { return HeapReAlloc(Heap(), options, block, bytes); });
   if (p) {
     Account(old, false);
-    Account(HostBlockSize(p), true);
+    Account(bytes, true);
   }
   return p;
 }
 
-void HostFree(void* block) {
+void HostFree(void* block, size_t bytes) {
   if (!block) return;
-  Account(HostBlockSize(block), false);
+  Account(bytes != kUnknownHostSize ? bytes : HostBlockSize(block), false);
   HeapFree(Heap(), kHeapOptions, block);
 }
 

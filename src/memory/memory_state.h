@@ -151,16 +151,24 @@ struct MemoryState {
   static ArenaHostBlocks ArenaHostBlocksForHeap();
 };
 
-MemoryState& State();
+// Inline: every Memory Manager call reaches the state a dozen times, and a call across files
+// each time costs more than the allocation bookkeeping itself.
+inline MemoryState& State() {
+  static MemoryState state;
+  return state;
+}
 inline void SetError(OSErr err) { *State().errorCell = err; }
 
 // Host-allocation wrapper: every host block holding data, master blocks and arenas. Zero-filled,
 // checked against the memory ceiling, and retried after purging, compacting and asking the
 // grow-zone procedure.
 void* HostAllocate(size_t bytes);
+// A host block's size is the size it was asked for (HeapSize's contract); a caller that knows
+// it passes it, saving a HeapSize call, and kUnknownHostSize otherwise.
+constexpr size_t kUnknownHostSize = ~size_t{0};
 // Resizes a host block; inPlace forbids moving it. Null on failure, the old block intact.
-void* HostReallocate(void* block, size_t bytes, bool inPlace);
-void HostFree(void* block);
+void* HostReallocate(void* block, size_t bytes, bool inPlace, size_t oldBytes = kUnknownHostSize);
+void HostFree(void* block, size_t bytes = kUnknownHostSize);
 size_t HostBlockSize(const void* block);
 
 // Empties purgeable handles, from the current master block on, until bytes of host storage are
