@@ -65,11 +65,23 @@ void ConvertUnknown(int direction, uint32_t type, int16_t id, uint32_t size, Ptr
     return;
   }
   // One report per type and file: a file of hundreds of such resources is not hundreds of
-  // reports.
+  // reports, and a file opened again in the session does not repeat them.
   if (file) {
     std::vector<uint32_t>& seen = file->reportedTypes;
     if (std::find(seen.begin(), seen.end(), type) != seen.end()) return;
     seen.push_back(type);
+    std::vector<Chain::ReportedTypes>& reported = TheChain().reported;
+    auto byPath = std::find_if(reported.begin(), reported.end(),
+                               [file](const Chain::ReportedTypes& r) {
+                                 return lstrcmpiA(r.path.c_str(), file->path) == 0;
+                               });
+    if (byPath == reported.end()) {
+      reported.push_back({file->path, {}});
+      byPath = reported.end() - 1;
+    }
+    std::vector<uint32_t>& before = byPath->types;
+    if (std::find(before.begin(), before.end(), type) != before.end()) return;
+    before.push_back(type);
   }
   ReportUnknownType(type);
 }

@@ -119,22 +119,67 @@ resfmt::TypeEntry* FindType(ResFile* file, uint32_t type) {
   return nullptr;
 }
 
-resfmt::Reference* FindById(ResFile* file, uint32_t type, int16_t id, resfmt::TypeEntry** entry) {
-  auto key = [](uint32_t t, int16_t i) { return (uint64_t{t} << 16) | static_cast<uint16_t>(i); };
-  if (!file->idIndexValid) {
-    file->idIndex.clear();
-    for (size_t t = 0; t < file->map.types.size(); ++t) {
-      const auto& refs = file->map.types[t].references;
-      for (size_t r = 0; r < refs.size(); ++r)
-        if (!refs[r].Removed())
-          file->idIndex.emplace(key(file->map.types[t].type, refs[r].id), (uint64_t{t} << 32) | r);
+namespace {
+
+void BuildIdIndex(ResFile* file) {
+  std::vector<TypeIdIndex>& index = file->idIndex;
+  index.clear();
+  const std::vector<resfmt::TypeEntry>& types = file->map.types;
+  // Each type once, however many entries of the map list it, with room for all its IDs.
+  std::vector<size_t> counts;
+  for (const resfmt::TypeEntry& type : types) {
+    size_t k = 0;
+    while (k < index.size() && index[k].type != type.type) ++k;
+    if (k == index.size()) {
+      index.emplace_back();
+      index.back().type = type.type;
+      counts.push_back(0);
     }
+    counts[k] += type.references.size();
+  }
+  for (size_t k = 0; k < index.size(); ++k) {
+    size_t size = 4;
+    while (size < 2 * counts[k]) size *= 2;
+    index[k].entries.assign(size, TypeIdIndex::Entry{0, 0, TypeIdIndex::kNone});
+    index[k].mask = static_cast<uint32_t>(size - 1);
+  }
+  // In map order, the first reference of an ID wins, as the searches always found it.
+  for (size_t t = 0; t < types.size(); ++t) {
+    size_t k = 0;
+    while (index[k].type != types[t].type) ++k;
+    TypeIdIndex& table = index[k];
+    const auto& refs = types[t].references;
+    for (size_t r = 0; r < refs.size(); ++r) {
+      if (refs[r].Removed()) continue;
+      uint32_t slot = TypeIdIndex::Slot(refs[r].id, table.mask);
+      while (table.entries[slot].reference != TypeIdIndex::kNone &&
+             table.entries[slot].id != refs[r].id)
+        slot = (slot + 1) & table.mask;
+      if (table.entries[slot].reference == TypeIdIndex::kNone)
+        table.entries[slot] = {refs[r].id, static_cast<uint16_t>(t), static_cast<uint32_t>(r)};
+    }
+  }
+}
+
+}  // namespace
+
+resfmt::Reference* FindById(ResFile* file, uint32_t type, int16_t id, resfmt::TypeEntry** entry) {
+  if (!file->idIndexValid) {
+    BuildIdIndex(file);
     file->idIndexValid = true;
   }
-  const auto it = file->idIndex.find(key(type, id));
-  if (it == file->idIndex.end()) return nullptr;
-  *entry = &file->map.types[it->second >> 32];
-  return &(*entry)->references[it->second & 0xFFFFFFFFu];
+  for (const TypeIdIndex& table : file->idIndex) {
+    if (table.type != type) continue;
+    for (uint32_t slot = TypeIdIndex::Slot(id, table.mask);; slot = (slot + 1) & table.mask) {
+      const TypeIdIndex::Entry& e = table.entries[slot];
+      if (e.reference == TypeIdIndex::kNone) return nullptr;
+      if (e.id == id) {
+        *entry = &file->map.types[e.typeEntry];
+        return &(*entry)->references[e.reference];
+      }
+    }
+  }
+  return nullptr;
 }
 
 Found FindByHandle(Handle h) {

@@ -4,7 +4,7 @@
 #define ZEB_RESOURCES_RESOURCE_FILES_H
 
 #include <cstdint>
-#include <unordered_map>
+#include <string>
 #include <vector>
 
 #include "Resources.h"
@@ -18,6 +18,27 @@ constexpr int16_t kNoFile = -1;
 constexpr uint16_t kFileReadOnly = 0x80;
 constexpr uint16_t kFileCompact = 0x40;
 constexpr uint16_t kFileChanged = 0x20;
+
+// The IDs of one resource type in a file's map: an open-addressed table, a power of two long
+// and at most half full, of 8-byte entries, so that a search by ID among thousands of resources
+// touches one or two cache lines and divides nothing.
+struct TypeIdIndex {
+  struct Entry {
+    int16_t id;
+    // Index in map.types: a map read from a file holds fewer than 16,500 type entries (its
+    // length is bounded) and one being built fewer than 8,200 (its offsets are 16-bit).
+    uint16_t typeEntry;
+    uint32_t reference;  // index in that entry's references; kNone marks a free entry
+  };
+  static constexpr uint32_t kNone = 0xFFFFFFFFu;
+  uint32_t type = 0;
+  uint32_t mask = 0;  // entries.size() - 1
+  std::vector<Entry> entries;
+  static uint32_t Slot(int16_t id, uint32_t mask) {
+    // Fibonacci hashing: consecutive IDs, the usual numbering, spread over the table.
+    return (static_cast<uint32_t>(static_cast<uint16_t>(id)) * 0x9E3779B1u >> 16) & mask;
+  }
+};
 
 // One open resource file.
 struct ResFile {
@@ -42,7 +63,7 @@ struct ResFile {
   resfmt::Map map;
   // Where each (type, ID) first stands in the map, for the searches by ID; rebuilt after any
   // change of the map's references.
-  std::unordered_map<uint64_t, uint64_t> idIndex;
+  std::vector<TypeIdIndex> idIndex;
   bool idIndexValid = false;
   // Types the library does not know, already reported once for this file.
   std::vector<uint32_t> reportedTypes;
@@ -72,6 +93,14 @@ struct Chain {
   uint32_t cacheType = 0;
   int16_t cacheId = 0;
   Handle cacheHandle = nullptr;
+  // Unknown types already reported this session, by host file: a file opened again says
+  // nothing new (the report names only the type), and each report costs the debugger output
+  // far more than opening the file does.
+  struct ReportedTypes {
+    std::string path;
+    std::vector<uint32_t> types;
+  };
+  std::vector<ReportedTypes> reported;
 };
 Chain& TheChain();
 void ClearCache();

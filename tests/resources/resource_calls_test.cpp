@@ -276,6 +276,24 @@ TEST_F(ResourceCallsTest, EachUnknownTypeIsReportedOncePerFile) {
   EXPECT_EQ(capture.Text(), "zzzz unknown byteswap type\r\n") << "another file reports again";
 }
 
+TEST_F(ResourceCallsTest, AFileOpenedAgainDoesNotRepeatItsUnknownTypeReports) {
+  WriteFile("again.rsr", {{Type("zzzz"), 1, 0, false, "", BytesOf("z")},
+                          {Type("xxxx"), 1, 0, false, "", BytesOf("x")}});
+  zebtest::DebugCapture capture;
+  short ref = Open("again.rsr");
+  Get1Resource(Type("zzzz"), 1);
+  CloseResFile(ref);
+  EXPECT_EQ(capture.Text(), "zzzz unknown byteswap type\r\n");
+  capture.Clear();
+  ref = Open("again.rsr");
+  Handle z = Get1Resource(Type("zzzz"), 1);
+  EXPECT_EQ(HandleText(z), "z") << "the data is still left as stored";
+  EXPECT_EQ(capture.Text(), "") << "the same file, opened again, said this already";
+  Get1Resource(Type("xxxx"), 1);
+  EXPECT_EQ(capture.Text(), "xxxx unknown byteswap type\r\n") << "a type not yet reported is";
+  CloseResFile(ref);
+}
+
 TEST_F(ResourceCallsTest, UnknownTypesGoToTheFileProcedureOrAreReported) {
   WriteFile("unknown.rsr", {{Type("zzzz"), 1, 0, false, "", BytesOf("raw!")}});
   const short ref = Open("unknown.rsr");
