@@ -51,17 +51,47 @@ bool PatBltStandsIn(const DrawingContext& ctx, uint16_t rop) {
   return ctx.backRgb == kWhiteRgb || IsAllBytes(pattern, 0xFF);
 }
 
-void PenLine(DrawingContext& ctx, DevicePoint a, DevicePoint b) {
+// Each GDI drawing call costs about as much as a short line (under Wine it is a call into the
+// graphics driver): the Toolbox's end point, which GDI's LineTo leaves out, and the move back to
+// the pen location are done with as few calls as give the same pixels.
+void MoveUnlessThere(HDC dc, DevicePoint a) {
+  // Reading the current position is an attribute read, far cheaper than moving it.
+  POINT at;
+  if (!GetCurrentPositionEx(dc, &at) || at.x != a.x || at.y != a.y) MoveToEx(dc, a.x, a.y, nullptr);
+}
+
+// Draws with the GDI pen; true when the DC's current position was left at b.
+bool PenLine(DrawingContext& ctx, DevicePoint a, DevicePoint b) {
   SelectBkMode(ctx, ctx.drawingMask ? static_cast<uint16_t>(kOpaque) : ctx.penBkMode);
   SelectBackColour(ctx, ctx.backColor);  // the gaps of a dotted pen
   SelectPen(ctx);
-  MoveToEx(ctx.dc, a.x, a.y, nullptr);
+  if (ctx.penStyle == PS_SOLID) {
+    // A solid pen paints the same pixels whether a line and its end point are drawn as two
+    // segments or, for a straight line, as one segment one pixel longer. (A dotted pen's
+    // dashes restart with each segment: it keeps the two segments.)
+    if (a.y == b.y || a.x == b.x) {
+      const int beyondX = a.y != b.y ? b.x : b.x >= a.x ? b.x + 1 : b.x - 1;
+      const int beyondY = a.y == b.y ? b.y : b.y >= a.y ? b.y + 1 : b.y - 1;
+      MoveUnlessThere(ctx.dc, a);
+      LineTo(ctx.dc, beyondX, beyondY);
+      MoveToEx(ctx.dc, b.x, b.y, nullptr);
+      return true;
+    }
+    // A slanted line: move to a, line to b, line on one pixel to the right and move back to b
+    // as one call.
+    const POINT points[4] = {{a.x, a.y}, {b.x, b.y}, {b.x + 1, b.y}, {b.x, b.y}};
+    static const BYTE kSteps[4] = {PT_MOVETO, PT_LINETO, PT_LINETO, PT_MOVETO};
+    if (PolyDraw(ctx.dc, points, kSteps, 4)) return true;
+  }
+  MoveUnlessThere(ctx.dc, a);
   LineTo(ctx.dc, b.x, b.y);
   // GDI leaves out the end point, which the Toolbox paints.
   LineTo(ctx.dc, b.x + 1, b.y);
+  return false;
 }
 
-void RenderLine(DrawingContext& ctx, DevicePoint a, DevicePoint b) {
+// Draws the line from a to b; true when the DC's current position was left at b.
+bool RenderLine(DrawingContext& ctx, DevicePoint a, DevicePoint b) {
   const bool single = ctx.singlePixelPen;
   const int w = single ? 1 : ctx.penWidth;
   const int h = single ? 1 : ctx.penHeight;
@@ -82,15 +112,16 @@ void RenderLine(DrawingContext& ctx, DevicePoint a, DevicePoint b) {
     FillCover(ctx, StraightLineCover(a, b, w, h));
   } else if (straight && PatBltStandsIn(ctx, rop)) {
     const DeviceRect r = StraightLineCover(a, b, w, h);
-    if (!SelectPatternBrush(ctx, PatternRole::Pen)) return;
+    if (!SelectPatternBrush(ctx, PatternRole::Pen)) return false;
     PatBlt(ctx.dc, r.left, r.top, r.Width(), r.Height(), PatBltRopFor(rop));
   } else if (polygon) {
     // A thick straight line the shortcuts above did not take: the GDI pen would centre it on
     // the line with round ends; the Toolbox's pen hangs below and to the right.
     FillCover(ctx, StraightLineCover(a, b, w, h));
   } else {
-    PenLine(ctx, a, b);
+    return PenLine(ctx, a, b);
   }
+  return false;
 }
 
 void DrawLineTo(GrafPtr port, DrawingContext& ctx, Point to) {
@@ -98,6 +129,7 @@ void DrawLineTo(GrafPtr port, DrawingContext& ctx, Point to) {
   if (port->picSave && !IsRecordingShape(port)) RecordLine(port, from, to);
   if (IsRecordingShape(port)) RecordPolygonPoint(port, to, false);
   const bool visible = port->pnSize.h > 0 && port->pnSize.v > 0 && port->pnVis >= 0;
+  bool penAtEnd = false;  // the DC's current position already stands at the line's end
   if (visible && !ctx.unsupportedMode && !ctx.clipEmpty && ctx.dc) {
     const DevicePoint a = ToDevice(ctx, from);
     const DevicePoint b = ToDevice(ctx, to);
@@ -110,10 +142,15 @@ void DrawLineTo(GrafPtr port, DrawingContext& ctx, Point to) {
       bounds = {bounds.left - w, bounds.top - h, bounds.right + w + 1, bounds.bottom + h + 1};
       DrawThroughMask(ctx, bounds, rule, [&] { RenderLine(ctx, a, b); });
     } else {
-      RenderLine(ctx, a, b);
+      penAtEnd = RenderLine(ctx, a, b);
     }
   }
-  MovePenTo(port, ctx, to.h, to.v);
+  if (penAtEnd) {
+    port->pnLoc = to;
+    MapPen(ctx);
+  } else {
+    MovePenTo(port, ctx, to.h, to.v);
+  }
   ctx.lastLineEnd = to;
 }
 

@@ -121,6 +121,83 @@ TEST_F(LinesTest, PenSizesCoverTheSweptPenRectangleWithBothEndsPainted) {
   }
 }
 
+TEST_F(LinesTest, ThinLinesPaintEachPixelOnceAndLeaveTheDCsPositionAtThePen) {
+  // Every direction, a point and slanted lines, solid and patterned, drawn in patXor: a solid
+  // line paints exactly the pixels GDI's pen gives for the line plus its end point; every line
+  // paints each pixel once (a second identical line clears them again) and leaves the DC's
+  // current position at the pen.
+  struct Case {
+    const char* name;
+    Point from, to;  // v, h
+  };
+  const Case cases[] = {
+      {"rightward", {5, 3}, {5, 20}},  {"leftward", {6, 20}, {6, 3}},
+      {"downward", {2, 7}, {14, 7}},   {"upward", {14, 9}, {2, 9}},
+      {"a point", {6, 6}, {6, 6}},     {"shallow slant", {2, 2}, {9, 25}},
+      {"steep slant", {20, 4}, {3, 11}}, {"slant up and left", {18, 28}, {11, 1}},
+  };
+  for (const Pattern* pattern : {&kBlackPat, &kGrayPat}) {
+    for (const Case& c : cases) {
+      const std::string name = std::string(c.name) + (pattern == &kBlackPat ? ", solid" : ", dotted");
+      DibSurface dib(32, 24), reference(32, 24);
+      // The reference: the same GDI pen from the start to the end, then to one pixel right of
+      // the end, in the same raster operation, on white.
+      HPEN pen = CreatePen(pattern == &kBlackPat ? PS_SOLID : PS_DOT, 1, RGB(0, 0, 0));
+      HGDIOBJ oldPen = SelectObject(reference.dc(), pen);
+      SetROP2(reference.dc(), R2_NOTXORPEN);  // patXor on a device where white is all ones
+      SetBkMode(reference.dc(), TRANSPARENT);  // patXor leaves a dotted pen's gaps alone
+      MoveToEx(reference.dc(), c.from.h, c.from.v, nullptr);
+      LineTo(reference.dc(), c.to.h, c.to.v);
+      LineTo(reference.dc(), c.to.h + 1, c.to.v);
+      SelectObject(reference.dc(), oldPen);
+      DeleteObject(pen);
+
+      CGrafPort port{};
+      OpenColourPortOn(port, dib);
+      PenPat(pattern);
+      PenMode(patXor);
+      MoveT(c.from.h, c.from.v);
+      LineT(c.to.h, c.to.v);
+      if (pattern == &kBlackPat) {
+        for (int y = 0; y < 24; ++y)
+          ASSERT_EQ(dib.Row(y, 0, 32), reference.Row(y, 0, 32)) << name << ", row " << y;
+        EXPECT_TRUE(dib.IsBlack(c.to.h, c.to.v)) << name << ": the end point is painted";
+        EXPECT_TRUE(dib.IsBlack(c.from.h, c.from.v)) << name << ": the start point is painted";
+      } else {
+        // A patterned straight line may take the pattern brush rather than the dotted pen:
+        // whichever route, it paints something and, below, each pixel once.
+        EXPECT_GT(dib.CountBlack(), 0) << name;
+      }
+      POINT at{-1, -1};
+      ASSERT_TRUE(GetCurrentPositionEx(dib.dc(), &at));
+      EXPECT_EQ(at.x, c.to.h) << name;
+      EXPECT_EQ(at.y, c.to.v) << name;
+      // Moving the pen moves the DC's position too, even where the DC's position already was.
+      MoveT(c.from.h, c.from.v);
+      ASSERT_TRUE(GetCurrentPositionEx(dib.dc(), &at));
+      EXPECT_EQ(at.x, c.from.h) << name;
+      EXPECT_EQ(at.y, c.from.v) << name;
+      LineT(c.to.h, c.to.v);
+      EXPECT_EQ(dib.CountBlack(), 0) << name << ": the second line undoes the first exactly";
+      ClosePort(AsGraf(port));
+    }
+  }
+}
+
+TEST_F(LinesTest, ALineStartsWhereThePenIsWhateverMovedTheDCsPosition) {
+  // Something else (the application's own GDI call on the port's DC) moved the DC's current
+  // position: the next line still starts at the pen.
+  DibSurface dib(32, 16);
+  CGrafPort port{};
+  OpenColourPortOn(port, dib);
+  MoveT(2, 5);
+  MoveToEx(dib.dc(), 20, 12, nullptr);
+  LineT(10, 5);
+  EXPECT_EQ(dib.Row(5, 0, 16), "..#########.....");
+  EXPECT_EQ(dib.CountBlack(), 9);
+  ClosePort(AsGraf(port));
+}
+
 TEST_F(LinesTest, DiagonalLinesPaintBothEndsAndThickOnesTheSweptShape) {
   DibSurface dib(40, 40);
   CGrafPort port{};
