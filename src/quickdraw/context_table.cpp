@@ -36,13 +36,22 @@ bool IsOpenPort(GrafPtr port) {
   return false;
 }
 
-DrawingContext* ContextOf(GrafPtr port) {
-  if (port && port == g_state.current) return g_state.currentContext;
-  if (!IsOpenPort(port)) return nullptr;
+namespace {
+
+// The context in the slot an open port names.
+DrawingContext* ContextInSlot(GrafPtr port) {
   const int slot = port->patStretch;
   if (slot < 0 || slot >= kContextSlotCount) return nullptr;
   DrawingContext* ctx = g_state.slots[slot];
   return ctx && ctx->port == port ? ctx : nullptr;
+}
+
+}  // namespace
+
+DrawingContext* ContextOf(GrafPtr port) {
+  if (port && port == g_state.current) return g_state.currentContext;
+  if (!IsOpenPort(port)) return nullptr;
+  return ContextInSlot(port);
 }
 
 DrawingContext* ClaimContext(int* slot) {
@@ -145,8 +154,11 @@ void MakeCurrent(GrafPtr port) {
   if (!port || (port != g_state.current && !IsOpenPort(port))) {
     // A closed or foreign pointer selects the port of last resort.
     port = g_state.screenPortOpen ? reinterpret_cast<GrafPtr>(&g_state.screenPort) : nullptr;
+    if (port != g_state.current && !IsOpenPort(port)) return;
   }
-  DrawingContext* ctx = ContextOf(port);
+  // The port is open now (or already current): its slot is read without walking the port
+  // list a second time, as SetPort between two ports is among the commonest calls.
+  DrawingContext* ctx = port == g_state.current ? g_state.currentContext : ContextInSlot(port);
   if (!ctx) return;
   DrawingContext* previous = g_state.currentContext;
   if (ctx->source == DCSource::Screen) {
