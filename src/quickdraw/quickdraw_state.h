@@ -247,6 +247,9 @@ struct QuickDrawState {
   HRGN maskSentinel = nullptr;  // region field of a mask-form region
   HRGN scratchGdiRegion = nullptr;
   HRGN operandScratch[2] = {};  // rectangle-form operands of region set operations
+  // The box each operand scratch region holds, so that an operand used again is not set again.
+  Rect operandScratchBox[2] = {};
+  bool operandScratchSet[2] = {};
   RgnHandle scratchRegion = nullptr;
   Ptr scratchSmall = nullptr, scratchLarge = nullptr;
   PixMapHandle scratch8 = nullptr, scratch1 = nullptr;

@@ -54,6 +54,7 @@ void DeleteRegionSentinels() {
     if (*h) DeleteObject(*h);
     *h = nullptr;
   }
+  State().operandScratchSet[0] = State().operandScratchSet[1] = false;
 }
 
 RegionRecord* RegionOf(RgnHandle rgn) {
@@ -231,7 +232,8 @@ void CombineRegions(RgnHandle src1, RgnHandle src2, RgnHandle dst, RegionOp op) 
     static const int kModes[] = {RGN_AND, RGN_OR, RGN_DIFF, RGN_XOR};
     // GDI-form operands lend their own regions; rectangle-form ones go through two scratch
     // regions, so that only a new result needs a GDI object.
-    HRGN* scratch = State().operandScratch;
+    QuickDrawState& s = State();
+    HRGN* scratch = s.operandScratch;
     const RegionRecord* operands[2] = {a, b};
     HRGN gdi[2];
     for (int i = 0; i < 2; ++i) {
@@ -239,20 +241,40 @@ void CombineRegions(RgnHandle src1, RgnHandle src2, RgnHandle dst, RegionOp op) 
         gdi[i] = RegionField(*operands[i]);
         continue;
       }
-      if (!scratch[i]) scratch[i] = NewEmptyGdiRegion();
-      const Rect& box = operands[i]->rgnBBox;
-      if (IsEmptyRect(box))
-        SetRectRgn(scratch[i], 0, 0, 0, 0);
-      else
+      if (!scratch[i]) {
+        scratch[i] = NewEmptyGdiRegion();
+        s.operandScratchSet[i] = false;
+      }
+      const Rect box = IsEmptyRect(operands[i]->rgnBBox) ? kEmptyRect : operands[i]->rgnBBox;
+      // Only this function writes the scratch regions: one that holds the box already is used
+      // as it stands, saving a GDI call when the same rectangle is combined again.
+      if (scratch[i] && !(s.operandScratchSet[i] && SameRect(s.operandScratchBox[i], box))) {
         SetRectRgn(scratch[i], box.left, box.top, box.right, box.bottom);
+        s.operandScratchBox[i] = box;
+        s.operandScratchSet[i] = true;
+      }
       gdi[i] = scratch[i];
     }
     if (!gdi[0] || !gdi[1]) return;
+    // A union's box is the union of the operands' boxes (each exact, and neither empty here:
+    // an empty operand is a rectangle, and rectangles that unite into one were handled above).
+    // GDI's result kind then suffices and the box need not be asked for.
+    const bool unionBoxKnown = op == RegionOp::Union && !IsEmptyRect(a->rgnBBox) &&
+                               !IsEmptyRect(b->rgnBBox);
+    Rect unionBox = kEmptyRect;
+    if (unionBoxKnown) unionBox = UniteRects(a->rgnBBox, b->rgnBBox);
     RegionRecord* d = RegionOf(dst);
     if (FormOf(*d) == RegionForm::Gdi) {
       // Into dst's own region (GDI allows the destination to be a source).
       HRGN own = RegionField(*d);
-      CombineRgn(own, gdi[0], gdi[1], kModes[static_cast<int>(op)]);
+      const int combined = CombineRgn(own, gdi[0], gdi[1], kModes[static_cast<int>(op)]);
+      if (unionBoxKnown && (combined == COMPLEXREGION || combined == SIMPLEREGION)) {
+        if (combined == COMPLEXREGION)
+          d->rgnBBox = unionBox;
+        else
+          MakeRectangleForm(dst, unionBox);
+        return;
+      }
       RECT box;
       const int kind = GetRgnBox(own, &box);
       if (kind == COMPLEXREGION) {

@@ -183,6 +183,46 @@ TEST_F(RegionsTest, ResultsTakeTheCheapestForm) {
   for (RgnHandle h : {a, b, dst, mask}) DisposeRgn(h);
 }
 
+TEST_F(RegionsTest, UnionsIntoAGdiRegionFollowTheirOperandsFromCallToCall) {
+  // The destination stays a GDI region from one union to the next while the rectangle operands
+  // change, repeat and change back: every result has its shape, its tight box and its form.
+  struct Case {
+    Rect a, b;  // top, left, bottom, right
+    bool rectangle;
+  };
+  const Case cases[] = {
+      {{0, 0, 10, 10}, {5, 5, 15, 15}, false},   {{0, 0, 10, 10}, {5, 5, 15, 15}, false},
+      {{0, 0, 10, 10}, {0, 20, 10, 23}, false},  {{2, 2, 4, 4}, {5, 5, 15, 15}, false},
+      {{2, 2, 4, 4}, {0, 20, 10, 23}, false},    {{0, 0, 10, 10}, {5, 5, 15, 15}, false},
+      {{0, 0, 10, 10}, {10, 0, 20, 10}, true},   {{1, 1, 9, 9}, {5, 5, 15, 15}, false},
+  };
+  RgnHandle a = NewRgn(), b = NewRgn(), dst = NewRgn();
+  for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+    const Case& c = cases[i];
+    RectRgn(a, &c.a);
+    RectRgn(b, &c.b);
+    UnionRgn(a, b, dst);
+    const Shape expected = [&c](int x, int y) {
+      auto in = [x, y](const Rect& r) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; };
+      return in(c.a) || in(c.b);
+    };
+    EXPECT_EQ(Mismatch(dst, expected), "") << "case " << i;
+    EXPECT_TRUE(SameBox((*dst)->rgnBBox, TightBox(expected))) << "case " << i;
+    EXPECT_EQ(ZEB_IsRectRgn(dst), c.rectangle ? 1 : 0) << "case " << i;
+  }
+  // Two shapes that fill a square between them: the GDI destination folds back to a rectangle.
+  RgnHandle l = Build(Form::Gdi, LShape, "L");
+  SetRectRgn(b, 10, 10, 20, 20);
+  UnionRgn(a, b, dst);  // a GDI region again first
+  ASSERT_EQ(ZEB_IsRectRgn(dst), 0);
+  UnionRgn(l, b, dst);
+  EXPECT_EQ(ZEB_IsRectRgn(dst), 1);
+  const Rect square = {0, 0, 20, 20};
+  EXPECT_TRUE(SameBox((*dst)->rgnBBox, square));
+  EXPECT_EQ(Mismatch(dst, [](int x, int y) { return x >= 0 && x < 20 && y >= 0 && y < 20; }), "");
+  for (RgnHandle h : {a, b, dst, l}) DisposeRgn(h);
+}
+
 TEST_F(RegionsTest, EmptyAndInvertedOperandsFollowTheEmptyRules) {
   const Shape nothing = [](int, int) { return false; };
   RgnHandle empty = NewRgn(), inverted = RectRegion(10, 10, 5, 5);
