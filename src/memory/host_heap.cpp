@@ -78,11 +78,12 @@ MemoryState& State() {
 
 ArenaHostBlocks MemoryState::ArenaHostBlocksForHeap() {
   return ArenaHostBlocks{[](size_t bytes) { return HostAllocate(bytes); },
-                         [](void* block) { HostFree(block); }};
+                         [](void* block) { HostFree(block); },
+                         [] { return !AllocationRefused(); }};
 }
 
 void* HostAllocate(size_t bytes) {
-  if (bytes > 0x7FFFFFFF) return nullptr;
+  if (bytes > 0x7FFFFFFF || AllocationRefused()) return nullptr;
   if (!CeilingAllows(static_cast<int64_t>(bytes))) return nullptr;
   void* p = WithRetries(bytes, [bytes] { return HeapAlloc(Heap(), kHeapOptions | HEAP_ZERO_MEMORY, bytes); });
   if (p) Account(HostBlockSize(p), true);
@@ -92,6 +93,7 @@ void* HostAllocate(size_t bytes) {
 void* HostReallocate(void* block, size_t bytes, bool inPlace) {
   if (bytes > 0x7FFFFFFF) return nullptr;
   const size_t old = HostBlockSize(block);
+  if (bytes > old && AllocationRefused()) return nullptr;
   if (bytes > old && !CeilingAllows(static_cast<int64_t>(bytes - old))) return nullptr;
   const DWORD options =
       kHeapOptions | HEAP_ZERO_MEMORY | (inPlace ? HEAP_REALLOC_IN_PLACE_ONLY : 0);
@@ -115,5 +117,7 @@ size_t HostBlockSize(const void* block) {
 }
 
 uint64_t BytesHeld() { return State().bytesHeld; }
+
+HANDLE HostHeap() { return Heap(); }
 
 }  // namespace zeb::memory

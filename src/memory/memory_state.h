@@ -96,6 +96,7 @@ class MasterBlocks {
   template <class Visit>
   HandleRecord* FindFromCurrent(Visit visit) const;
   void ReleaseAll();
+  size_t BlockCount() const { return index_.size(); }
 
  private:
   static HandleRecord* Records(MasterBlockHeader* b) {
@@ -162,6 +163,11 @@ void* HostAllocate(size_t bytes);
 void* HostReallocate(void* block, size_t bytes, bool inPlace);
 void HostFree(void* block);
 size_t HostBlockSize(const void* block);
+// The private heap every host block comes from.
+HANDLE HostHeap();
+// The allocation countdown that tests set (FailAllocationAfter): true for the one allocation
+// it stops.
+bool AllocationRefused();
 
 // Empties purgeable handles, from the current master block on, until bytes of host storage are
 // freed (true) or every candidate is empty (false).
