@@ -2,6 +2,7 @@
 # make test   build both targets, check the export table, run every test
 # make bench  run the benchmarks under Wine
 # make fuzz   build the libFuzzer targets of the core with clang and run each for a minute
+#             (FUZZ_SECONDS=n: n seconds each)
 SHELL := /bin/bash
 BUILD := build
 GEN := -G Ninja
@@ -32,7 +33,7 @@ test: i686 x64 native
 	tools/run-tests
 
 fuzz: setup
-	tools/fuzz
+	tools/fuzz $(FUZZ_SECONDS)
 
 bench: x64
 	tools/bench

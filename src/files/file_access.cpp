@@ -152,11 +152,21 @@ OSErr Write(IOParam* pb) {
     if (err != ioErr) pb->ioPosOffset = Mark32(mark);
     return err;
   }
-  DWORD put = 0;
-  if (!WriteFile(h, pb->ioBuffer, static_cast<DWORD>(requested), &put, nullptr))
-    return Either(Writable(pb->ioRefNum), ioErr, wrPermErr);
+  uint32_t put = 0;
+  const bool written = HostWrite(h, pb->ioBuffer, static_cast<uint32_t>(requested), &put);
+  const OSErr hostErr = written ? OSErr{noErr} : LastHostError();
+  // Whatever stopped the rest, the bytes that reached the file count: the mark, ioActCount and
+  // the host's position all stand behind them, so the next write continues the file without a
+  // hole or an overlap.
+  LARGE_INTEGER to;
+  to.QuadPart = mark + put;
+  SetFilePointerEx(h, to, nullptr, FILE_BEGIN);
   pb->ioActCount = static_cast<long>(put);
   pb->ioPosOffset = Mark32(mark + put);
+  if (!written) {
+    if (hostErr == dskFulErr) return dskFulErr;
+    return Either(Writable(pb->ioRefNum), ioErr, wrPermErr);
+  }
   return Either(static_cast<long>(put) < requested, dskFulErr, noErr);
 }
 
@@ -196,17 +206,21 @@ OSErr SetEndOfFileAt(int16_t refNum, long length) {
   if (length > size) {
     to.QuadPart = length - 1;
     static const char kZero = 0;
-    DWORD put = 0;
-    if (!SetFilePointerEx(h, to, nullptr, FILE_BEGIN) ||
-        !WriteFile(h, &kZero, 1, &put, nullptr) || put != 1)
+    uint32_t put = 0;
+    if (!SetFilePointerEx(h, to, nullptr, FILE_BEGIN) || !HostWrite(h, &kZero, 1, &put) ||
+        put != 1) {
       err = dskFulErr;
+      // A host that extended the file before refusing the byte gets its old length back: a
+      // failed SetEOF leaves the file as it was.
+      int64_t now = size;
+      if (SlotLength(h, &now) && now != size) HostSetSize(h, size);
+    }
   } else if (length < size) {
-    to.QuadPart = length;
-    if (!SetFilePointerEx(h, to, nullptr, FILE_BEGIN) || !SetEndOfFile(h)) err = ioErr;
+    if (!HostSetSize(h, length)) err = ioErr;
   }
   to.QuadPart = err ? mark : (mark < length ? mark : length);
   SetFilePointerEx(h, to, nullptr, FILE_BEGIN);
-  FlushFileBuffers(h);
+  HostFlush(h);
   return err;
 }
 
@@ -302,15 +316,19 @@ OSErr ZEBAPI PBSetEOF(ParmBlkPtr paramBlock, Boolean) {
   return Finish(pb, SetEndOfFileAt(pb->ioRefNum, length));
 }
 
-// The host allocates space as data is written: every request is granted as asked.
+// The space is asked of the host behind the file's end, without changing the file's length or
+// the mark; a full disk says so now rather than at the write.
 OSErr ZEBAPI PBAllocate(ParmBlkPtr paramBlock, Boolean) {
   if (!paramBlock) return paramErr;
   IOParam* pb = &paramBlock->ioParam;
   pb->ioActCount = 0;
   OSErr err;
-  if (!SlotHandle(pb->ioRefNum, &err)) return Finish(pb, err);
+  HANDLE h = SlotHandle(pb->ioRefNum, &err);
+  if (!h) return Finish(pb, err);
   if (pb->ioReqCount < 0) return Finish(pb, paramErr);
   if (!Writable(pb->ioRefNum)) return Finish(pb, wrPermErr);
+  // Space the host will not give is space the disk does not have.
+  if (!HostReserve(h, pb->ioReqCount)) return Finish(pb, dskFulErr);
   pb->ioActCount = pb->ioReqCount;
   return Finish(pb, noErr);
 }

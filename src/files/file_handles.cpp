@@ -251,8 +251,9 @@ int32_t WriteSlot(int16_t refNum, const void* buffer, int32_t count) {
   OSErr err;
   HANDLE h = SlotHandle(refNum, &err);
   if (!h || count < 0 || (count && !buffer)) return -1;
-  DWORD put = 0;
-  if (!WriteFile(h, buffer, static_cast<DWORD>(count), &put, nullptr)) return -1;
+  uint32_t put = 0;
+  // A write the host cut short (a full disk) still reports the bytes that reached the file.
+  if (!HostWrite(h, buffer, static_cast<uint32_t>(count), &put) && put == 0) return -1;
   return static_cast<int32_t>(put);
 }
 
@@ -283,8 +284,7 @@ OSErr SetSlotFileLength(int16_t refNum, int32_t length) {
   int64_t position = 0;
   SlotPosition(h, &position);
   LARGE_INTEGER to;
-  to.QuadPart = length;
-  if (!SetFilePointerEx(h, to, nullptr, FILE_BEGIN) || !SetEndOfFile(h)) {
+  if (!HostSetSize(h, length)) {
     const OSErr result = LastHostError();
     to.QuadPart = position;
     SetFilePointerEx(h, to, nullptr, FILE_BEGIN);
@@ -299,7 +299,7 @@ OSErr FlushSlot(int16_t refNum) {
   OSErr err;
   HANDLE h = SlotHandle(refNum, &err);
   if (!h) return err;
-  return Either(FlushFileBuffers(h), noErr, ioErr);
+  return Either(HostFlush(h), noErr, ioErr);
 }
 
 OSErr CloseSlot(int16_t refNum) {
@@ -321,13 +321,19 @@ bool SlotPathOf(int16_t refNum, char* path) {
 OSErr DeleteHostFile(const char* path) {
   if (!PathFits(path)) return bdNamErr;
   QuietHostErrors quiet;
-  return DeleteFileA(path) ? OSErr{noErr} : LastHostError();
+  return HostDelete(path) ? OSErr{noErr} : LastHostError();
 }
 
 OSErr MoveHostFile(const char* from, const char* to) {
   if (!PathFits(from) || !PathFits(to)) return bdNamErr;
   QuietHostErrors quiet;
-  return MoveFileA(from, to) ? OSErr{noErr} : LastHostError();
+  return HostMove(from, to) ? OSErr{noErr} : LastHostError();
+}
+
+OSErr ReplaceHostFile(const char* from, const char* to) {
+  if (!PathFits(from) || !PathFits(to)) return bdNamErr;
+  QuietHostErrors quiet;
+  return HostReplace(from, to) ? OSErr{noErr} : LastHostError();
 }
 
 OSErr ToolboxErrorOfHostError(uint32_t hostError) { return ToolboxErrorOf(hostError); }
@@ -349,9 +355,8 @@ short ZEBAPI ZEB_FHCreate(const char* path, short flags) {
   if (!PathFits(path)) return -1;
   {
     QuietHostErrors quiet;
-    HANDLE created = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (created == INVALID_HANDLE_VALUE) return -1;
+    void* created = HostCreateNew(path, false);
+    if (!created) return -1;
     CloseHandle(created);
   }
   OSErr err;

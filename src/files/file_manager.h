@@ -81,7 +81,6 @@ bool SlotLength(HANDLE h, int64_t* length);
 void EndEnumeration();
 
 // ---- Host calls ----
-OSErr LastHostError();
 // Suppresses the host's critical-error boxes ("insert a disk") for one call's host work.
 class QuietHostErrors {
  public:

@@ -59,7 +59,43 @@ bool SlotPathOf(int16_t refNum, char* path);
 OSErr DeleteHostFile(const char* path);
 // Fails with dupFNErr when the target exists: nothing is replaced.
 OSErr MoveHostFile(const char* from, const char* to);
+// Puts from in place of to in one atomic step, replacing to.
+OSErr ReplaceHostFile(const char* from, const char* to);
 OSErr ToolboxErrorOfHostError(uint32_t hostError);
+// The Toolbox result of the host's last error (GetLastError).
+OSErr LastHostError();
+
+// The host-write layer: every write, flush, size change, creation, rename and deletion of a
+// host file made by the File Manager or the Resource Manager. Each returns false with the
+// host's error (GetLastError) when it fails; file is the host file handle.
+bool HostWrite(void* file, const void* data, uint32_t count, uint32_t* written);
+bool HostFlush(void* file);
+// Cuts or extends the file to length; the file position afterwards is unspecified.
+bool HostSetSize(void* file, int64_t length);
+// Asks the host for bytes more disk space behind the file's end (Allocate).
+bool HostReserve(void* file, int64_t bytes);
+// A new file that must not exist yet; NIL with the host's error.
+void* HostCreateNew(const char* path, bool readToo);
+// Puts from in place of to, replacing it in one atomic step (to need not exist).
+bool HostReplace(const char* from, const char* to);
+// Renames; fails when to exists.
+bool HostMove(const char* from, const char* to);
+bool HostDelete(const char* path);
+
+// For tests: the disk fills, the host refuses, or the machine stops.
+// kDiskFull: the disk has room for allowance more bytes; a write or growth that needs more
+//   fails with hostError (112 ERROR_DISK_FULL or 39 ERROR_HANDLE_DISK_FULL) after filling the
+//   room. Writing over a file's own bytes needs no room.
+// kRefuse: allowance more bytes of data are written, then every write and growth fails with
+//   hostError (5 for a denied access).
+// kCrash: allowance more units go through, a unit being a byte of data or one flush, size
+//   change, creation, rename or deletion, and then nothing more reaches the disk: the process
+//   or the machine died at that instant. As on a disk, a write inside one 512-byte sector is
+//   not cut: it happens whole or not at all.
+enum class HostFaultKind { kNone, kDiskFull, kRefuse, kCrash };
+void SetHostFault(HostFaultKind kind, uint64_t allowance, uint32_t hostError);
+// Whether the fault has been reached since it was set.
+bool HostFaultFired();
 
 }  // namespace zeb::files
 

@@ -15,7 +15,9 @@ enum : uint32_t {
   kHostWriteProtect = 19,
   kHostSharingViolation = 32,
   kHostLockViolation = 33,
+  kHostHandleDiskFull = 39,
   kHostFileExists = 80,
+  kHostDiskFull = 112,
   kHostInvalidName = 123,
   kHostDirectoryNotEmpty = 145,
   kHostBadPathName = 161,
@@ -40,6 +42,9 @@ constexpr Mapping kMappings[] = {
     {kHostLockViolation, fLckdErr},
     {kHostFileExists, dupFNErr},
     {kHostAlreadyExists, dupFNErr},
+    // A full disk is not a missing file: the application must learn that its data did not fit.
+    {kHostHandleDiskFull, dskFulErr},
+    {kHostDiskFull, dskFulErr},
     // Deleting a directory that still holds entries: the Toolbox says "busy", not "not found".
     {kHostDirectoryNotEmpty, fBsyErr},
 };

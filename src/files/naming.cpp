@@ -7,9 +7,8 @@ namespace {
 OSErr CreateFileAt(const std::string& path) {
   QuietHostErrors quiet;
   if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return dupFNErr;
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return LastHostError();
+  void* h = HostCreateNew(path.c_str(), false);
+  if (!h) return LastHostError();
   CloseHandle(h);
   return noErr;
 }
@@ -45,7 +44,7 @@ OSErr DeletePath(int32_t dirID, int16_t vRefNum, const unsigned char* name) {
     EndEnumeration();
     return RemoveDirectoryA(path.c_str()) ? OSErr{noErr} : LastHostError();
   }
-  return DeleteFileA(path.c_str()) ? OSErr{noErr} : LastHostError();
+  return HostDelete(path.c_str()) ? OSErr{noErr} : LastHostError();
 }
 
 // The new name stays in the old one's directory: it may not name a path of its own, neither a

@@ -167,6 +167,7 @@ void* SmallBlockArenas::Take(ArenaHeader* arena, char* block, uint32_t rounded, 
 
 void* SmallBlockArenas::Allocate(uint32_t request, uint32_t threshold) {
   if (!FitsInArena(request)) return nullptr;
+  if (host_.mayAllocate && !host_.mayAllocate()) return nullptr;
   const uint32_t rounded = RoundedBody(request);
   for (ArenaHeader* arena = head_; arena; arena = arena->next) {
     // Walk the free list; a damaged free block makes the whole arena unusable for this search.

@@ -56,6 +56,9 @@ constexpr bool FitsInArena(uint32_t request) {
 struct ArenaHostBlocks {
   void* (*allocate)(size_t bytes);  // a host block of at least this size, or null
   void (*release)(void* block);
+  // Asked before each new block is handed out (not for growth in place); false refuses it, as
+  // a full heap would. Null: always allowed.
+  bool (*mayAllocate)() = nullptr;
 };
 
 enum class ArenaFault { None, BadHeader, BadTrailer, BadSize, BadFreeList };

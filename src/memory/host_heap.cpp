@@ -73,11 +73,12 @@ void* WithRetries(size_t bytes, Attempt attempt) {
 
 ArenaHostBlocks MemoryState::ArenaHostBlocksForHeap() {
   return ArenaHostBlocks{[](size_t bytes) { return HostAllocate(bytes); },
-                         [](void* block) { HostFree(block); }};
+                         [](void* block) { HostFree(block); },
+                         [] { return !AllocationRefused(); }};
 }
 
 void* HostAllocate(size_t bytes) {
-  if (bytes > 0x7FFFFFFF) return nullptr;
+  if (bytes > 0x7FFFFFFF || AllocationRefused()) return nullptr;
   if (!CeilingAllows(static_cast<int64_t>(bytes))) return nullptr;
   void* p = WithRetries(bytes, [bytes] { return HeapAlloc(Heap(), kHeapOptions | HEAP_ZERO_MEMORY, bytes); });
   // HeapSize of the new block is the size asked for: no need to ask the heap.
@@ -88,6 +89,7 @@ void* HostAllocate(size_t bytes) {
 void* HostReallocate(void* block, size_t bytes, bool inPlace, size_t oldBytes) {
   if (bytes > 0x7FFFFFFF) return nullptr;
   const size_t old = oldBytes != kUnknownHostSize ? oldBytes : HostBlockSize(block);
+  if (bytes > old && AllocationRefused()) return nullptr;
   if (bytes > old && !CeilingAllows(static_cast<int64_t>(bytes - old))) return nullptr;
   const DWORD options =
       kHeapOptions | HEAP_ZERO_MEMORY | (inPlace ? HEAP_REALLOC_IN_PLACE_ONLY : 0);
@@ -111,5 +113,7 @@ size_t HostBlockSize(const void* block) {
 }
 
 uint64_t BytesHeld() { return State().bytesHeld; }
+
+HANDLE HostHeap() { return Heap(); }
 
 }  // namespace zeb::memory

@@ -39,6 +39,26 @@ long LiveHandleSize(Handle h);
 // Bytes currently held in host blocks.
 uint64_t BytesHeld();
 
+// For tests: the countdown-th host or arena allocation from now on fails as a full heap would
+// (1: the next one), and only that one; 0 turns the countdown off. Growth of a block in place
+// is no allocation; growth that needs a new or larger host block is.
+void FailAllocationAfter(uint64_t countdown);
+// Whether the countdown has stopped an allocation since it was set.
+bool AllocationFailureFired();
+// What the Memory Manager holds: handle records in use, small blocks in use in the arenas
+// (handles' storage and pointers alike) and blocks of the host heap (storage, pointers, master
+// blocks and arenas). Equal counts before and after a sequence of calls mean nothing leaked.
+struct MemoryCensus {
+  uint64_t handles = 0;
+  uint64_t arenaBlocks = 0;
+  uint64_t hostBlocks = 0;
+  bool operator==(const MemoryCensus& o) const {
+    return handles == o.handles && arenaBlocks == o.arenaBlocks && hostBlocks == o.hostBlocks;
+  }
+  bool operator!=(const MemoryCensus& o) const { return !(*this == o); }
+};
+MemoryCensus TakeCensus();
+
 }  // namespace zeb::memory
 
 #endif  // ZEB_MEMORY_MEMORY_INTERNAL_H

@@ -96,6 +96,7 @@ class MasterBlocks {
   template <class Visit>
   HandleRecord* FindFromCurrent(Visit visit) const;
   void ReleaseAll();
+  size_t BlockCount() const { return index_.size(); }
 
  private:
   static HandleRecord* Records(MasterBlockHeader* b) {
@@ -170,6 +171,11 @@ constexpr size_t kUnknownHostSize = ~size_t{0};
 void* HostReallocate(void* block, size_t bytes, bool inPlace, size_t oldBytes = kUnknownHostSize);
 void HostFree(void* block, size_t bytes = kUnknownHostSize);
 size_t HostBlockSize(const void* block);
+// The private heap every host block comes from.
+HANDLE HostHeap();
+// The allocation countdown that tests set (FailAllocationAfter): true for the one allocation
+// it stops.
+bool AllocationRefused();
 
 // Empties purgeable handles, from the current master block on, until bytes of host storage are
 // freed (true) or every candidate is empty (false).

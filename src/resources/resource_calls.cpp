@@ -295,9 +295,13 @@ OSErr WriteReferenceData(ResFile* file, resfmt::TypeEntry& type, resfmt::Referen
   const bool hasStorage = HasStorage(h);
   const uint32_t length = hasStorage ? static_cast<uint32_t>(GetHandleSize(h)) : 0;
   const int64_t stored = ref.dataOffset != 0 ? StoredLength(file, ref) : -1;
-  const bool inPlace = stored >= 0 && length <= stored;
-  // Appended data never lands on the map that the header on disk names: until the new map is
-  // written, the file on disk stays a whole resource file.
+  // Data goes only where nothing that the file on disk names lies: never over the map that the
+  // header on disk points at, never over an entry that map names. An entry written since that
+  // map (it lies behind it) is no one's yet and may be written over; any other is left as it
+  // is, so that until the new map is written the file on disk holds the old data whole.
+  const bool uncommitted =
+      uint64_t{resfmt::kHeaderBytes} + ref.dataOffset >= uint64_t{file->mapOnDiskEnd};
+  const bool inPlace = stored >= 0 && length <= stored && uncommitted;
   const uint64_t appendAt = std::max<uint64_t>(file->dataEnd, file->mapOnDiskEnd);
   const uint64_t at = inPlace ? uint64_t{resfmt::kHeaderBytes} + ref.dataOffset : appendAt;
   // A data offset has 24 bits: past 16 MiB of data an entry could not be found again.
@@ -306,16 +310,19 @@ OSErr WriteReferenceData(ResFile* file, resfmt::TypeEntry& type, resfmt::Referen
     return dskFulErr;
   uint8_t lengthBytes[4];
   byteorder::PutBig32(lengthBytes, length);
-  bool ok = WriteAt(file, at, lengthBytes, 4);
-  if (ok && length) {
+  OSErr err = WriteAt(file, at, lengthBytes, 4);
+  if (!err && length) {
     const DiskOrder diskOrder(file, type, ref, h, length);
-    ok = WriteAt(file, at + 4, *h, length);
+    err = WriteAt(file, at + 4, *h, length);
   }
-  if (!ok) return ioErr;
-  if (inPlace) {
-    if (length < stored) ref.shrunk = true;
-  } else {
-    if (at > file->dataEnd) file->deadSpace = true;
+  // Nothing in memory moves: the reference still names its old data, and a later write
+  // appends at the same place again.
+  if (err) return err;
+  // Shorter than the space it had: the next rewrite compacts the file.
+  if (stored >= 0 && length < stored) ref.shrunk = true;
+  if (!inPlace) {
+    // The old entry, or a map passed over, is unused space until compaction.
+    if (at > file->dataEnd || ref.hasData) file->deadSpace = true;
     ref.dataOffset = static_cast<uint32_t>(at - resfmt::kHeaderBytes);
     file->dataEnd = static_cast<uint32_t>(at + 4 + length);
     if (file->dataEnd > file->highWater) file->highWater = file->dataEnd;

@@ -190,25 +190,67 @@ int16_t OpenPath(const std::string& path, bool readOnly, int wantedSlot = -1) {
   return file->refNum;
 }
 
+// A name beside path that no file has, for a rewrite's new file.
+bool TemporaryPathBeside(const char* path, std::string* out) {
+  for (int n = 0; n < 1000; ++n) {
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, ".~%d", n);
+    std::string candidate = std::string(path) + suffix;
+    if (candidate.size() > 255) return false;
+    if (GetFileAttributesA(candidate.c_str()) == INVALID_FILE_ATTRIBUTES) {
+      const DWORD error = GetLastError();
+      if (error == ERROR_PATH_NOT_FOUND) return false;  // no such directory: no name will do
+      if (error == ERROR_FILE_NOT_FOUND) {
+        *out = candidate;
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// noErr, or what stopped the write: a full disk is dskFulErr.
+OSErr WriteAll(void* h, const void* data, uint32_t count) {
+  uint32_t written = 0;
+  if (!files::HostWrite(h, data, count, &written)) {
+    const OSErr err = files::LastHostError();
+    return err == dskFulErr ? err : static_cast<OSErr>(ioErr);
+  }
+  return written == count ? static_cast<OSErr>(noErr) : static_cast<OSErr>(dskFulErr);
+}
+
+// The empty file is written complete under a free name beside the target and then put in
+// place: a crash leaves either no file (or the empty one that was there) or a whole empty
+// resource file, never a short one that could be neither opened nor created again.
 OSErr CreatePath(const std::string& path) {
   if (path.size() > 255) return bdNamErr;
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return bdNamErr;
-  LARGE_INTEGER size{};
-  OSErr err = noErr;
-  if (!GetFileSizeEx(h, &size)) {
-    err = ioErr;
-  } else if (size.QuadPart != 0) {
-    err = dupFNErr;  // never over a file that holds something
-  } else {
-    const std::vector<uint8_t> empty = resfmt::EmptyResourceFile();
-    DWORD written = 0;
-    if (!WriteFile(h, empty.data(), static_cast<DWORD>(empty.size()), &written, nullptr) ||
-        written != empty.size())
-      err = ioErr;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  bool replacing = false;
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return bdNamErr;
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return bdNamErr;
+    LARGE_INTEGER size{};
+    const BOOL sized = GetFileSizeEx(h, &size);
+    CloseHandle(h);
+    if (!sized) return ioErr;
+    if (size.QuadPart != 0) return dupFNErr;  // never over a file that holds something
+    replacing = true;
   }
-  CloseHandle(h);
+  std::string temporary;
+  if (!TemporaryPathBeside(path.c_str(), &temporary)) return bdNamErr;
+  void* out = files::HostCreateNew(temporary.c_str(), false);
+  if (!out) return bdNamErr;
+  const std::vector<uint8_t> empty = resfmt::EmptyResourceFile();
+  OSErr err = WriteAll(out, empty.data(), static_cast<uint32_t>(empty.size()));
+  if (!err && !files::HostFlush(out)) err = files::LastHostError();
+  CloseHandle(out);
+  if (!err) {
+    err = replacing ? files::ReplaceHostFile(temporary.c_str(), path.c_str())
+                    : files::MoveHostFile(temporary.c_str(), path.c_str());
+  }
+  if (err) files::DeleteHostFile(temporary.c_str());
   return err;
 }
 
@@ -217,27 +259,6 @@ void ReleaseAll(ResFile* file) {
   for (resfmt::TypeEntry& type : file->map.types)
     for (resfmt::Reference& ref : type.references)
       if (ref.handle) ReleaseReference(type, ref);
-}
-
-// A name beside path that no file has, for a rewrite's new file.
-bool TemporaryPathBeside(const char* path, std::string* out) {
-  for (int n = 0; n < 1000; ++n) {
-    char suffix[16];
-    std::snprintf(suffix, sizeof suffix, ".~%d", n);
-    std::string candidate = std::string(path) + suffix;
-    if (candidate.size() > 255) return false;
-    if (GetFileAttributesA(candidate.c_str()) == INVALID_FILE_ATTRIBUTES &&
-        GetLastError() == ERROR_FILE_NOT_FOUND) {
-      *out = candidate;
-      return true;
-    }
-  }
-  return false;
-}
-
-bool WriteAll(HANDLE h, const void* data, uint32_t count) {
-  DWORD written = 0;
-  return WriteFile(h, data, count, &written, nullptr) && written == count;
 }
 
 // The new map's header fields, and the map itself, at the end of the data.
@@ -265,15 +286,17 @@ void ForgetRemoved(ResFile* file) {
   MapChanged(file);
 }
 
-// Compaction: a complete new file is written under a name that no file has, and only then
-// takes the original's place; the original is never written over while the new one is
-// incomplete. The rewrite keeps the file's slot and reference number.
+// Compaction (and every rewrite that makes the file shorter): a complete new file is written
+// under a name that no file has, flushed, and then put in the original's place by one rename
+// that replaces it. The rename is the commit point: it switches the directory entry from the
+// old file to the new one in a single step (see files::HostReplace), so a crash before it
+// leaves the original untouched and a crash after it leaves the whole new file; the original
+// is never written over. The rewrite keeps the file's slot and reference number.
 OSErr CompactInto(ResFile* file) {
   std::string temporary;
   if (!TemporaryPathBeside(file->path, &temporary)) return bdNamErr;
-  HANDLE out = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (out == INVALID_HANDLE_VALUE) return files::ToolboxErrorOfHostError(GetLastError());
+  void* out = files::HostCreateNew(temporary.c_str(), false);
+  if (!out) return files::LastHostError();
 
   // Surviving references by their old data offset, copied to consecutive places from 256.
   std::vector<resfmt::Reference*> order;
@@ -287,9 +310,6 @@ OSErr CompactInto(ResFile* file) {
   OSErr err = noErr;
   std::vector<uint8_t> chunk(kCopyChunk);
   std::vector<uint32_t> newOffsets(order.size());
-  uint8_t header[resfmt::kHeaderBytes];
-  std::memcpy(header, file->header, sizeof header);
-  if (!WriteAll(out, header, sizeof header)) err = ioErr;
   uint64_t position = resfmt::kHeaderBytes;
   for (size_t i = 0; i < order.size() && !err; ++i) {
     const int64_t length = StoredLength(file, *order[i]);
@@ -302,71 +322,58 @@ OSErr CompactInto(ResFile* file) {
       break;
     }
     newOffsets[i] = static_cast<uint32_t>(position - resfmt::kHeaderBytes);
-    uint64_t from = resfmt::kHeaderBytes + uint64_t{order[i]->dataOffset};
-    uint64_t left = 4 + static_cast<uint64_t>(length);
+    position += 4 + static_cast<uint64_t>(length);
+  }
+  if (!err && position > 0x7FFFFFFFull) err = dskFulErr;
+  // The header goes first, complete with the new offsets: the new file is only ever looked at
+  // once it is whole.
+  std::vector<uint32_t> oldOffsets(order.size());
+  for (size_t i = 0; i < order.size(); ++i) oldOffsets[i] = order[i]->dataOffset;
+  resfmt::Header fields;
+  std::vector<uint8_t> map;
+  uint8_t header[resfmt::kHeaderBytes];
+  std::memcpy(header, file->header, sizeof header);
+  if (!err) {
+    for (size_t i = 0; i < order.size(); ++i) order[i]->dataOffset = newOffsets[i];
+    const uint32_t dataLength = static_cast<uint32_t>(position - resfmt::kHeaderBytes);
+    map = MapFor(file, dataLength, &fields);
+    for (size_t i = 0; i < order.size(); ++i) order[i]->dataOffset = oldOffsets[i];
+    resfmt::EncodeHeader(fields, header);
+    err = WriteAll(out, header, sizeof header);
+  }
+  for (size_t i = 0; i < order.size() && !err; ++i) {
+    const int64_t length = StoredLength(file, *order[i]);
+    uint64_t from = resfmt::kHeaderBytes + uint64_t{oldOffsets[i]};
+    uint64_t left = 4 + static_cast<uint64_t>(length < 0 ? 0 : length);
     while (left && !err) {
       const uint32_t n = static_cast<uint32_t>(std::min<uint64_t>(left, kCopyChunk));
       if (!ReadAt(file, from, chunk.data(), n)) err = ioErr;
-      else if (!WriteAll(out, chunk.data(), n)) err = ioErr;
+      else err = WriteAll(out, chunk.data(), n);
       from += n;
       left -= n;
-      position += n;
     }
   }
-  if (!err && position > 0xFFFFFFFFull) err = dskFulErr;
-  std::vector<uint32_t> oldOffsets(order.size());
-  for (size_t i = 0; i < order.size(); ++i) oldOffsets[i] = order[i]->dataOffset;
-  // What the original file's header says, for when the new file cannot take its place.
-  const resfmt::Header oldFields = file->fields;
-  uint8_t oldHeader[resfmt::kHeaderBytes];
-  std::memcpy(oldHeader, file->header, sizeof oldHeader);
-  if (!err) {
-    for (size_t i = 0; i < order.size(); ++i) order[i]->dataOffset = newOffsets[i];
-    resfmt::Header fields;
-    const uint32_t dataLength = static_cast<uint32_t>(position - resfmt::kHeaderBytes);
-    const std::vector<uint8_t> map = MapFor(file, dataLength, &fields);
-    if (!WriteAll(out, map.data(), static_cast<uint32_t>(map.size()))) err = ioErr;
-    resfmt::EncodeHeader(fields, header);
-    LARGE_INTEGER start{};
-    if (!err && (!SetFilePointerEx(out, start, nullptr, FILE_BEGIN) ||
-                 !WriteAll(out, header, resfmt::kHeaderFieldBytes) || !FlushFileBuffers(out)))
-      err = ioErr;
-    if (!err) {
-      file->fields = fields;
-      std::memcpy(file->header, header, sizeof header);
-    }
-  }
+  if (!err) err = WriteAll(out, map.data(), static_cast<uint32_t>(map.size()));
+  // Durable before it takes the original's name.
+  if (!err && !files::HostFlush(out)) err = ioErr;
   CloseHandle(out);
   if (err) {
-    for (size_t i = 0; i < order.size(); ++i) order[i]->dataOffset = oldOffsets[i];
     files::DeleteHostFile(temporary.c_str());
     return err;
   }
 
-  // The new file is complete: the original steps aside under a free name, the new one takes
-  // its path, and only then is the original deleted. Should the second step fail, the original
-  // goes back.
-  std::string aside;
   const int mode = file->ReadOnly() ? files::kOpenRead : files::kOpenReadWrite;
   files::CloseSlot(file->refNum);
   files::ReserveSlot(file->refNum);
-  OSErr moveErr = TemporaryPathBeside(file->path, &aside) ? static_cast<OSErr>(noErr)
-                                                        : static_cast<OSErr>(bdNamErr);
-  if (!moveErr) moveErr = files::MoveHostFile(file->path, aside.c_str());
-  if (!moveErr) {
-    moveErr = files::MoveHostFile(temporary.c_str(), file->path);
-    if (moveErr) files::MoveHostFile(aside.c_str(), file->path);
-    else files::DeleteHostFile(aside.c_str());
-  }
+  // The commit point.
+  const OSErr moveErr = files::ReplaceHostFile(temporary.c_str(), file->path);
   if (moveErr) files::DeleteHostFile(temporary.c_str());
   OSErr openErr = noErr;
   const int16_t again = files::OpenSlotAt(file->refNum, file->path, mode, &openErr);
-  if (moveErr) {
-    for (size_t i = 0; i < order.size(); ++i) order[i]->dataOffset = oldOffsets[i];
-    file->fields = oldFields;
-    std::memcpy(file->header, oldHeader, sizeof oldHeader);
-    return moveErr;
-  }
+  if (moveErr) return moveErr;
+  for (size_t i = 0; i < order.size(); ++i) order[i]->dataOffset = newOffsets[i];
+  file->fields = fields;
+  std::memcpy(file->header, header, sizeof header);
   if (again != file->refNum) return openErr ? openErr : static_cast<OSErr>(ioErr);
   ForgetRemoved(file);
   file->dataEnd = file->fields.mapOffset;
@@ -376,23 +383,40 @@ OSErr CompactInto(ResFile* file) {
   return noErr;
 }
 
-// The map written behind the data in the same file, which is cut to its new end.
-OSErr WriteMapInPlace(ResFile* file) {
+// A rewrite in the same file. The new map goes behind everything the map on disk names (behind
+// the old map itself, or behind data appended since), where nothing live lies, so that until
+// the switch the file on disk is the old one, whole. The switch is the write of the header's
+// four offsets: sixteen bytes at the start of the file's first sector, which a disk writes
+// whole or not at all, so a crash leaves the header naming either the old map or the new one,
+// each complete. The new map is flushed before that write and the header after it; only then
+// is anything behind the new map cut away. The old map stays behind as unused space in the
+// data area until the file is compacted.
+OSErr WriteMapBehind(ResFile* file) {
+  const uint32_t at = std::max(file->dataEnd, file->mapOnDiskEnd);
   resfmt::Header fields;
-  const uint32_t dataLength = file->dataEnd - resfmt::kHeaderBytes;
-  const std::vector<uint8_t> map = MapFor(file, dataLength, &fields);
+  const std::vector<uint8_t> map = MapFor(file, at - resfmt::kHeaderBytes, &fields);
+  const uint64_t end = uint64_t{at} + map.size();
+  if (end > 0x7FFFFFFF) return dskFulErr;
   uint8_t copy[resfmt::kHeaderFieldBytes];
   resfmt::EncodeHeader(fields, copy);
-  if (!WriteAt(file, file->dataEnd, map.data(), static_cast<uint32_t>(map.size())) ||
-      !WriteAt(file, 0, copy, sizeof copy))
-    return ioErr;
-  const uint64_t end = uint64_t{file->dataEnd} + map.size();
-  if (end < 0x7FFFFFFF) files::SetSlotFileLength(file->refNum, static_cast<int32_t>(end));
+  OSErr err = WriteAt(file, at, map.data(), static_cast<uint32_t>(map.size()));
+  if (!err) err = files::FlushSlot(file->refNum);
+  // The commit point.
+  if (!err) err = WriteAt(file, 0, copy, sizeof copy);
+  if (err) return err;
   files::FlushSlot(file->refNum);
+  const bool passedOver = at > file->dataEnd;
   std::memcpy(file->header, copy, sizeof copy);
   file->fields = fields;
-  file->highWater = file->dataEnd;
+  file->dataEnd = at;
+  file->highWater = at;
   file->mapOnDiskEnd = static_cast<uint32_t>(end);
+  if (passedOver) file->deadSpace = true;
+  // Whatever lay behind the new map (a map or data a failed rewrite left) is no longer named.
+  if (files::SlotFileLength(file->refNum) > static_cast<int32_t>(end)) {
+    files::SetSlotFileLength(file->refNum, static_cast<int32_t>(end));
+    files::FlushSlot(file->refNum);
+  }
   return noErr;
 }
 
@@ -480,14 +504,18 @@ bool ReadAt(ResFile* file, uint64_t offset, void* buffer, uint32_t count) {
              static_cast<int32_t>(count);
 }
 
-bool WriteAt(ResFile* file, uint64_t offset, const void* buffer, uint32_t count) {
+OSErr WriteAt(ResFile* file, uint64_t offset, const void* buffer, uint32_t count) {
   const uint64_t at = offset + file->base;
-  if (at > 0x7FFFFFFF || count > 0x7FFFFFFF) return false;
+  if (at > 0x7FFFFFFF || count > 0x7FFFFFFF) return dskFulErr;
   if (files::SeekSlot(file->refNum, static_cast<int32_t>(at), 0) != static_cast<int32_t>(at))
-    return false;
-  return count == 0 ||
-         files::WriteSlot(file->refNum, buffer, static_cast<int32_t>(count)) ==
-             static_cast<int32_t>(count);
+    return ioErr;
+  if (count == 0) return noErr;
+  const int32_t put = files::WriteSlot(file->refNum, buffer, static_cast<int32_t>(count));
+  if (put == static_cast<int32_t>(count)) return noErr;
+  // A short write is the disk filling up; a refused one says why.
+  if (put >= 0) return dskFulErr;
+  const OSErr err = files::LastHostError();
+  return err == dskFulErr || err == wPrErr || err == permErr ? err : static_cast<OSErr>(ioErr);
 }
 
 int RewriteFile(ResFile* file, bool closing) {
@@ -501,7 +529,10 @@ int RewriteFile(ResFile* file, bool closing) {
     return 0;
   }
   OSErr err = noErr;
-  bool compact = (closing && (file->dataEnd < file->highWater || file->deadSpace)) ||
+  // A close leaves a tight file: a map that could only go behind the old one (the old one
+  // is live until the switch) is written into a new file instead.
+  bool compact = (closing && (file->dataEnd < file->highWater || file->deadSpace ||
+                              file->dataEnd < file->mapOnDiskEnd)) ||
                  (file->attributes & kFileCompact);
   for (resfmt::TypeEntry& type : file->map.types) {
     for (resfmt::Reference& ref : type.references) {
@@ -530,7 +561,7 @@ int RewriteFile(ResFile* file, bool closing) {
     SetResult(addResFailed);
     return 0;
   }
-  err = compact ? CompactInto(file) : WriteMapInPlace(file);
+  err = compact ? CompactInto(file) : WriteMapBehind(file);
   if (err) {
     SetResult(err);
     return 0;

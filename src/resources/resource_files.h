@@ -150,7 +150,8 @@ void KeepUnwrittenData(ResFile* file, resfmt::TypeEntry& type, resfmt::Reference
 
 // Positioned host-file access relative to the resource file's start.
 bool ReadAt(ResFile* file, uint64_t offset, void* buffer, uint32_t count);
-bool WriteAt(ResFile* file, uint64_t offset, const void* buffer, uint32_t count);
+// noErr, or why the write did not go through (dskFulErr when the disk is full).
+OSErr WriteAt(ResFile* file, uint64_t offset, const void* buffer, uint32_t count);
 
 // Rewrites the file (update or close); 1 when it wrote. Errors go to the result cell.
 int RewriteFile(ResFile* file, bool closing);

@@ -31,11 +31,13 @@ constexpr long kPatternBytes = 8;
 class HandleStore : public ByteStore {
  public:
   explicit HandleStore(Handle h) : h_(h) {}
-  int64_t Size() const override { return GetHandleSize(h_); }
+  // Neither the size nor the check after a resize touches MemError: when the handle cannot
+  // grow, Munger returns -1 and MemError keeps saying why.
+  int64_t Size() const override { return memory::LiveHandleSize(h_); }
   uint8_t* Data() override { return reinterpret_cast<uint8_t*>(*h_); }
   bool Resize(int64_t newSize) override {
     SetHandleSize(h_, static_cast<long>(newSize));
-    return GetHandleSize(h_) == newSize;
+    return MemError() == noErr && memory::LiveHandleSize(h_) == newSize;
   }
 
  private:

@@ -104,8 +104,9 @@ TEST(HostErrors, OneTableMapsEveryHostError) {
   const std::pair<uint32_t, OSErr> cases[] = {
       {0, noErr},      {2, fnfErr},    {3, dirNFErr},   {4, tmfoErr},  {5, permErr},
       {15, bdNamErr},  {19, wPrErr},   {32, opWrErr},   {33, fLckdErr}, {80, dupFNErr},
-      {123, bdNamErr}, {145, fBsyErr}, {161, bdNamErr}, {183, dupFNErr}, {112, fnfErr},
-      {9999, fnfErr}};
+      {123, bdNamErr}, {145, fBsyErr}, {161, bdNamErr}, {183, dupFNErr},
+      // A full disk (ERROR_DISK_FULL, ERROR_HANDLE_DISK_FULL) is not a missing file.
+      {112, dskFulErr}, {39, dskFulErr}, {9999, fnfErr}};
   for (const auto& c : cases) EXPECT_EQ(ToolboxErrorOf(c.first), c.second) << c.first;
 }
 

@@ -195,10 +195,11 @@ TEST_F(ResourceFilesTest, AddedResourcesSurviveUpdateAndReopening) {
   EXPECT_EQ(HandleText(again), std::string("\3\0\1a\1b\1c", 8));
 }
 
-TEST_F(ResourceFilesTest, SameSizeRewritesInPlaceLargerAppendsAndCloseReclaims) {
+TEST_F(ResourceFilesTest, RewritesNeverGoOverLiveDataAndCloseReclaimsTheSpace) {
   WriteFile("place.rsr", {{Type("DATA"), 1, 0, false, "", BytesOf("first")},
                           {Type("DATA"), 2, 0, false, "", BytesOf("second")}});
   const size_t before = Contents("place.rsr").size();
+  const size_t mapLength = 28 + 2 + 8 + 24;
   const short ref = Open("place.rsr");
   Handle two = Get1Resource(Type("DATA"), 2);
   ASSERT_NE(two, nullptr);
@@ -206,18 +207,26 @@ TEST_F(ResourceFilesTest, SameSizeRewritesInPlaceLargerAppendsAndCloseReclaims) 
   ChangedResource(two);
   WriteResource(two);
   EXPECT_EQ(ResError(), noErr);
+  // The map on disk still names the old bytes: the new ones go behind it, even at the same
+  // size.
+  EXPECT_EQ(Contents("place.rsr").size(), before + 10);
+  EXPECT_EQ(Find(ReadFile("place.rsr"), Type("DATA"), 2)->data, BytesOf("second"));
+  std::memcpy(*two, "Second", 6);
+  ChangedResource(two);
+  WriteResource(two);
+  EXPECT_EQ(Contents("place.rsr").size(), before + 10)
+      << "an entry that no map on disk names yet is rewritten where it is";
   UpdateResFile(ref);
-  EXPECT_EQ(Contents("place.rsr").size(), before);  // in place: same layout
-  EXPECT_EQ(Find(ReadFile("place.rsr"), Type("DATA"), 2)->data, BytesOf("SECOND"));
+  EXPECT_EQ(Contents("place.rsr").size(), before + 10 + mapLength);
+  EXPECT_EQ(Find(ReadFile("place.rsr"), Type("DATA"), 2)->data, BytesOf("Second"));
 
   SetHandleSize(two, 40);
   std::memset(*two, 'x', 40);
   ChangedResource(two);
   UpdateResFile(ref);
-  // Appended behind the old map, which stays in the data area with the old 6 bytes until the
-  // file is compacted.
-  const size_t mapLength = 28 + 2 + 8 + 24;
-  EXPECT_EQ(Contents("place.rsr").size(), before + mapLength + 44);
+  // Appended behind the map, which stays in the data area with the old bytes until the file
+  // is compacted.
+  EXPECT_EQ(Contents("place.rsr").size(), before + 10 + mapLength + 44 + mapLength);
   EXPECT_EQ(Find(ReadFile("place.rsr"), Type("DATA"), 2)->data, std::vector<uint8_t>(40, 'x'));
   CloseResFile(ref);
   EXPECT_EQ(Contents("place.rsr").size(), before + 44 - 10);

@@ -59,7 +59,7 @@ TEST_F(SessionConversionTest, ListedTypesGoToTheSessionCallbackWithTheirIndexAnd
 
 class ResourceLimitsTest : public zebtest::ResourcesTest {};
 
-TEST_F(ResourceLimitsTest, AShrinkingRewriteInPlaceIsCompactedAtTheNextRewrite) {
+TEST_F(ResourceLimitsTest, AShrinkingRewriteIsCompactedAtTheNextRewrite) {
   // The first entry (data offset 0) is always appended when rewritten: the second one shrinks.
   WriteFile("shrink.rsr", {{Type("DATA"), 2, 0, false, "", BytesOf("head")},
                            {Type("DATA"), 1, 0, false, "", std::vector<uint8_t>(100, 'a')}});
@@ -68,7 +68,7 @@ TEST_F(ResourceLimitsTest, AShrinkingRewriteInPlaceIsCompactedAtTheNextRewrite) 
   Handle h = Get1Resource(Type("DATA"), 1);
   SetHandleSize(h, 10);
   ChangedResource(h);
-  UpdateResFile(ref);  // written in place; the update itself compacts
+  UpdateResFile(ref);  // shorter than its space: the update itself compacts
   EXPECT_EQ(Contents("shrink.rsr").size(), before - 90);
   CloseResFile(ref);
   const auto image = ReadFile("shrink.rsr");

@@ -1,0 +1,260 @@
+// Writes the seed corpus that every fuzzing run starts from: for each target a handful of small
+// inputs of the shape it reads (resource files and maps, AppleDouble, AppleSingle and MacBinary
+// containers, PackBits runs, decimal strings, resource sources, templates, pathnames), so that
+// the fuzzer begins inside the formats instead of having to find their magic numbers itself.
+//   fuzz_seeds <directory>    writes <directory>/<target>/<seed name>
+// The output is checked in under fuzz/corpus; run again after a format changes.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+#include "resources/byte_order.h"
+#include "resources/pack_bits.h"
+#include "resources/resource_image.h"
+#include "resources/resource_map.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+using zeb::byteorder::FourCC;
+
+std::string g_root;
+
+void Write(const std::string& target, const std::string& name, const Bytes& bytes) {
+  const std::string dir = g_root + "/" + target;
+  mkdir(dir.c_str(), 0755);
+  const std::string path = dir + "/" + name;
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) {
+    std::perror(path.c_str());
+    return;
+  }
+  if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+}
+
+void Write(const std::string& target, const std::string& name, const std::string& text) {
+  Write(target, name, Bytes(text.begin(), text.end()));
+}
+
+Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+void Put32(Bytes& b, uint32_t v) {
+  for (int i = 3; i >= 0; --i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+void Put16(Bytes& b, uint16_t v) {
+  b.push_back(static_cast<uint8_t>(v >> 8));
+  b.push_back(static_cast<uint8_t>(v));
+}
+
+zeb::resfmt::ImageResource Res(const char (&type)[5], int16_t id, const Bytes& data,
+                               const std::string& name = std::string(), uint8_t attributes = 0) {
+  zeb::resfmt::ImageResource r;
+  r.type = FourCC(type);
+  r.id = id;
+  r.data = data;
+  r.attributes = attributes;
+  r.named = !name.empty();
+  r.name = name;
+  return r;
+}
+
+Bytes FileOf(std::vector<zeb::resfmt::ImageResource> resources) {
+  zeb::resfmt::ResourceImage image;
+  image.resources = std::move(resources);
+  Bytes bytes;
+  std::string error;
+  if (!zeb::resfmt::WriteImage(image, &bytes, &error)) std::fprintf(stderr, "%s\n", error.c_str());
+  return bytes;
+}
+
+// Resource files: empty, one resource, several types with names and attributes, and one with
+// the map 16 bytes behind the data (the most the reader accepts).
+std::vector<Bytes> ResourceFiles() {
+  std::vector<Bytes> files;
+  files.push_back(zeb::resfmt::EmptyResourceFile());
+  files.push_back(FileOf({Res("TEXT", 128, Text("hello"))}));
+  files.push_back(FileOf({Res("STR ", 128, Text("\x05title"), "Title", 0x20),
+                          Res("STR#", 200, Bytes{0, 2, 1, 'a', 2, 'b', 'c'}),
+                          Res("ICON", 1, Bytes(128, 0x55), "", 0x04),
+                          Res("PREF", -1, Bytes{1, 2, 3, 4}, "Prefs", 0x08)}));
+  Bytes gap = FileOf({Res("DATA", 0, Text("gap"))});
+  const uint32_t mapOffset = 256 + 7;
+  const uint32_t mapLength = static_cast<uint32_t>(gap.size()) - mapOffset;
+  Bytes spaced(gap.begin(), gap.begin() + mapOffset);
+  spaced.insert(spaced.end(), 16, 0);
+  spaced.insert(spaced.end(), gap.begin() + mapOffset, gap.end());
+  for (Bytes* header : {&spaced}) {
+    Bytes fields;
+    Put32(fields, 256);
+    Put32(fields, mapOffset + 16);
+    Put32(fields, 7);
+    Put32(fields, mapLength);
+    std::memcpy(header->data(), fields.data(), 16);
+    std::memcpy(header->data() + mapOffset + 16, fields.data(), 16);
+  }
+  files.push_back(spaced);
+  return files;
+}
+
+Bytes AppleDouble(const Bytes& fork, bool single) {
+  Bytes b;
+  Put32(b, single ? 0x00051600 : 0x00051607);
+  Put32(b, 0x00020000);
+  b.insert(b.end(), 16, 0);
+  Put16(b, 1);
+  Put32(b, 2);  // entry 2: the resource fork
+  Put32(b, 26 + 12);
+  Put32(b, static_cast<uint32_t>(fork.size()));
+  b.insert(b.end(), fork.begin(), fork.end());
+  return b;
+}
+
+// MacBinary: a 128-byte header (name, type, creator, fork lengths), the data fork and the
+// resource fork, each padded to 128 bytes.
+Bytes MacBinary(const Bytes& fork, const Bytes& data) {
+  Bytes b(128, 0);
+  const char name[] = "Document";
+  b[1] = sizeof name - 1;
+  std::memcpy(&b[2], name, sizeof name - 1);
+  std::memcpy(&b[65], "TEXTZEBA", 8);
+  Bytes lengths;
+  Put32(lengths, static_cast<uint32_t>(data.size()));
+  Put32(lengths, static_cast<uint32_t>(fork.size()));
+  std::memcpy(&b[83], lengths.data(), 8);
+  b.insert(b.end(), data.begin(), data.end());
+  b.resize((b.size() + 127) / 128 * 128, 0);
+  b.insert(b.end(), fork.begin(), fork.end());
+  b.resize((b.size() + 127) / 128 * 128, 0);
+  return b;
+}
+
+Bytes Packed(const Bytes& raw) {
+  Bytes out(zeb::resources::PackedBound(raw.size()));
+  out.resize(zeb::resources::PackRuns(raw.data(), raw.size(), out.data()));
+  return out;
+}
+
+// A 'WIND' template: bounds, procID, visible, goAway, refCon, title, and the positioning word.
+Bytes WindowTemplate(bool positioning) {
+  Bytes b;
+  for (uint16_t v : {40, 40, 240, 340}) Put16(b, v);
+  Put16(b, 0);  // procID
+  Put16(b, 0x0100);  // visible
+  Put16(b, 0x0100);  // goAway
+  Put32(b, 0x12345678);
+  const char title[] = "Untitled";
+  b.push_back(sizeof title - 1);
+  b.insert(b.end(), title, title + sizeof title - 1);
+  if (positioning) {
+    if (b.size() % 2) b.push_back(0);
+    Put16(b, 0x280A);
+  }
+  return b;
+}
+
+void Seeds() {
+  const std::vector<Bytes> files = ResourceFiles();
+  for (size_t i = 0; i < files.size(); ++i) {
+    Write("resource_map_fuzz", "file-" + std::to_string(i), files[i]);
+    Write("resource_tool_fuzz", "fork-" + std::to_string(i), files[i]);
+  }
+  Write("resource_tool_fuzz", "appledouble", AppleDouble(files[2], false));
+  Write("resource_tool_fuzz", "applesingle", AppleDouble(files[1], true));
+  Write("resource_tool_fuzz", "macbinary", MacBinary(files[2], Text("data fork")));
+  Write("resource_tool_fuzz", "description",
+        "# a comment\nresource 'STR#' 128 name \"Messages\" attrs 0x20\n  word 2\n"
+        "  pstring \"Hello\"\n  pstring \"World\"\nend\nresource 'TEXT' 200\n"
+        "  text \"Line one\\nLine two\"\n  hex 00 01 0203\n  long 0x12345678\n  byte 7\nend\n");
+
+  const Bytes raw[] = {Bytes{}, Bytes(200, 0xAA), Text("abcabcabcabcaaaaaaaaaaaaaaaaxyz"),
+                       Bytes{0, 0, 0, 0, 1, 2, 3, 4, 4, 4, 4, 4, 4, 4, 4, 4, 9}};
+  for (size_t i = 0; i < sizeof raw / sizeof raw[0]; ++i) {
+    Write("pack_bits_fuzz", "raw-" + std::to_string(i), raw[i]);
+    Bytes packed{static_cast<uint8_t>(raw[i].size() / 4 + 1)};
+    const Bytes runs = Packed(raw[i]);
+    packed.insert(packed.end(), runs.begin(), runs.end());
+    Write("pack_bits_fuzz", "packed-" + std::to_string(i), packed);
+  }
+
+  const char* const decimals[] = {"0", "-12.5e3", "3.14159265358979", "1e-400", "INF", "-NAN(17)",
+                                  "  +0.000123", "12345678901234567890123", ".5", "1,234"};
+  for (size_t i = 0; i < sizeof decimals / sizeof decimals[0]; ++i) {
+    Bytes b{1};
+    b.insert(b.end(), decimals[i], decimals[i] + std::strlen(decimals[i]));
+    Write("str2dec_fuzz", "decimal-" + std::to_string(i), b);
+  }
+
+  Write("rez_fuzz", "resources",
+        "#include \"Types.r\"\n"
+        "resource 'STR ' (128, \"Title\", purgeable) { \"Hello\" };\n"
+        "resource 'STR#' (200) { { \"one\", \"two\" } };\n"
+        "data 'DATA' (1) { $\"0102 0304\" };\n");
+  Write("rez_fuzz", "type",
+        "type 'PREF' { integer; longint; pstring; };\n"
+        "resource 'PREF' (1) { 7, 0x10000, \"name\" };\n"
+        "#define COUNT 3\n#if COUNT > 2\nresource 'DATA' (2) { $$Format(\"%d\", COUNT) };\n#endif\n");
+
+  // derez: the first byte picks the type (0 MENU, 7 STR , 8 STR#, 2 WIND, 19 TEXT).
+  auto typed = [](uint8_t pick, const Bytes& data) {
+    Bytes b{pick};
+    b.insert(b.end(), data.begin(), data.end());
+    return b;
+  };
+  Write("derez_fuzz", "str", typed(7, Text("\x05Hello")));
+  Write("derez_fuzz", "strlist", typed(8, Bytes{0, 2, 3, 'o', 'n', 'e', 3, 't', 'w', 'o'}));
+  Write("derez_fuzz", "wind", typed(2, WindowTemplate(true)));
+  Write("derez_fuzz", "text", typed(19, Text("plain text\r")));
+  Bytes menu;
+  Put16(menu, 128);
+  menu.insert(menu.end(), 4, 0);  // width, height
+  Put16(menu, 0);
+  Put16(menu, 0);                 // procID
+  Put32(menu, 0xFFFFFFFF);        // enable flags
+  menu.push_back(4);
+  menu.insert(menu.end(), {'F', 'i', 'l', 'e'});
+  menu.insert(menu.end(), {4, 'O', 'p', 'e', 'n', 0, 'O', 0, 0, 0});
+  Write("derez_fuzz", "menu", typed(0, menu));
+
+  Write("byte_order_fuzz", "wind", typed(4, WindowTemplate(true)));
+  Write("byte_order_fuzz", "menu", typed(5, menu));
+  Write("byte_order_fuzz", "strlist", typed(7, Bytes{0, 2, 1, 'a', 1, 'b'}));
+  Write("byte_order_fuzz", "to-disk", typed(0x80 | 4, WindowTemplate(false)));
+
+  Write("window_template_fuzz", "with-positioning", WindowTemplate(true));
+  Write("window_template_fuzz", "without", WindowTemplate(false));
+
+  Bytes munge;
+  Put32(munge, 0);
+  munge.insert(munge.end(), {3, 0, 0, 0, 5, 0, 0, 0, 3});  // len1 3, len2 5, both given
+  for (const char* part : {"abc", "XYZZY", "xxabcxxabc"}) munge.insert(munge.end(), part, part + std::strlen(part));
+  Write("munger_fuzz", "replace", munge);
+
+  Write("toolbox_pathname_fuzz", "relative", ":Folder:File");
+  Write("toolbox_pathname_fuzz", "full", "Macintosh HD:Documents:Letter");
+  Write("toolbox_pathname_fuzz", "up", "::..:File");
+  Write("toolbox_pathname_fuzz", "host", "C:\\Data\\File.txt");
+
+  Write("title_text_fuzz", "plain", Bytes{4, 8, 'T', 'i', 't', 'l', 'e', 0xA5, 0xD2, 0xD3});
+  Write("title_text_fuzz", "double-byte", Bytes{2, 4, 0x82, 0xA0, 'a', 0x83});
+  Write("text_conversion_fuzz", "plain", Bytes{0x01, 1, 1, 0, 'H', 'e', 'l', 'l', 'o', 0xA5, '\r'});
+  Write("text_conversion_fuzz", "double-byte", Bytes{0x41, 2, 3, 4, 0x82, 0xA0, 0x82, 'x', 0});
+  Write("font_map_fuzz", "map", "systemFont(0):System(Swiss)\r\ntimes(20):Times New Roman(Roman)\r\n"
+                                "geneva(3):Arial,Helvetica(Swiss)\r\nmyFont(200):Courier New\r\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: fuzz_seeds <directory>\n");
+    return 2;
+  }
+  g_root = argv[1];
+  mkdir(g_root.c_str(), 0755);
+  Seeds();
+  return 0;
+}
