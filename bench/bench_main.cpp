@@ -81,6 +81,7 @@ int main() {
   zebbench::RunUtilitiesBenchmarks();
   zebbench::RunTextBenchmarks();
   zebbench::RunWindowBenchmarks(frame);
+  zebbench::RunEventBenchmarks(frame);
   ZEB_ExitSession();
   if (frame) DestroyWindow(frame);
   return 0;
