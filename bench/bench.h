@@ -37,6 +37,7 @@ void RunResourceBenchmarks();
 void RunUtilitiesBenchmarks();
 void RunTextBenchmarks();
 void RunWindowBenchmarks(HWND frame);
+void RunEventBenchmarks(HWND frame);
 
 }  // namespace zebbench
 

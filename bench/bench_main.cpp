@@ -115,6 +115,7 @@ int main(int argc, char** argv) {
   if (wanted("utilities")) zebbench::RunUtilitiesBenchmarks();
   if (wanted("text")) zebbench::RunTextBenchmarks();
   if (wanted("windows")) zebbench::RunWindowBenchmarks(frame);
+  if (wanted("events")) zebbench::RunEventBenchmarks(frame);
   ZEB_ExitSession();
   if (frame) DestroyWindow(frame);
   if (zebbench::g_table) std::fclose(zebbench::g_table);

@@ -19,6 +19,12 @@ enum {
   gestaltUndefSelectorErr = -5550 /* Gestalt knows no such selector */
 };
 
+/* Vertical retrace tasks. */
+enum {
+  qErr = -1,    /* the task is not in the list */
+  vTypErr = -2  /* no task given */
+};
+
 /* Device Manager: the serial and tablet drivers. */
 enum {
   badUnitErr = -21, /* no such driver, or its port would not close */

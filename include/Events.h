@@ -6,6 +6,7 @@
 
 #include "MacTypes.h"
 #include "OSUtils.h"
+#include "Quickdraw.h"
 
 /* Event kinds. */
 enum {
@@ -29,6 +30,17 @@ enum {
 
 /* Results of PostEvent. */
 enum { evtNotEnb = 1 };
+
+/* The message of a key event: the character in the low byte, the Macintosh key code in the
+ * next. */
+enum { charCodeMask = 0x000000FF, keyCodeMask = 0x0000FF00 };
+
+/* The message of an operating-system event: suspend and resume in the high byte, the resume
+ * bit and the convert-clipboard bit in the low byte. */
+enum { suspendResumeMessage = 0x01, resumeFlag = 1, convertClipboardFlag = 2 };
+
+/* GetKeys' map: bit n of byte n / 8 (least significant bit first) for Macintosh key code n. */
+typedef unsigned char KeyMap[16];
 
 ZEB_PACK2_BEGIN
 typedef struct EventRecord {
@@ -91,6 +103,40 @@ ZEB_EXTERN_C_END
 ZEB_EXTERN_C_BEGIN
 /* Ticks of 16 milliseconds since Windows started; also written to the application's tick cell. */
 ZEB_API(unsigned long) TickCount(void);
+
+/* The event calls. Each runs the Windows message pump (translating and dispatching messages to
+ * the application's window procedures), then takes the oldest queued event the mask admits,
+ * or an activate or update event from window state, or a null event (message all bits set);
+ * the result says whether the record holds an event other than null. A nil record takes no
+ * event out. WaitNextEvent sleeps up to sleep ticks while nothing is pending (at most 32512
+ * milliseconds); mouseRgn is not used. */
+ZEB_API(Boolean) GetNextEvent(short eventMask, EventRecord* theEvent);
+ZEB_API(Boolean) WaitNextEvent(short eventMask, EventRecord* theEvent, unsigned long sleep,
+                               RgnHandle mouseRgn);
+/* As GetNextEvent, leaving the event in the queue. */
+ZEB_API(Boolean) EventAvail(short eventMask, EventRecord* theEvent);
+ZEB_API(Boolean) GetOSEvent(short mask, EventRecord* theEvent);
+ZEB_API(Boolean) OSEventAvail(short mask, EventRecord* theEvent);
+/* Removes the queued events of whichMask, stopping at the first of stopMask; when no stop
+ * event was met, the matching mouse-button and key input waiting in Windows' queue goes too. */
+ZEB_API(void) FlushEvents(short whichMask, short stopMask);
+/* The kinds PostEvent admits (initially everything but key-up). */
+ZEB_API(void) SetEventMask(short mask);
+/* The double-click and caret-blink times in ticks. */
+ZEB_API(unsigned long) GetDblTime(void);
+ZEB_API(unsigned long) GetCaretTime(void);
+/* The mouse button: Button reads it now; StillDown answers whether it is still down since the
+ * last mouse-down (false once a mouse-up is queued); WaitMouseUp also takes that mouse-up out. */
+ZEB_API(Boolean) Button(void);
+ZEB_API(Boolean) StillDown(void);
+ZEB_API(Boolean) WaitMouseUp(void);
+/* The mouse location in the current port's local coordinates. */
+ZEB_API(void) GetMouse(Point* mouseLoc);
+/* Desk accessories are Windows programs: nothing to do. */
+ZEB_API(void) SystemTask(void);
+/* Space, Command (Ctrl), Shift, Option (Alt), Escape and Caps Lock; Control as well when
+ * ZEB_SystemValue index 56 is set. */
+ZEB_API(void) GetKeys(KeyMap theKeys);
 ZEB_EXTERN_C_END
 
 #endif /* ZEB_EVENTS_H */

@@ -25,6 +25,32 @@ typedef QHdr* QHdrPtr;
 ZEB_ASSERT_SIZE(QHdr, 10);
 ZEB_ASSERT_OFFSET(QHdr, qHead, 2);
 
+/* A vertical-retrace task (VInstall): while the mouse button is down, or at each
+ * ZEB_VBL_Interrupt, a positive vblCount is counted down and vblAddr called when it reaches
+ * zero; the task sets vblCount again to be called again. */
+typedef void(ZEBAPI* VBLProcPtr)(void);
+ZEB_PACK2_BEGIN
+typedef struct VBLTask {
+  QElemPtr qLink;
+  short qType;
+  VBLProcPtr vblAddr;
+  short vblCount;
+  short vblPhase;
+} VBLTask;
+ZEB_PACK2_END
+typedef VBLTask* VBLTaskPtr;
+ZEB_ASSERT_SIZE(VBLTask, 14);
+ZEB_ASSERT_OFFSET(VBLTask, vblAddr, 6);
+ZEB_ASSERT_OFFSET(VBLTask, vblCount, 10);
+
+ZEB_EXTERN_C_BEGIN
+/* 0, or vTypErr for a nil task. A task already installed stays where it is. The mouse is
+ * captured while tasks are installed. */
+ZEB_API(OSErr) VInstall(VBLTaskPtr vblTaskPtr);
+/* 0, qErr when the task is not installed, vTypErr for a nil task. */
+ZEB_API(OSErr) VRemove(VBLTaskPtr vblTaskPtr);
+ZEB_EXTERN_C_END
+
 /* A date and time, local time. dayOfWeek runs from 1 (Sunday) to 7 (Saturday). */
 typedef struct DateTimeRec {
   short year;

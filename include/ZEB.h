@@ -250,6 +250,30 @@ enum { ZEB_SV_GET = 0, ZEB_SV_SET = 1 };
 #define ZEB_WM_HEAPDAMAGED (WM_USER + 2)
 
 struct QDGlobals;
+struct GrafPort;
+struct EventRecord;
+
+/* The message hook (ZEB_SetMessageHook): sees every Windows message the event calls' pump
+ * retrieves; a zero result consumes it (neither translated nor dispatched). */
+typedef BOOL(WINAPI* ZEB_MessageHookProc)(HWND hwnd, MSG* msg);
+/* A replacement for the pump's PeekMessage (ZEB_SetPeekMessageProc), with its arguments and
+ * result. */
+typedef BOOL(WINAPI* ZEB_PeekMessageProc)(MSG* msg, HWND hwnd, UINT first, UINT last,
+                                          UINT removal);
+
+/* The dialog keyboard callback (ZEB_SetDlgKBHook), called by the keyboard hook for each key-down
+ * typed into a native control of a Toolbox window: the Toolbox window, the control's
+ * identifier, the key as a key event (not posted) and the control's kind. It returns
+ * ZEB_KB_KEEP to keep the hook's routing, or ZEB_KB_ROUTE with ZEB_KB_FORWARD (the application
+ * gets the key event) and ZEB_KB_TOCONTROL (the control still gets the key) as it wants. */
+typedef long(WINAPI* ZEB_DlgKBHookProc)(struct GrafPort* window, short controlID,
+                                        struct EventRecord* keyEvent, short controlKind);
+enum { ZEB_KB_KEEP = 0, ZEB_KB_FORWARD = 0x1, ZEB_KB_TOCONTROL = 0x2, ZEB_KB_ROUTE = 0x100 };
+/* Control kinds, told apart by window class. */
+enum {
+  ZEB_KB_OTHER = 0, ZEB_KB_EDIT = 1, ZEB_KB_MULTILINEEDIT = 2, ZEB_KB_COMBOBOX = 3,
+  ZEB_KB_LISTBOX = 4
+};
 
 ZEB_EXTERN_C_BEGIN
 
@@ -279,6 +303,41 @@ ZEB_API(unsigned long) ZEB_SystemValue(short op, short index, unsigned long valu
  * "intl" reloads the international settings and returns 4; other sections return 0. */
 ZEB_API(short) ZEB_WinIniChange(const char* section);
 ZEB_API(LRESULT) ThreeDDlgWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+/* ---- The event loop ---- */
+/* Runs the VBL tasks once, from the application's own timer. */
+ZEB_API(void) ZEB_VBL_Interrupt(void);
+/* Install (null removes) the pump's message hook and PeekMessage replacement. */
+ZEB_API(void) ZEB_SetMessageHook(ZEB_MessageHookProc proc);
+ZEB_API(void) ZEB_SetPeekMessageProc(ZEB_PeekMessageProc proc);
+/* Whether the window's update region meets its visible region, once Windows has delivered its
+ * pending paint; when not, the window's update is done with. ZEB_TestFocus with flag 0 only
+ * tells. */
+ZEB_API(Boolean) ZEB_TestUpdate(struct GrafPort* w);
+ZEB_API(Boolean) ZEB_TestFocus(struct GrafPort* w, short flag);
+/* Stores the playback switch and returns the previous value. */
+ZEB_API(unsigned long) ZEB_PlayBack(unsigned long value);
+
+/* ---- Input from the application's window procedures ----
+ * Mouse messages (client and non-client button messages, WM_MOUSEMOVE, WM_SETCURSOR,
+ * WM_NCHITTEST): returns what the window procedure returns. */
+ZEB_API(LRESULT) ZEB_EventMouse(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+/* Keyboard messages: the kind of event posted (3 key-down, 4 key-up), or 0: the procedure then
+ * runs its default handling. */
+ZEB_API(short) ZEB_EventKey(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+/* WM_COMMAND from a control inside a Toolbox window. */
+ZEB_API(void) ZEB_EventCommand(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+/* WM_ACTIVATEAPP: posts the suspend or resume event. */
+ZEB_API(void) ZEB_ActivateApp(BOOL active);
+/* The mouse-capture count: raised (on) or lowered, capturing to the frame or to the Toolbox
+ * window; ZEB_ForceCapture sets it and returns the previous count. */
+ZEB_API(void) ZEB_SetCapture(BOOL on);
+ZEB_API(void) ZEB_SetWinCapture(struct GrafPort* w, BOOL on);
+ZEB_API(short) ZEB_ForceCapture(short count);
+/* The keyboard hook: Z_DlgKeyHook is the procedure installed for the session's thread. */
+ZEB_API(LRESULT) ZEB_DlgKeyHook(int code, WPARAM vk, LPARAM lParam);
+ZEB_API(LRESULT) Z_DlgKeyHook(int code, WPARAM vk, LPARAM lParam);
+ZEB_API(void) ZEB_SetDlgKBHook(ZEB_DlgKBHookProc proc);
 
 /* Length-prefixed strings. */
 ZEB_API(StringPtr) ZEB_CopyPtoP(ConstStr255Param src, StringPtr dst);

@@ -40,7 +40,11 @@ std::string g_readyFile;
 HWND g_frame = nullptr, g_textWindow = nullptr;
 bool g_reported[2] = {false, false};  // the main window, the text window
 constexpr UINT kWriteReady = WM_APP + 1;
-constexpr UINT_PTR kAutoCloseTimer = 1, kPollTimer = 2;
+constexpr UINT_PTR kAutoCloseTimer = 1, kPollTimer = 2, kScriptTimer = 3;
+bool g_running = true;
+// The runner's screenshot waits for the input script and the updates it causes.
+int g_settleRounds = -1;
+bool g_scripted = false;
 
 const char* Flags(unsigned long flags) {
   static char text[128];
@@ -208,15 +212,30 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
       WriteReady(static_cast<int>(wParam));
       return 0;
     case WM_TIMER:
-      if (wParam == kPollTimer)
+      if (wParam == kPollTimer) {
         Poll();
-      else
+      } else if (wParam == kScriptTimer) {
+        RunInputScript();
+        if (InputScriptDone()) {
+          KillTimer(hwnd, kScriptTimer);
+          g_settleRounds = 3;
+        }
+      } else {
         DestroyWindow(hwnd);
+      }
       return 0;
     case WM_DESTROY:
       if (g_textWindow) DestroyWindow(g_textWindow);
+      g_running = false;
       PostQuitMessage(0);
       return 0;
+    case WM_ACTIVATEAPP:
+      ZEB_ActivateApp(static_cast<BOOL>(wParam));
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_KEYDOWN: case WM_KEYUP: case WM_CHAR: case WM_DEADCHAR:
+    case WM_SYSKEYDOWN: case WM_SYSKEYUP: case WM_SYSCHAR: case WM_SYSDEADCHAR:
+      if (ZEB_EventKey(hwnd, message, wParam, lParam)) return 0;
+      return DefWindowProcA(hwnd, message, wParam, lParam);
     case ZEB_WM_HEAPDAMAGED:
       MessageBeep(MB_ICONHAND);
       return 0;
@@ -280,8 +299,15 @@ LRESULT CALLBACK ToolboxWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     case WM_NCCALCSIZE:
     case WM_NCPAINT:
     case WM_NCACTIVATE:
-    case WM_NCLBUTTONDOWN:
       return ZEB_NCMessage(hwnd, message, wParam, lParam);
+    case WM_NCLBUTTONDOWN: case WM_NCLBUTTONUP: case WM_NCLBUTTONDBLCLK: case WM_NCHITTEST:
+    case WM_SETCURSOR: case WM_MOUSEMOVE: case WM_LBUTTONDOWN: case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK: case WM_RBUTTONDOWN: case WM_RBUTTONUP:
+      return ZEB_EventMouse(hwnd, message, wParam, lParam);
+    case WM_KEYDOWN: case WM_KEYUP: case WM_CHAR: case WM_DEADCHAR:
+    case WM_SYSKEYDOWN: case WM_SYSKEYUP: case WM_SYSCHAR: case WM_SYSDEADCHAR:
+      if (ZEB_EventKey(hwnd, message, wParam, lParam)) return 0;
+      break;
     case WM_ERASEBKGND:
     case WM_MOVE:
     case WM_SIZE:
@@ -294,21 +320,25 @@ LRESULT CALLBACK ToolboxWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-// What an event loop does with update events: each window with an update pending is drawn
-// inside BeginUpdate and EndUpdate, clipped to what needs drawing.
-void DrawPendingUpdates() {
-  for (const DemoWindow& d : g_windows) {
-    if (!ZEB_CheckUpdateRgn(d.window)) continue;
-    BeginUpdate(d.window);
-    EraseRect(&d.window->portRect);
-    RECT client;
-    GetClientRect(ZEB_GethWnd(d.window), &client);
-    if (d.paint) d.paint(ZEB_GetCurrentDC(), client);
-    EndUpdate(d.window);
-  }
-}
-
 }  // namespace
+
+// An update event: the window is drawn inside BeginUpdate and EndUpdate, clipped to what needs
+// drawing.
+void DrawWindowContent(WindowPtr w) {
+  BeginUpdate(w);
+  for (const DemoWindow& d : g_windows) {
+    if (d.window != w) continue;
+    GrafPtr saved;
+    GetPort(&saved);
+    SetPort(w);
+    EraseRect(&w->portRect);
+    RECT client;
+    GetClientRect(ZEB_GethWnd(w), &client);
+    if (d.paint) d.paint(ZEB_GetCurrentDC(), client);
+    SetPort(saved);
+  }
+  EndUpdate(w);
+}
 
 WindowPtr AddToolboxWindow(const unsigned char* title, short procID, PanePainter paint, int x,
                            int y, int width, int height, bool goAway) {
@@ -324,6 +354,8 @@ void Label(HDC dc, int x, int y, const char* text) { TextOutA(dc, x, y, text, ls
 
 void NotifyPainted(HWND hwnd) {
   const int which = hwnd == g_textWindow ? 1 : 0;
+  // Under the runner's script the main window is reported once the script's events are in.
+  if (which == 0 && g_scripted && g_settleRounds != 0) return;
   if (!g_reported[which] && g_frame) PostMessageA(g_frame, kWriteReady, which, 0);
 }
 
@@ -363,20 +395,32 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
 
   ShowWindow(frame, show == SW_HIDE ? SW_SHOWNORMAL : show);
   UpdateWindow(frame);
+  WindowPtr backWindow = g_windows.empty() ? nullptr : g_windows.front().window;
   ShowWindowsShowcase(frame, shapes);
+  // Over the last lines of the text, left of the panes: clear of the QuickDraw pane below it.
+  CreateEventLog(10, TextBottom() - 160);
+  if (shapes) SelectWindow(shapes);
   if (g_readyFile.empty()) {
     // Run by hand: the text window stands beside the main one.
     SetWindowPos(g_textWindow, HWND_TOP, 60, 40, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
   } else {
     SetTimer(frame, kPollTimer, 100, nullptr);
   }
-  if (autoclose) SetTimer(frame, kAutoCloseTimer, autoclose, nullptr);
-  MSG msg;
-  DrawPendingUpdates();
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-    DrawPendingUpdates();
+  if (autoclose) {
+    SetTimer(frame, kAutoCloseTimer, autoclose, nullptr);
+    // Real input for the runner's screenshot: a click at the back window, two keys, a resize.
+    StartInputScript(backWindow);
+    g_scripted = !g_readyFile.empty();
+    SetTimer(frame, kScriptTimer, 400, nullptr);
+  }
+  // The Toolbox loop: WaitNextEvent and the classic dispatch.
+  EventRecord event;
+  while (g_running) {
+    if (WaitNextEvent(everyEvent, &event, 6, nullptr)) HandleEvent(event);
+    if (g_settleRounds > 0 && --g_settleRounds == 0 && g_frame) {
+      g_reported[0] = false;
+      PostMessageA(g_frame, kWriteReady, 0, 0);
+    }
   }
   ZEB_ExitSession();
   return 0;

@@ -33,6 +33,15 @@ WindowPtr ShowShapesShowcase(HWND frame);
 void ShowWindowsShowcase(HWND frame, WindowPtr front);
 // The text showcase's window, made hidden.
 HWND CreateTextShowcase(HINSTANCE instance);
+// The event loop (event_loop.cpp): the log window, the classic dispatch of one event, and the
+// runner's script of real input.
+WindowPtr CreateEventLog(int x, int y);
+void HandleEvent(const EventRecord& e);
+void StartInputScript(WindowPtr backWindow);
+void RunInputScript();
+bool InputScriptDone();
+// An update event's drawing: the window's painter inside BeginUpdate and EndUpdate.
+void DrawWindowContent(WindowPtr w);
 // A showcase window has painted: the first paint of each window is reported to the demo's
 // runner through the ready files.
 void NotifyPainted(HWND hwnd);

@@ -46,4 +46,30 @@ void ZEBAPI LibraryModalDialog(ModalFilterProc filter, short* itemHit) {
   if (itemHit) *itemHit = 0;
 }
 
+// The Dialog Manager's combo boxes close their dropped-down list here.
+void CloseFocusedComboList() {}
+
+// GetDialogItem of the control answers here; without dialogs no control is an item.
+bool DialogItemOfControl(WindowPtr window, HWND control, short* item, short* type) {
+  (void)window;
+  (void)control;
+  (void)item;
+  (void)type;
+  return false;
+}
+
+// SetDialogItemText and ZEB_SetBigIText raise this while they change item text.
+bool HitsSuppressed() { return false; }
+
+// The Control Manager's button windows and the Dialog Manager's combo boxes are recognised
+// here.
+bool IsLibraryButton(HWND control) {
+  (void)control;
+  return false;
+}
+bool IsLibraryComboBox(HWND control) {
+  (void)control;
+  return false;
+}
+
 }  // namespace zeb::dialogs

@@ -39,6 +39,21 @@ HICON AlertIcon(int id);
 // Exit: ErrorSound(1), which releases the application's error-sound procedure instance.
 void ResetErrorSound();
 
+// ---- What the Event Manager's input calls ask of dialogs ----
+// A mouse-down taken out of the queue first closes the dropped-down list of a focused combo box
+// of the library, as a click elsewhere closes it on Windows.
+void CloseFocusedComboList();
+// The dialog item a native control of a Toolbox window stands for (GetDialogItem): its item
+// number and type; false when the control is no dialog item.
+bool DialogItemOfControl(WindowPtr window, HWND control, short* item, short* type);
+// True while the library itself changes item text (SetDialogItemText, ZEB_SetBigIText): the
+// notifications that causes are not the user's hits.
+bool HitsSuppressed();
+// The library's own push buttons, check boxes and radio buttons, and its combo boxes, whose
+// notifications are dialog hits.
+bool IsLibraryButton(HWND control);
+bool IsLibraryComboBox(HWND control);
+
 }  // namespace zeb::dialogs
 
 #endif  // ZEB_DIALOGS_DIALOGS_INTERNAL_H

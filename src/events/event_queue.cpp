@@ -82,6 +82,8 @@ void InitEventQueue(QHdr* header) {
   for (EvQEl& e : g_queue.elements) e.qType = kFree;
   g_queue.header = header;
   Header() = QHdr{};
+  ResetPump();
+  ResetInput();
 }
 
 OSErr Post(int16_t what, uint32_t message, EvQEl** used) {

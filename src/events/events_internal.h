@@ -2,6 +2,8 @@
 #ifndef ZEB_EVENTS_EVENTS_INTERNAL_H
 #define ZEB_EVENTS_EVENTS_INTERNAL_H
 
+#include <windows.h>
+
 #include <cstdint>
 
 #include "Events.h"
@@ -11,9 +13,16 @@
 namespace zeb::events {
 
 // Start-up and exit: the thread's keyboard hook that turns keys into Toolbox key events and
-// runs dialog keyboard navigation.
+// runs dialog keyboard navigation. Installing is idempotent: start-up and every resume install
+// it, and one hook must see each key once. Keys go to the frame window.
 void InstallKeyboardHook();
+// Resume: the hook goes back in for the target saved at suspend.
+void InstallKeyboardHookFor(HWND target);
 void RemoveKeyboardHook();
+// The window the hook sends keys to (the frame unless re-installed for another).
+HWND KeyboardHookTarget();
+// ZEB_ExitSession: the wake-up timer, the pump's hooks and the VBL tasks are released.
+void ReleaseEventLoop();
 
 // ZEB_InitGlobals: the 32 queue elements are made free and the application's queue header,
 // already empty, becomes the queue's header; the pending kinds, modifiers (button up) and mouse
@@ -90,12 +99,41 @@ Boolean ZEBAPI LibraryStillDown(void);
 Boolean ZEBAPI LibraryWaitMouseUp(void);
 void ZEBAPI LibrarySystemTask(void);
 
+// ---- The pump's state as the input calls share it (event_calls.cpp, vbl_tasks.cpp) ----
+
+// ZEB_InitGlobals: counters, timer, hooks and quit flag start afresh.
+void ResetPump();
+// ZEB_TestUpdate: makes Windows deliver the window's pending paint, then tells whether its
+// update region meets its visible region (the one saved by an enclosing BeginUpdate of it, when
+// there is one). When it does not and clear is set, the window is no longer update-pending.
+bool TestUpdate(GrafPtr w, bool clear);
+// True while FlushEvents takes keys out of Windows' queue: the keyboard hook forwards nothing.
+bool DiscardingKeys();
+
+// The mouse-capture count: raised by each VBL task and by ZEB_SetCapture, ZEB_SetWinCapture
+// and ZEB_ForceCapture. Leaving zero captures the mouse to target, returning to zero releases
+// it; it never goes below zero. While it is non-zero the pump tracks: it never blocks, and
+// mouse moves, cursor and hit-test messages are not dispatched.
+int CaptureCount();
+void RaiseCapture(HWND target);
+void LowerCapture();
+
+// The pump's VBL step: while the button is down, positive counts are decremented and a task
+// reaching zero is called.
+void RunVBLTasksWhileButtonDown();
+// The last VBL task left (StillDown's tracking ended); cleared by StillDown before it pumps.
+bool VBLTrackingEnded();
+void ClearVBLTrackingEnded();
+void ReleaseVBLTasks();
+
 // Delay's idle wait: waits at most milliseconds for a message to arrive for the thread,
 // without taking it.
 void IdleWait(uint32_t milliseconds);
 // Whether the application is the active one (WM_ACTIVATEAPP); windows are not highlighted
 // while it is not.
 bool ApplicationActive();
+// ZEB_InitGlobals: the input translation's flags, cursor memory and scrap count start afresh.
+void ResetInput();
 
 }  // namespace zeb::events
 

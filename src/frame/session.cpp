@@ -178,6 +178,7 @@ void ZEBAPI ZEB_ExitSession(void) {
     windows::DisposeAllWindows();
     osutils::ReleaseNotification();
     osutils::ReleasePatches();
+    events::ReleaseEventLoop();
     quickdraw::DisposeQuickDrawState();
     quickdraw::DeleteStandardFonts();
     frame::DeleteSystemBrushes();

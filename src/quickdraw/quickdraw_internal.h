@@ -106,6 +106,24 @@ HDC PortDC(GrafPtr port);
 // otherwise it stays the caller's (printing, offscreen worlds).
 void UseDCForNextPort(HDC dc, bool owned);
 
+// ---- Cursor and drag-feedback tracking, as the Event Manager's input reaches them ----
+// The pump hands every mouse message to an active drag-feedback tracking mode first.
+void DragTrackingSeesMouse(const MSG& msg);
+// Whether a drag-feedback tracking mode is active: mouse events then carry modifier 0x40.
+bool DragTrackingActive();
+// ZEB_VBL_Interrupt's step of the active tracking.
+void RunDragTracking();
+// Application switch: a tracking of the third kind is suspended on deactivation, resumed on
+// activation.
+void SuspendDragTracking();
+void ResumeDragTracking();
+// Whether some window owns the cursor (the Toolbox cursor is kept over it).
+bool CursorOwnerSet();
+// The library's palette realised in the background (application deactivated) or in the
+// foreground (activated).
+void RealisePaletteInBackground();
+void RealisePaletteInForeground();
+
 }  // namespace zeb::quickdraw
 
 #endif  // ZEB_QUICKDRAW_QUICKDRAW_INTERNAL_H

@@ -167,6 +167,12 @@ WindowPtr UpdatingWindow() {
   return g_levels[std::min(g_depth, kNestingDepth) - 1].window;
 }
 
+RgnHandle SavedVisibleRegion(WindowPtr theWindow) {
+  for (int i = std::min(g_depth, kNestingDepth) - 1; i >= 0; --i)
+    if (g_levels[i].window == theWindow) return g_levels[i].savedVis;
+  return nullptr;
+}
+
 void MarkUpdatePending(WindowPtr theWindow) {
   WindowData* d = DataOf(theWindow);
   if (!d) return;

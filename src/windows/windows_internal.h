@@ -101,6 +101,9 @@ void TitleToWindowsText(ConstStr255Param title, char* text, size_t capacity);
 
 // The window inside the innermost BeginUpdate, or null.
 WindowPtr UpdatingWindow();
+// The visible region an enclosing BeginUpdate of the window saved (the innermost), or null
+// when no BeginUpdate of it is open.
+RgnHandle SavedVisibleRegion(WindowPtr theWindow);
 // Moves the activation: A awaits a deactivate event and loses its highlight, B awaits an
 // activate event and gains it. Either may be null; nothing happens when they are the same.
 void MoveActivation(WindowPtr from, WindowPtr to);

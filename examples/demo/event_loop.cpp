@@ -1,0 +1,204 @@
+// The demo's event loop: WaitNextEvent with the classic dispatch by event kind and FindWindow
+// part, and an event-log window that lists what came. Run by the demo's runner, a short script
+// of real input (SendInput) clicks a window at the back, types and resizes the log window, so
+// that the log shows update, activate, mouse-down and key-down events.
+#include <windows.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <deque>
+#include <string>
+
+#include "Events.h"
+#include "MacWindows.h"
+#include "ToolUtils.h"
+#include "Quickdraw.h"
+#include "ZEB.h"
+#include "demo.h"
+
+namespace {
+
+constexpr size_t kLogLines = 12;
+std::deque<std::string> g_log;
+WindowPtr g_logWindow = nullptr;
+int g_scriptStep = -1;
+WindowPtr g_scriptTarget = nullptr;
+
+void PaintLog(HDC dc, const RECT& client) {
+  (void)client;
+  SetTextAlign(dc, TA_TOP | TA_LEFT);
+  SetBkMode(dc, TRANSPARENT);
+  SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  SetTextColor(dc, RGB(0, 64, 128));
+  Label(dc, 6, 2, "WaitNextEvent returned:");
+  SetTextColor(dc, RGB(0, 0, 0));
+  int y = 17;
+  for (const std::string& line : g_log) {
+    Label(dc, 6, y, line.c_str());
+    y += 12;
+  }
+  SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
+}
+
+const char* Name(WindowPtr w) {
+  static char text[64];
+  if (!w) return "no window";
+  Str255 title;
+  GetWTitle(w, title);
+  if (title[0] == 0) return w == g_logWindow ? "the log" : "an untitled window";
+  std::snprintf(text, sizeof text, "\"%.*s\"", title[0] > 20 ? 20 : title[0], title + 1);
+  return text;
+}
+
+void Log(const char* format, ...) {
+  char line[128];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(line, sizeof line, format, args);
+  va_end(args);
+  // Updates of the log itself would fill it with its own redrawing.
+  g_log.push_back(line);
+  while (g_log.size() > kLogLines) g_log.pop_front();
+  if (g_logWindow) {
+    GrafPtr saved;
+    GetPort(&saved);
+    SetPort(g_logWindow);
+    InvalRect(&g_logWindow->portRect);
+    SetPort(saved);
+  }
+}
+
+void MouseDown(const EventRecord& e) {
+  WindowPtr w = nullptr;
+  const short part = FindWindo(e.where, &w);
+  switch (part) {
+    case inContent:
+      Log("mouseDown in the content of %s", Name(w));
+      if (w != FrontWindow()) SelectWindow(w);
+      break;
+    case inDrag: {
+      Log("mouseDown in the title bar of %s", Name(w));
+      Rect limits = qd.screenBits.bounds;
+      DragWindow(w, e.where, &limits);
+      break;
+    }
+    case inGrow: {
+      Log("mouseDown in the grow box of %s", Name(w));
+      Rect limits = {40, 60, 600, 800};
+      const long size = GrowWindow(w, e.where, &limits);
+      if (size) SizeWindow(w, LoWord(size), HiWord(size), true);
+      break;
+    }
+    case inGoAway:
+      Log("mouseDown in the close box of %s", Name(w));
+      if (TrackGoAway(w, e.where)) HideWindow(w);
+      break;
+    case inZoomIn:
+    case inZoomOut:
+      if (TrackBox(w, e.where, part)) ZoomWindow(w, part, true);
+      break;
+    default:
+      Log("mouseDown, FindWindow part %d", part);
+      break;
+  }
+}
+
+// The runner's script: real input, one step per call.
+void ScriptStep() {
+  if (g_scriptStep < 0) return;
+  switch (g_scriptStep++) {
+    case 0: {
+      if (!g_scriptTarget) break;
+      RECT r;
+      GetClientRect(ZEB_GethWnd(g_scriptTarget), &r);
+      POINT p = {r.right / 2, r.bottom / 2};
+      ClientToScreen(ZEB_GethWnd(g_scriptTarget), &p);
+      SetCursorPos(p.x, p.y);
+      INPUT in[2] = {};
+      in[0].type = in[1].type = INPUT_MOUSE;
+      in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+      in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+      SendInput(2, in, sizeof(INPUT));
+      break;
+    }
+    case 1: {
+      INPUT in[4] = {};
+      const WORD keys[2] = {'H', 'I'};
+      for (int i = 0; i < 4; ++i) {
+        in[i].type = INPUT_KEYBOARD;
+        in[i].ki.wVk = keys[i / 2];
+        in[i].ki.dwFlags = (i % 2) ? KEYEVENTF_KEYUP : 0;
+      }
+      SendInput(4, in, sizeof(INPUT));
+      break;
+    }
+    case 2: {
+      if (!g_logWindow) break;
+      RECT r;
+      GetClientRect(ZEB_GethWnd(g_logWindow), &r);
+      POINT corner = {r.right - 4, r.bottom - 4};
+      ClientToScreen(ZEB_GethWnd(g_logWindow), &corner);
+      SetCursorPos(corner.x, corner.y);
+      INPUT in[3] = {};
+      for (INPUT& i : in) i.type = INPUT_MOUSE;
+      in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+      in[1].mi.dwFlags = MOUSEEVENTF_MOVE;
+      in[1].mi.dx = 40;
+      in[1].mi.dy = 24;
+      in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+      SendInput(3, in, sizeof(INPUT));
+      break;
+    }
+    default:
+      g_scriptStep = -1;
+      break;
+  }
+}
+
+}  // namespace
+
+WindowPtr CreateEventLog(int x, int y) {
+  g_logWindow = AddToolboxWindow(reinterpret_cast<const unsigned char*>("\x09" "Event log"),
+                                 documentProc, PaintLog, x, y, 330, 150);
+  return g_logWindow;
+}
+
+void StartInputScript(WindowPtr backWindow) {
+  g_scriptTarget = backWindow;
+  g_scriptStep = 0;
+}
+
+bool InputScriptDone() { return g_scriptStep < 0; }
+
+void RunInputScript() { ScriptStep(); }
+
+void HandleEvent(const EventRecord& e) {
+  switch (e.what) {
+    case mouseDown:
+      MouseDown(e);
+      break;
+    case keyDown:
+    case autoKey: {
+      const char c = static_cast<char>(e.message & charCodeMask);
+      Log("%s '%c' (key code 0x%02lX)%s", e.what == keyDown ? "keyDown" : "autoKey",
+          c >= 0x20 ? c : '?', (e.message & keyCodeMask) >> 8,
+          (e.modifiers & cmdKey) ? " with Command" : "");
+      break;
+    }
+    case updateEvt: {
+      WindowPtr w = reinterpret_cast<WindowPtr>(e.message);
+      if (w != g_logWindow) Log("updateEvt for %s", Name(w));
+      DrawWindowContent(w);
+      break;
+    }
+    case activateEvt:
+      Log("activateEvt: %s %s", Name(reinterpret_cast<WindowPtr>(e.message)),
+          (e.modifiers & activeFlag) ? "activated" : "deactivated");
+      break;
+    case osEvt:
+      Log("osEvt: %s", (e.message & resumeFlag) ? "resume" : "suspend");
+      break;
+    default:
+      break;
+  }
+}
