@@ -10,6 +10,7 @@
 
 #include "Errors.h"
 #include "MacMemory.h"
+#include "memory/memory_internal.h"
 #include "quickdraw/pixel_engine.h"
 #include "quickdraw/pixel_formats.h"
 #include "quickdraw/pixel_map_record.h"
@@ -69,7 +70,7 @@ void ReportText(const char* text) {
 const PixMapExtension* ExtensionIfAny(const PixMap* pm) {
   Handle h = RecoverHandle(reinterpret_cast<Ptr>(const_cast<PixMap*>(pm)));
   if (!h || *h != reinterpret_cast<Ptr>(const_cast<PixMap*>(pm))) return nullptr;
-  if (GetHandleSize(h) < static_cast<Size>(sizeof(PixMapRecord))) return nullptr;
+  if (memory::LiveHandleSize(h) < static_cast<long>(sizeof(PixMapRecord))) return nullptr;
   return &reinterpret_cast<const PixMapRecord*>(pm)->ext;
 }
 
@@ -79,7 +80,8 @@ bool ResolveImage(const BitMap* map, ImageRef& out) {
   if ((flags & kPortPixMapFlags) == kPortPixMapFlags) {
     // A colour port's portBits: baseAddr is its pixel map handle, dereferenced only when live.
     const auto h = reinterpret_cast<PixMapHandle>(map->baseAddr);
-    if (!h || reinterpret_cast<uintptr_t>(h) < kLowestRowAddress || !*h) return false;
+    if (memory::LiveHandleSize(reinterpret_cast<Handle>(h)) < static_cast<long>(sizeof(PixMap)))
+      return false;
     out.pm = *h;
   } else if (flags & kPixMapFlag) {
     out.pm = reinterpret_cast<const PixMap*>(map);
@@ -123,7 +125,7 @@ bool ResolveImage(const BitMap* map, ImageRef& out) {
       const ColorTable& t = **ct;
       const int count = std::min<int>(t.ctSize + 1, 1 << out.depth);
       // The table's own handle bounds its entries too.
-      const Size bytes = GetHandleSize(reinterpret_cast<Handle>(ct));
+      const long bytes = memory::LiveHandleSize(reinterpret_cast<Handle>(ct));
       const int fits = bytes > 8 ? static_cast<int>((bytes - 8) / 8) : 0;
       for (int i = 0; i < std::min(count, fits); ++i) out.table.push_back(ToRgb16(t.ctTable[i].rgb));
     }

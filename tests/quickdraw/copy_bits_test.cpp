@@ -270,6 +270,11 @@ TEST_F(CopyBitsTest, BadInputIsRefusedAndNothingDrawn) {
   fake.rowBytes = static_cast<short>(0xC000);
   CopyBits(&fake, PortBits(), &r, &r, srcCopy, nullptr);
   EXPECT_EQ(QDError(), paramErr);
+  // Nor is memory that merely looks like one.
+  void* notAHandle[4] = {&notAHandle[1], nullptr, nullptr, nullptr};
+  fake.baseAddr = reinterpret_cast<Ptr>(notAHandle);
+  CopyBits(&fake, PortBits(), &r, &r, srcCopy, nullptr);
+  EXPECT_EQ(QDError(), paramErr);
   // An image of an unknown depth is reported and copied nowhere.
   DeepImage odd(4, 1, 8);
   odd.pm.pixelSize = 3;
