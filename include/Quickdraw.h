@@ -530,6 +530,19 @@ ZEB_API(void) MapRgn(RgnHandle rgn, const Rect* srcRect, const Rect* dstRect);
  * be converted); the region is unchanged on error. */
 ZEB_API(OSErr) BitMapToRegion(RgnHandle region, const BitMap* bMap);
 ZEB_API(OSErr) BitMapToRegionGlue(RgnHandle region, const BitMap* bMap);
+
+/* Pixel transfers. GetPixe is the Toolbox's GetPixel. */
+ZEB_API(void) CopyBits(const BitMap* srcBits, const BitMap* dstBits, const Rect* srcRect,
+                       const Rect* dstRect, short mode, RgnHandle maskRgn);
+ZEB_API(void) StdBits(const BitMap* srcBits, const Rect* srcRect, const Rect* dstRect, short mode,
+                      RgnHandle maskRgn);
+ZEB_API(void) CopyMask(const BitMap* srcBits, const BitMap* maskBits, const BitMap* dstBits,
+                       const Rect* srcRect, const Rect* maskRect, const Rect* dstRect);
+ZEB_API(Boolean) GetPixe(short h, short v);
+ZEB_API(void) GetCPixel(short h, short v, RGBColor* cPix);
+ZEB_API(void) SetCPixel(short h, short v, const RGBColor* cPix);
+ZEB_API(OSErr) QDError(void);
+ZEB_API(void) ScrollRect(const Rect* r, short dh, short dv, RgnHandle updateRgn);
 ZEB_API(void) OpenRgn(void);
 ZEB_API(void) CloseRgn(RgnHandle dstRgn);
 ZEB_API(void) StdRgn(GrafVerb verb, RgnHandle rgn);
@@ -686,6 +699,7 @@ inline void FillRgn(RgnHandle rgn, ConstPatternParam pat) { FillRg(rgn, pat); }
 inline void FrameRect(const Rect* r) { FrameRec(r); }
 inline void InvertRect(const Rect* r) { InvertRec(r); }
 inline void FillRect(const Rect* r, ConstPatternParam pat) { FillRec(r, pat); }
+inline Boolean GetPixel(short h, short v) { return GetPixe(h, v); }
 #else
 #undef DrawText
 #define MoveTo MoveT

@@ -24,6 +24,22 @@ const Rect kWideOpenRect = {-kWideOpen, -kWideOpen, kWideOpen, kWideOpen};
 bool BoxOnly(const RegionRecord* r) { return !r || FormOf(*r) != RegionForm::Gdi; }
 Rect BoxOf(const RegionRecord* r) { return r ? r->rgnBBox : kWideOpenRect; }
 
+HRGN LocalGdiRegion(const RegionRecord* r) {
+  if (!BoxOnly(r)) {
+    HRGN copy = CreateRectRgn(0, 0, 0, 0);
+    CombineRgn(copy, RegionField(*r), nullptr, RGN_COPY);
+    return copy;
+  }
+  const Rect b = BoxOf(r);
+  return CreateRectRgn(b.left, b.top, b.right, b.bottom);
+}
+
+bool ClipSelectable(const DrawingContext& ctx) {
+  return events::StoredSystemValue(kClippingSuspended) == 0 && ctx.port->pnVis >= 0;
+}
+
+}  // namespace
+
 RECT ToDeviceRect(const DrawingContext& ctx, const Rect& r) {
   RECT out = {ctx.map.ToDeviceH(r.left), ctx.map.ToDeviceV(r.top), ctx.map.ToDeviceH(r.right),
               ctx.map.ToDeviceV(r.bottom)};
@@ -55,22 +71,6 @@ HRGN ToDevice(const DrawingContext& ctx, HRGN local) {
   DeleteObject(local);
   return scaled;
 }
-
-HRGN LocalGdiRegion(const RegionRecord* r) {
-  if (!BoxOnly(r)) {
-    HRGN copy = CreateRectRgn(0, 0, 0, 0);
-    CombineRgn(copy, RegionField(*r), nullptr, RGN_COPY);
-    return copy;
-  }
-  const Rect b = BoxOf(r);
-  return CreateRectRgn(b.left, b.top, b.right, b.bottom);
-}
-
-bool ClipSelectable(const DrawingContext& ctx) {
-  return events::StoredSystemValue(kClippingSuspended) == 0 && ctx.port->pnVis >= 0;
-}
-
-}  // namespace
 
 void ApplyClip(GrafPtr port) {
   DrawingContext* ctx = ContextOf(port);

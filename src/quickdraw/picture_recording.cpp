@@ -50,4 +50,23 @@ void RecordText(GrafPtr port, const void* text, int16_t count) {
   (void)count;
 }
 
+void RecordBitsTransfer(GrafPtr port, const BitMap* srcBits, const Rect& srcRect,
+                        const Rect& dstRect, int16_t mode, RgnHandle maskRgn) {
+  (void)port;
+  (void)srcBits;
+  (void)srcRect;
+  (void)dstRect;
+  (void)mode;
+  (void)maskRgn;
+}
+
+bool WriteBitsIntoScrapPicture(const BitMap* srcBits, const Rect& srcRect, const Rect& dstRect,
+                               int16_t mode) {
+  (void)srcBits;
+  (void)srcRect;
+  (void)dstRect;
+  (void)mode;
+  return false;
+}
+
 }  // namespace zeb::quickdraw

@@ -34,6 +34,16 @@ void RecordRegion(GrafPtr port, int16_t verb, RgnHandle rgn);
 // DHDVText 0x2B with the pen's move since the last text.
 void RecordText(GrafPtr port, const void* text, int16_t count);
 
+// CopyBits onto a port with an open picture: the transfer is written (0x90 or 0x98 for indexed
+// images, 0x9A for direct ones; the mask region is not written) and nothing is drawn. A device
+// source is first copied into a temporary pixel map by the recorder.
+void RecordBitsTransfer(GrafPtr port, const BitMap* srcBits, const Rect& srcRect,
+                        const Rect& dstRect, int16_t mode, RgnHandle maskRgn);
+// While the scrap picture is open, CopyBits writes the bits into its DIB instead of drawing:
+// true when it did (no scrap picture is open: false, and the transfer is drawn).
+bool WriteBitsIntoScrapPicture(const BitMap* srcBits, const Rect& srcRect, const Rect& dstRect,
+                               int16_t mode);
+
 }  // namespace zeb::quickdraw
 
 #endif  // ZEB_QUICKDRAW_PICTURE_RECORDING_H

@@ -373,8 +373,19 @@ void DisposeSubPolygonList(DrawingContext& ctx);
 // point (newPolygon true) and LineT and Line add their end point.
 void RecordPolygonPoint(GrafPtr port, Point pt, bool newPolygon);
 
+// --- Pixel transfers (copy_bits.cpp) ---
+// CopyBits after its bottleneck: the transfer by the kinds of source and destination.
+void TransferBits(const BitMap* srcBits, const BitMap* dstBits, const Rect& srcRect,
+                  const Rect& dstRect, short mode, RgnHandle maskRgn);
+// QDError's cell.
+void SetQDError(OSErr err);
+
 // --- Clip (clip.cpp) ---
 void ApplyClip(GrafPtr port);
+// A local rectangle, and a local GDI region (taken over: moved, or replaced by a scaled copy),
+// in the context's device coordinates, an active offscreen band included.
+RECT ToDeviceRect(const DrawingContext& ctx, const Rect& r);
+HRGN ToDevice(const DrawingContext& ctx, HRGN local);
 
 // --- Lines (lines.cpp) ---
 void MovePenTo(GrafPtr port, DrawingContext& ctx, short h, short v);

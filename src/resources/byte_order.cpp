@@ -202,14 +202,17 @@ void AnimatedCursor(Fields& f) {
   }
 }
 
+// A 'pltt' is a Palette as the Palette Manager keeps it: the entry count, seven private words
+// (a long, the cache number, two longs) and 16-byte entries from offset 16 (red, green, blue,
+// usage, tolerance, flags, a private long).
 void Palette(Fields& f) {
   const uint32_t entries = f.W(0);
-  f.L(4);
-  f.W(8);
+  f.L(2);
+  f.W(6);
+  f.L(8);
   f.L(12);
-  f.L(16);
-  for (uint32_t i = 0; i < entries && f.Fits(20 + 16ull * i, 2); ++i) {
-    const uint64_t e = 20 + 16ull * i;
+  for (uint32_t i = 0; i < entries && f.Fits(16 + 16ull * i, 2); ++i) {
+    const uint64_t e = 16 + 16ull * i;
     for (int w = 0; w < 6; ++w) f.W(e + 2 * w);
     f.L(e + 12);
   }

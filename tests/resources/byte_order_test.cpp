@@ -248,13 +248,19 @@ TEST(ByteOrder, CountedLayoutsConvertAsManyEntriesAsTheirCountSays) {
   ConvertResource(kFromDisk, FourCC("acur"), acur.data(), 16);
   EXPECT_EQ(acur, expected);
 
-  std::vector<uint8_t> pltt = Pattern(40);
-  PutBig(pltt, 0, 1);
+  // A 'pltt' holds its entries from offset 16, each colour in the order red, green, blue: two
+  // entries with distinct words land where the Palette Manager reads them.
+  std::vector<uint8_t> pltt = Pattern(48);
+  PutBig(pltt, 0, 2);
+  const std::vector<uint8_t> onDisk = pltt;
   expected = pltt;
-  for (uint32_t at : {0u, 8u, 20u, 22u, 24u, 26u, 28u, 30u}) Reverse(expected.data() + at, 2);
-  for (uint32_t at : {4u, 12u, 16u, 32u}) Reverse(expected.data() + at, 4);
-  ConvertResource(kFromDisk, FourCC("pltt"), pltt.data(), 40);
+  for (uint32_t at : {0u, 6u, 16u, 18u, 20u, 22u, 24u, 26u, 32u, 34u, 36u, 38u, 40u, 42u})
+    Reverse(expected.data() + at, 2);
+  for (uint32_t at : {2u, 8u, 12u, 28u, 44u}) Reverse(expected.data() + at, 4);
+  ConvertResource(kFromDisk, FourCC("pltt"), pltt.data(), 48);
   EXPECT_EQ(pltt, expected);
+  ConvertResource(kToDisk, FourCC("pltt"), pltt.data(), 48);
+  EXPECT_EQ(pltt, onDisk);
 }
 
 TEST(ByteOrder, ColourIconFindsItsTableBehindTheImageData) {
