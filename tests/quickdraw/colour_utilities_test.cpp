@@ -58,6 +58,27 @@ TEST_F(ColourUtilitiesTest, IndexAndColourConvertThroughTheDeviceTable) {
   EXPECT_EQ(Color2Index(&nearlyWhite), 0);
 }
 
+TEST_F(ColourUtilitiesTest, TableEntriesAreBoundedByTheHandleAsWellAsByItsCount) {
+  UseTable(8, 8);
+  // A table whose ctSize claims 256 entries in a handle holding two: entries past the handle
+  // are not read, and read as black.
+  CTabHandle shortTable = reinterpret_cast<CTabHandle>(NewHandleClear(8 + 2 * 8));
+  ASSERT_NE(shortTable, nullptr);
+  (*shortTable)->ctSize = 255;
+  (*shortTable)->ctTable[1].rgb = RGBColor{0xFFFF, 0, 0};
+  GDHandle d = GetGDevice();
+  (*(*d)->gdPMap)->pmTable = shortTable;
+  RGBColor c;
+  Index2Color(1, &c);
+  EXPECT_EQ(c.red, 0xFFFF);
+  Index2Color(200, &c);
+  EXPECT_EQ(c.red, 0);
+  const RGBColor red = {0xFFFF, 0, 0};
+  EXPECT_EQ(Color2Index(&red), 1);
+  (*(*d)->gdPMap)->pmTable = table_;
+  DisposeHandle(reinterpret_cast<Handle>(shortTable));
+}
+
 TEST_F(ColourUtilitiesTest, GrayExistsBetweenBlackAndWhiteOnlyWhereTheTableHasOne) {
   UseTable(40, 8);  // 256 greys
   const RGBColor white = {0xFFFF, 0xFFFF, 0xFFFF};
