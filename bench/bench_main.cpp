@@ -76,6 +76,7 @@ int main() {
   std::printf("%-52s %12s %12s %8s\n", "operation", "library", "host", "ratio");
   zebbench::RunMemoryBenchmarks();
   zebbench::RunQuickDrawBenchmarks();
+  zebbench::RunColourBenchmarks();
   zebbench::RunShapeBenchmarks();
   zebbench::RunResourceBenchmarks();
   zebbench::RunUtilitiesBenchmarks();
