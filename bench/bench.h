@@ -32,6 +32,7 @@ struct Surface {
 // Each benchmark file registers its suite.
 void RunMemoryBenchmarks();
 void RunQuickDrawBenchmarks();
+void RunColourBenchmarks();
 void RunShapeBenchmarks();
 void RunResourceBenchmarks();
 void RunUtilitiesBenchmarks();

@@ -110,6 +110,7 @@ int main(int argc, char** argv) {
   std::printf("%-52s %12s %12s %8s\n", "operation", "library", "host", "ratio");
   if (wanted("memory")) zebbench::RunMemoryBenchmarks();
   if (wanted("quickdraw")) zebbench::RunQuickDrawBenchmarks();
+  if (wanted("colour")) zebbench::RunColourBenchmarks();
   if (wanted("shapes")) zebbench::RunShapeBenchmarks();
   if (wanted("resources")) zebbench::RunResourceBenchmarks();
   if (wanted("utilities")) zebbench::RunUtilitiesBenchmarks();

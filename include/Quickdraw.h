@@ -599,6 +599,20 @@ ZEB_API(GDHandle) GetDeviceList(void);
 ZEB_API(GDHandle) GetGDevice(void);
 ZEB_API(void) SetGDevice(GDHandle gdh);
 ZEB_API(CTabHandle) GetCTable(short ctID);
+/* The current device's colour table: the nearest entry of a colour, an entry's colour (black for
+ * an index outside the table), the complement, the grey between two colours; the device list. */
+ZEB_API(long) Color2Index(const RGBColor* myColor);
+ZEB_API(void) Index2Color(long index, RGBColor* aColor);
+ZEB_API(void) InvertColor(RGBColor* myColor);
+ZEB_API(Boolean) GetGray(GDHandle device, const RGBColor* backGround, RGBColor* foreGround);
+ZEB_API(void) SaveFore(ColorSpec* c);
+ZEB_API(void) SaveBack(ColorSpec* c);
+ZEB_API(void) RestoreFore(const ColorSpec* c);
+ZEB_API(void) RestoreBack(const ColorSpec* c);
+ZEB_API(GDHandle) GetNextDevice(GDHandle curDevice);
+ZEB_API(GDHandle) GetMaxDevice(const Rect* globalRect);
+ZEB_API(void) SetDeviceAttribute(GDHandle gdh, short attribute, Boolean value);
+ZEB_API(Boolean) TestDeviceAttribute(GDHandle gdh, short attribute);
 ZEB_API(void) DisposeCTable(CTabHandle cTable);
 ZEB_API(PixMapHandle) NewPixMap(void);
 ZEB_API(void) DisposePixMap(PixMapHandle pm);

@@ -310,9 +310,15 @@ bool MemoryImageAsDIB(const ImageRef& src, const Rect& sr, int mode, DIBImage& o
   for (int32_t y = 0; y < h; ++y) {
     const uint8_t* row = src.rows + static_cast<size_t>(sr.top - src.bounds.top + y) * src.rowBytes;
     const int32_t x0 = sr.left - src.bounds.left;
+    uint8_t* dibRow = out.bits + static_cast<size_t>(y) * rowBytes;
+    // A span that starts on a byte converts in place; others are first shifted to a byte.
+    if ((static_cast<int64_t>(x0) * src.depth) % 8 == 0) {
+      MacRowToDIB(row + static_cast<size_t>(x0) * src.depth / 8, dibRow, w, src.depth);
+      continue;
+    }
     std::fill(span.begin(), span.end(), 0);
     for (int32_t x = 0; x < w; ++x) WriteMacPixel(span.data(), x, src.depth, ReadMacPixel(row, x0 + x, src.depth));
-    MacRowToDIB(span.data(), out.bits + static_cast<size_t>(y) * rowBytes, w, src.depth);
+    MacRowToDIB(span.data(), dibRow, w, src.depth);
   }
   return true;
 }

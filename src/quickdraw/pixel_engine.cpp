@@ -445,6 +445,24 @@ EngineResult TransferPixels(const EngineImage& src, const Rect& srcRect, const E
   }
   const bool straightValues = srcIndexed && dstIndexed && src.depth == dst.depth &&
                               mode == kSrcCopy && !colourised && SameTables(src, dst);
+  // Whole bytes copied as they are: same format, unscaled, no mask, nothing to convert. The rows
+  // are moved with memmove (the source copy above already guards overlapping images).
+  const bool sameDirect = !srcIndexed && src.depth == dst.depth && mode == kSrcCopy && !colourised;
+  if ((straightValues || sameDirect) && src.depth >= 8 && !transfer.mask && sw == dw && sh == dh &&
+      !dithering) {
+    const size_t pixelBytes = static_cast<size_t>(src.depth / 8);
+    bool copied = false;
+    for (int32_t y = y0; y < y1; ++y) {
+      const int64_t sy = srcRect.top + (static_cast<int64_t>(y) - dstRect.top);
+      if (sy < src.bounds.top || sy >= src.bounds.bottom) continue;
+      const uint8_t* srow = srcBase + static_cast<size_t>(sy - src.bounds.top) * src.rowBytes;
+      uint8_t* drow = dst.base + static_cast<size_t>(y - dst.bounds.top) * dst.rowBytes;
+      std::memmove(drow + static_cast<size_t>(dstColumns[0]) * pixelBytes,
+                   srow + static_cast<size_t>(columns[0]) * pixelBytes, static_cast<size_t>(n) * pixelBytes);
+      copied = true;
+    }
+    return copied ? EngineResult::kCopied : EngineResult::kNothingToCopy;
+  }
   const ColourParams colours{transfer.fore, transfer.back, transfer.opColor};
   // The cache belongs to this transfer's destination table, whatever lived at its address before.
   if (dstTable) gNearest.Reset(dst.table, dst.tableCount);

@@ -155,6 +155,25 @@ TEST_F(CopyBitsTest, DeepMemoryImagesReachThePortInTheirColours) {
   }
 }
 
+TEST_F(CopyBitsTest, PartOfAnImageLandsWholeWhereverItStarts) {
+  DibSurface dib(8, 2);
+  dib.Fill(kWhite);
+  Open(dib);
+  // One bit: a span starting in the middle of a byte.
+  OneBitImage im(16, 1);
+  for (int x : {3, 4, 9}) im.Set(x, 0);
+  Rect src = R(3, 0, 11, 1), dst = R(0, 0, 8, 1);
+  CopyBits(im.Bits(), PortBits(), &src, &dst, srcCopy, nullptr);
+  EXPECT_EQ(dib.Row(0, 0, 8), "##....#.");
+  // Eight bits: a span starting on any pixel.
+  DeepImage deep(8, 1, 8);
+  deep.Set(2, 0, 3);  // black in its table
+  src = R(1, 0, 5, 1);
+  dst = R(0, 1, 4, 2);
+  CopyBits(deep.Bits(), PortBits(), &src, &dst, srcCopy, nullptr);
+  EXPECT_EQ(dib.Row(1, 0, 4), ".#..");
+}
+
 TEST_F(CopyBitsTest, ScaledTransferStretchesToTheDestination) {
   DibSurface dib(8, 4);
   dib.Fill(kWhite);
