@@ -137,6 +137,20 @@ TEST_F(KeyTranslatorTest, AltEIsAnOptionKeyDown) {
   EXPECT_FALSE(ascii_.last.altUp);  // Alt is only treated as up together with Command
 }
 
+TEST_F(KeyTranslatorTest, ReleasingAltAfterAnOptionKeyIsAbsorbedButALoneAltIsNot) {
+  keys_.alt = true;
+  EXPECT_EQ(Run(kSysKeyDownMessage, 0x12).result, 0);
+  ascii_.count = 1;
+  ascii_.character = 'e';
+  EXPECT_EQ(Run(kSysKeyDownMessage, 'E').result, 3);
+  keys_.alt = false;
+  EXPECT_EQ(Run(kKeyUpMessage, 0x12).result, 4) << "not a lone Alt: no menu mode";
+  keys_.alt = true;
+  Run(kSysKeyDownMessage, 0x12);
+  keys_.alt = false;
+  EXPECT_EQ(Run(kKeyUpMessage, 0x12).result, 0) << "a lone Alt still reaches the menu bar";
+}
+
 TEST_F(KeyTranslatorTest, ADeadKeyComposesOneOptionKeyDownWithKeyCode7F) {
   ascii_.count = -1;  // the dead key itself: ToAscii spells nothing
   KeyTranslation t = Run(kKeyDownMessage, 0xDE);
