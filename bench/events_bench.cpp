@@ -31,8 +31,13 @@ HWND MakeKeyWindow(HWND frame, WNDPROC proc, const char* cls) {
 void Drain() {
   MSG m;
   while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+  // Updates are drawn, as a loop does, or they would come back with every call.
   EventRecord e;
-  while (GetNextEvent(everyEvent, &e)) {
+  for (int i = 0; i < 100 && GetNextEvent(everyEvent, &e); ++i) {
+    if (e.what != updateEvt) continue;
+    WindowPtr w = reinterpret_cast<WindowPtr>(static_cast<uintptr_t>(e.message));
+    BeginUpdate(w);
+    EndUpdate(w);
   }
 }
 

@@ -122,6 +122,12 @@ void ScriptStep() {
       break;
     }
     case 1: {
+      // Typing goes to the window just clicked, as the user's next keys would.
+      if (g_scriptTarget) {
+        HWND target = ZEB_GethWnd(g_scriptTarget);
+        SetForegroundWindow(GetAncestor(target, GA_ROOT));
+        SetFocus(target);
+      }
       INPUT in[4] = {};
       const WORD keys[2] = {'H', 'I'};
       for (int i = 0; i < 4; ++i) {

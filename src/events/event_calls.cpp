@@ -182,11 +182,8 @@ void RunMessages(uint16_t mask, uint32_t sleep) {
     sleep = RoundSleep(sleep);
   }
   bool handled = false;
-  int roundsLeft = -1;  // once Toolbox events are pending, one more round
+  bool extraRound = false;  // once Toolbox events are pending, one more round and no sleeping
   for (;;) {
-    if (roundsLeft < 0 && (PendingKinds() & mask)) roundsLeft = 1;
-    if (roundsLeft == 0) break;
-    if (roundsLeft > 0) --roundsLeft;
     MSG msg;
     bool got;
     if (CaptureCount() == 0 && !handled && !(PendingKinds() & mask) &&
@@ -207,6 +204,11 @@ void RunMessages(uint16_t mask, uint32_t sleep) {
       HandleMessage(msg);
     }
     RunVBLTasksWhileButtonDown();
+    if (PendingKinds() & mask) {
+      if (extraRound) break;
+      extraRound = true;
+      continue;
+    }
     if (got) continue;
     const DWORD elapsed = GetTickCount() - start;
     if (!sleep || elapsed >= sleep) break;

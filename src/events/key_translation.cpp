@@ -168,6 +168,12 @@ KeyTranslation KeyTranslator::Translate(uint32_t message, uintptr_t wParam, intp
     }
     if (!makes) {
       alreadyProduced_ = false;
+      if (vk == kVkMenu) {
+        // Alt released after it made Option keys: the window's default procedure never saw
+        // those keys and would take the release for a lone Alt, which opens Windows' menu mode.
+        if (up && optionUsed_) out.result = 4;
+        optionUsed_ = false;
+      }
       return out;
     }
     uint8_t ch;
@@ -201,6 +207,7 @@ KeyTranslation KeyTranslator::Translate(uint32_t message, uintptr_t wParam, intp
       return out;
     }
     const int16_t what = down ? 3 : 4;
+    if (keys.alt) optionUsed_ = true;
     add(what, word, modifiers);
     out.result = what;
     // The character message Windows derives from this key-down would make a second event.

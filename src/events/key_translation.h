@@ -83,7 +83,8 @@ struct KeyTranslation {
   // The keyboard modifiers after the refresh, with the button bit kept: the current modifiers.
   uint16_t modifiers = 0;
   // What the input call returns: the kind of the first event (3 or 4), 3 for a character message
-  // whose key-down already made its event, otherwise 0 (the window procedure's default runs).
+  // whose key-down already made its event, 4 for the release of an Alt key that made Option
+  // keys, otherwise 0 (the window procedure's default runs).
   int16_t result = 0;
 };
 
@@ -102,6 +103,7 @@ class KeyTranslator {
   bool commandOptionWait_ = false;  // a Command-Option key waits for its character message
   bool alreadyProduced_ = false;    // the key-down made the event its character message would
   bool deadKey_ = false;            // a dead key was typed: its next key comes as a character
+  bool optionUsed_ = false;         // Alt has made Option keys since it went down
 };
 
 // ---- The keyboard hook's routing ----
