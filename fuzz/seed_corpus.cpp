@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -156,6 +157,99 @@ Bytes WindowTemplate(bool positioning) {
   return b;
 }
 
+void Put32LE(Bytes& b, uint32_t v) {
+  for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+void Put16LE(Bytes& b, uint16_t v) {
+  b.push_back(static_cast<uint8_t>(v));
+  b.push_back(static_cast<uint8_t>(v >> 8));
+}
+
+// A packed DIB: BITMAPINFOHEADER, colour table, rows padded to four bytes.
+Bytes PackedDIB(int32_t width, int32_t height, uint16_t bitCount, uint32_t colours) {
+  Bytes b;
+  Put32LE(b, 40);
+  Put32LE(b, static_cast<uint32_t>(width));
+  Put32LE(b, static_cast<uint32_t>(height));
+  Put16LE(b, 1);
+  Put16LE(b, bitCount);
+  for (int i = 0; i < 3; ++i) Put32LE(b, 0);  // compression, image size, x pixels per metre
+  Put32LE(b, 0);
+  Put32LE(b, colours);
+  Put32LE(b, 0);
+  for (uint32_t i = 0; i < colours; ++i) Put32LE(b, i * 0x00404040u);
+  const uint32_t rowBytes = ((static_cast<uint32_t>(width) * bitCount + 31) / 32) * 4;
+  const uint32_t rows = static_cast<uint32_t>(height < 0 ? -height : height);
+  for (uint32_t i = 0; i < rowBytes * rows; ++i) b.push_back(static_cast<uint8_t>(i * 37));
+  return b;
+}
+
+// The pixel engine's script: two images (depth index, extent, origin, row bytes, pixels, table),
+// two rectangles, then the transfer's mode and colours.
+void EngineImage(Bytes& b, uint8_t depthIndex, uint8_t side, uint8_t rowBytes, uint8_t entries) {
+  b.insert(b.end(), {depthIndex, side, side, 0, 0, rowBytes});
+  for (int i = 0; i < rowBytes * side; ++i) b.push_back(static_cast<uint8_t>(i * 29));
+  b.push_back(entries);
+  for (int i = 0; i < entries; ++i)
+    for (int c = 0; c < 3; ++c) Put16(b, static_cast<uint16_t>(0xFFFF / (i + c + 1)));
+}
+Bytes EngineScript(uint8_t srcDepth, uint8_t srcRowBytes, uint8_t dstDepth, uint8_t dstRowBytes,
+                   uint8_t mode) {
+  Bytes b;
+  EngineImage(b, srcDepth, 8, srcRowBytes, 2);
+  EngineImage(b, dstDepth, 8, dstRowBytes, 2);
+  b.insert(b.end(), {0, 0, 8, 8, 0, 0, 8, 8, mode, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF});
+  return b;
+}
+
+// Key translator scripts: choice (message), wParam, lParam, key state, modifiers, then the
+// ToAscii answers the translator asks for (count + 1, character).
+Bytes KeyScript(std::initializer_list<std::initializer_list<uint8_t>> strokes) {
+  Bytes b;
+  for (const auto& stroke : strokes) b.insert(b.end(), stroke);
+  return b;
+}
+
+void PixelAndKeySeeds() {
+  Bytes clut;
+  Put32(clut, 0);
+  Put16(clut, 0x8000);
+  Put16(clut, 1);  // two entries
+  for (uint16_t i = 0; i < 2; ++i) {
+    Put16(clut, i);
+    for (int c = 0; c < 3; ++c) Put16(clut, i ? 0 : 0xFFFF);
+  }
+  Write("colour_resources_fuzz", "clut", clut);
+  Bytes pltt;
+  Put16(pltt, 2);
+  pltt.resize(16, 0);
+  for (int i = 0; i < 2; ++i) {
+    for (int c = 0; c < 3; ++c) Put16(pltt, static_cast<uint16_t>(i ? 0x8000 : 0xFFFF));
+    Put16(pltt, 2);       // usage: tolerant
+    Put16(pltt, 0x5000);  // tolerance
+    pltt.resize(pltt.size() + 6, 0);
+  }
+  Write("colour_resources_fuzz", "pltt", pltt);
+
+  Write("packed_dib_fuzz", "8-bit", PackedDIB(5, 4, 8, 4));
+  Write("packed_dib_fuzz", "1-bit-top-down", PackedDIB(9, -3, 1, 2));
+  Write("packed_dib_fuzz", "24-bit", PackedDIB(3, 2, 24, 0));
+  Write("packed_dib_fuzz", "32-bit", PackedDIB(2, 2, 32, 0));
+
+  Write("pixel_engine_fuzz", "8-to-32-copy", EngineScript(3, 8, 6, 32, 0));
+  Write("pixel_engine_fuzz", "1-to-8-or", EngineScript(0, 2, 3, 8, 1));
+  Write("pixel_engine_fuzz", "16-to-1-blend", EngineScript(4, 16, 0, 2, 32));
+
+  // WM_KEYDOWN 'A' then WM_CHAR 'a'; Ctrl+Q; a dead key followed by 'e'.
+  Write("key_translation_fuzz", "letter",
+        KeyScript({{0x00, 'A', 0, 0, 0, 1, 0, 0, 0, 0, 0, 2, 'a'}, {0x02, 'a', 0, 0, 0, 1, 0, 0, 0, 0, 0}}));
+  Write("key_translation_fuzz", "control",
+        KeyScript({{0x00, 'Q', 0, 0x10, 0, 1, 2, 0, 0, 0x10, 0, 2, 0x11}}));
+  Write("key_translation_fuzz", "dead-key",
+        KeyScript({{0x00, 0xDE, 0, 0x28, 0, 1, 0, 0, 0, 0, 0, 0, '\''},
+                   {0x00, 'E', 0, 0x12, 0, 1, 0, 0, 0, 0, 0, 2, 0xE9}}));
+}
+
 void Seeds() {
   const std::vector<Bytes> files = ResourceFiles();
   for (size_t i = 0; i < files.size(); ++i) {
@@ -256,5 +350,6 @@ int main(int argc, char** argv) {
   g_root = argv[1];
   mkdir(g_root.c_str(), 0755);
   Seeds();
+  PixelAndKeySeeds();
   return 0;
 }
