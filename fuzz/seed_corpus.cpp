@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -244,6 +245,38 @@ void Seeds() {
   Write("text_conversion_fuzz", "double-byte", Bytes{0x41, 2, 3, 4, 0x82, 0xA0, 0x82, 'x', 0});
   Write("font_map_fuzz", "map", "systemFont(0):System(Swiss)\r\ntimes(20):Times New Roman(Roman)\r\n"
                                 "geneva(3):Arial,Helvetica(Swiss)\r\nmyFont(200):Courier New\r\n");
+
+  // Key strokes as the translator's script reads them: a choice byte (its low nibble the
+  // keyboard message above 0x100), the virtual key or character, lParam (repeat count low,
+  // scan code and flags high), the key-state byte, the current modifiers, and, whenever the
+  // translator asks ToAscii, a count byte (2 means one character) and the character.
+  auto stroke = [](Bytes& b, uint8_t message, uint8_t key, uint32_t lParam, uint8_t keys,
+                   std::initializer_list<uint8_t> ascii) {
+    b.push_back(message);
+    b.push_back(key);
+    Put32(b, lParam);
+    b.push_back(keys);
+    Put32(b, 0x0080);  // button up
+    b.insert(b.end(), ascii);
+  };
+  Bytes plain, command, option, dead, repeated;
+  stroke(plain, 0x00, 'A', 0x001E0001, 0, {2, 'a'});  // WM_KEYDOWN, ToAscii 'a'
+  stroke(plain, 0x02, 'a', 0x001E0001, 0, {});         // WM_CHAR
+  stroke(plain, 0x01, 'A', 0xC01E0001, 0, {});         // WM_KEYUP
+  stroke(command, 0x00, 'Q', 0x00100001, 2, {2, 'q'});  // Ctrl held: Command-Q
+  stroke(command, 0x01, 'Q', 0xC0100001, 2, {});
+  stroke(option, 0x04, 'E', 0x20120001, 4, {2, 0xAB});  // WM_SYSKEYDOWN with Alt
+  stroke(option, 0x05, 0x12, 0xC0380001, 0, {});        // Alt released
+  stroke(dead, 0x00, 0xDE, 0x00280001, 1, {0, 0});      // a dead key: ToAscii answers -1
+  stroke(dead, 0x03, '"', 0x00280001, 1, {});           // WM_DEADCHAR
+  stroke(dead, 0x02, 0xE4, 0x001E0001, 0, {});          // the composed character
+  stroke(repeated, 0x02, 'x', 0x002D0005, 0, {});       // WM_CHAR with a repeat count of 5
+  stroke(repeated, 0x02, 'y', 0x00150000, 0, {});       // a repeat count of 0
+  Write("key_translation_fuzz", "plain", plain);
+  Write("key_translation_fuzz", "command", command);
+  Write("key_translation_fuzz", "option", option);
+  Write("key_translation_fuzz", "dead-key", dead);
+  Write("key_translation_fuzz", "repeated", repeated);
 }
 
 }  // namespace

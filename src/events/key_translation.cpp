@@ -235,6 +235,9 @@ KeyTranslation KeyTranslator::Translate(uint32_t message, uintptr_t wParam, intp
     }
     if (commandOptionWait_) modifiers &= static_cast<uint16_t>(~(kCommandBit | kOptionBit));
     const uint32_t word = KeyMessageWord(ch, keyCode);
+    // A NUL character (Ctrl+@ or a WM_CHAR posted with wParam 0) has no key either: as events
+    // it would read as the A key typed, as often as its repeat count says.
+    if (word == 0) return out;
     // A repeat count of 0 is still the one stroke that made the message; a huge count is cut to
     // what the queue holds, with room for the key-down and the key-up.
     uint32_t repeat = static_cast<uint32_t>(flags & 0xFFFF);
