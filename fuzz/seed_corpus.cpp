@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <initializer_list>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -202,15 +201,7 @@ Bytes EngineScript(uint8_t srcDepth, uint8_t srcRowBytes, uint8_t dstDepth, uint
   return b;
 }
 
-// Key translator scripts: choice (message), wParam, lParam, key state, modifiers, then the
-// ToAscii answers the translator asks for (count + 1, character).
-Bytes KeyScript(std::initializer_list<std::initializer_list<uint8_t>> strokes) {
-  Bytes b;
-  for (const auto& stroke : strokes) b.insert(b.end(), stroke);
-  return b;
-}
-
-void PixelAndKeySeeds() {
+void PixelSeeds() {
   Bytes clut;
   Put32(clut, 0);
   Put16(clut, 0x8000);
@@ -239,15 +230,6 @@ void PixelAndKeySeeds() {
   Write("pixel_engine_fuzz", "8-to-32-copy", EngineScript(3, 8, 6, 32, 0));
   Write("pixel_engine_fuzz", "1-to-8-or", EngineScript(0, 2, 3, 8, 1));
   Write("pixel_engine_fuzz", "16-to-1-blend", EngineScript(4, 16, 0, 2, 32));
-
-  // WM_KEYDOWN 'A' then WM_CHAR 'a'; Ctrl+Q; a dead key followed by 'e'.
-  Write("key_translation_fuzz", "letter",
-        KeyScript({{0x00, 'A', 0, 0, 0, 1, 0, 0, 0, 0, 0, 2, 'a'}, {0x02, 'a', 0, 0, 0, 1, 0, 0, 0, 0, 0}}));
-  Write("key_translation_fuzz", "control",
-        KeyScript({{0x00, 'Q', 0, 0x10, 0, 1, 2, 0, 0, 0x10, 0, 2, 0x11}}));
-  Write("key_translation_fuzz", "dead-key",
-        KeyScript({{0x00, 0xDE, 0, 0x28, 0, 1, 0, 0, 0, 0, 0, 0, '\''},
-                   {0x00, 'E', 0, 0x12, 0, 1, 0, 0, 0, 0, 0, 2, 0xE9}}));
 }
 
 void Seeds() {
@@ -338,6 +320,38 @@ void Seeds() {
   Write("text_conversion_fuzz", "double-byte", Bytes{0x41, 2, 3, 4, 0x82, 0xA0, 0x82, 'x', 0});
   Write("font_map_fuzz", "map", "systemFont(0):System(Swiss)\r\ntimes(20):Times New Roman(Roman)\r\n"
                                 "geneva(3):Arial,Helvetica(Swiss)\r\nmyFont(200):Courier New\r\n");
+
+  // Key strokes as the translator's script reads them: a choice byte (its low nibble the
+  // keyboard message above 0x100), the virtual key or character, lParam (repeat count low,
+  // scan code and flags high), the key-state byte, the current modifiers, and, whenever the
+  // translator asks ToAscii, a count byte (2 means one character) and the character.
+  auto stroke = [](Bytes& b, uint8_t message, uint8_t key, uint32_t lParam, uint8_t keys,
+                   std::initializer_list<uint8_t> ascii) {
+    b.push_back(message);
+    b.push_back(key);
+    Put32(b, lParam);
+    b.push_back(keys);
+    Put32(b, 0x0080);  // button up
+    b.insert(b.end(), ascii);
+  };
+  Bytes plain, command, option, dead, repeated;
+  stroke(plain, 0x00, 'A', 0x001E0001, 0, {2, 'a'});  // WM_KEYDOWN, ToAscii 'a'
+  stroke(plain, 0x02, 'a', 0x001E0001, 0, {});         // WM_CHAR
+  stroke(plain, 0x01, 'A', 0xC01E0001, 0, {});         // WM_KEYUP
+  stroke(command, 0x00, 'Q', 0x00100001, 2, {2, 'q'});  // Ctrl held: Command-Q
+  stroke(command, 0x01, 'Q', 0xC0100001, 2, {});
+  stroke(option, 0x04, 'E', 0x20120001, 4, {2, 0xAB});  // WM_SYSKEYDOWN with Alt
+  stroke(option, 0x05, 0x12, 0xC0380001, 0, {});        // Alt released
+  stroke(dead, 0x00, 0xDE, 0x00280001, 1, {0, 0});      // a dead key: ToAscii answers -1
+  stroke(dead, 0x03, '"', 0x00280001, 1, {});           // WM_DEADCHAR
+  stroke(dead, 0x02, 0xE4, 0x001E0001, 0, {});          // the composed character
+  stroke(repeated, 0x02, 'x', 0x002D0005, 0, {});       // WM_CHAR with a repeat count of 5
+  stroke(repeated, 0x02, 'y', 0x00150000, 0, {});       // a repeat count of 0
+  Write("key_translation_fuzz", "plain", plain);
+  Write("key_translation_fuzz", "command", command);
+  Write("key_translation_fuzz", "option", option);
+  Write("key_translation_fuzz", "dead-key", dead);
+  Write("key_translation_fuzz", "repeated", repeated);
 }
 
 }  // namespace
@@ -350,6 +364,6 @@ int main(int argc, char** argv) {
   g_root = argv[1];
   mkdir(g_root.c_str(), 0755);
   Seeds();
-  PixelAndKeySeeds();
+  PixelSeeds();
   return 0;
 }

@@ -176,6 +176,9 @@ bool Exists(const std::string& file) {
 
 void WriteReady(int which) {
   if (g_reported[which]) return;
+  // Paints before the script's input is in (the first ones are posted while the windows are
+  // made) would let the runner photograph the log before the clicks and keys reach it.
+  if (which == 0 && g_scripted && g_settleRounds != 0) return;
   g_reported[which] = true;
   if (g_readyFile.empty()) return;
   RECT r;
@@ -365,6 +368,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     if (!strcmp(__argv[i], "/autoclose") && i + 1 < __argc) autoclose = atoi(__argv[++i]);
     if (!strcmp(__argv[i], "/ready") && i + 1 < __argc) g_readyFile = __argv[++i];
   }
+  // Known before the first window paints, so that no early paint reports the main window.
+  g_scripted = autoclose && !g_readyFile.empty();
 
   WNDCLASSA wc{};
   wc.lpfnWndProc = FrameProc;
@@ -410,7 +415,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     SetTimer(frame, kAutoCloseTimer, autoclose, nullptr);
     // Real input for the runner's screenshot: a click at the back window, two keys, a resize.
     StartInputScript(backWindow);
-    g_scripted = !g_readyFile.empty();
     SetTimer(frame, kScriptTimer, 400, nullptr);
   }
   // The Toolbox loop: WaitNextEvent and the classic dispatch.

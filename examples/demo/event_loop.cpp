@@ -139,6 +139,22 @@ void ScriptStep() {
       break;
     }
     case 2: {
+      // The log is at the back now: a click in an inactive window's grow box only brings it to
+      // the front, as on the Macintosh, so the log is clicked first.
+      if (!g_logWindow) break;
+      RECT r;
+      GetClientRect(ZEB_GethWnd(g_logWindow), &r);
+      POINT p = {r.right / 2, r.bottom / 2};
+      ClientToScreen(ZEB_GethWnd(g_logWindow), &p);
+      SetCursorPos(p.x, p.y);
+      INPUT in[2] = {};
+      in[0].type = in[1].type = INPUT_MOUSE;
+      in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+      in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+      SendInput(2, in, sizeof(INPUT));
+      break;
+    }
+    case 3: {
       if (!g_logWindow) break;
       RECT r;
       GetClientRect(ZEB_GethWnd(g_logWindow), &r);

@@ -12,7 +12,7 @@ namespace {
 // Windows virtual keys the rules name.
 constexpr uint32_t kVkBack = 0x08, kVkTab = 0x09, kVkReturn = 0x0D, kVkShift = 0x10,
                    kVkControl = 0x11, kVkMenu = 0x12, kVkCapital = 0x14, kVkEscape = 0x1B,
-                   kVkSpace = 0x20, kVkLeft = 0x25, kVkUp = 0x26, kVkRight = 0x27,
+                   kVkSpace = 0x20, kVkLeft = 0x25, kVkUp = 0x26,
                    kVkDown = 0x28, kVkInsert = 0x2D, kVkNumpad0 = 0x60, kVkNumpad2 = 0x62,
                    kVkNumpad4 = 0x64, kVkNumpad6 = 0x66, kVkNumpad8 = 0x68, kVkNumpad9 = 0x69,
                    kVkAdd = 0x6B, kVkSubtract = 0x6D, kVkF1 = 0x70, kVkF4 = 0x73,
@@ -235,6 +235,9 @@ KeyTranslation KeyTranslator::Translate(uint32_t message, uintptr_t wParam, intp
     }
     if (commandOptionWait_) modifiers &= static_cast<uint16_t>(~(kCommandBit | kOptionBit));
     const uint32_t word = KeyMessageWord(ch, keyCode);
+    // A NUL character (Ctrl+@ or a WM_CHAR posted with wParam 0) has no key either: as events
+    // it would read as the A key typed, as often as its repeat count says.
+    if (word == 0) return out;
     // A repeat count of 0 is still the one stroke that made the message; a huge count is cut to
     // what the queue holds, with room for the key-down and the key-up.
     uint32_t repeat = static_cast<uint32_t>(flags & 0xFFFF);

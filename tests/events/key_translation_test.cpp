@@ -215,6 +215,22 @@ TEST_F(KeyTranslatorTest, CharactersAboveFFMakeNoEventAndUpperHalfDependsOnConve
   EXPECT_EQ(off.events[0].modifiers & kOptionBit, 0);
 }
 
+TEST_F(KeyTranslatorTest, ANulCharacterMakesNoEventNotTheAKey) {
+  // Character 0 has key code 0 in the character table, which is the A key's: an event would
+  // claim the A key was typed, once per repeat.
+  for (intptr_t lParam : {intptr_t{1}, intptr_t{0x002D00FB}, intptr_t{0}}) {
+    for (uint32_t msg : {uint32_t{kCharMessage}, uint32_t{kSysCharMessage}}) {
+      const KeyTranslation t = Run(msg, 0, lParam);
+      EXPECT_EQ(t.count, 0) << msg << " " << lParam;
+      EXPECT_EQ(t.result, 0) << "the default handling runs";
+    }
+  }
+  // The translator is not left waiting: the next character is an ordinary one.
+  const KeyTranslation next = Run(kCharMessage, 'x');
+  ASSERT_EQ(next.count, 2);
+  EXPECT_EQ(next.events[0].message, (uint32_t{CharacterKeyCode('x')} << 8) | 'x');
+}
+
 TEST_F(KeyTranslatorTest, StateKeysMakeNoEventButKeypadZeroWithNumLockDoes) {
   for (uint32_t vk : {0x10u, 0x11u, 0x12u, 0x14u, 0x90u, 0x91u, 0x2Du})
     EXPECT_EQ(Run(kKeyDownMessage, vk).count, 0) << vk;
