@@ -103,22 +103,27 @@ void MouseDown(const EventRecord& e) {
   }
 }
 
+// A real click in the middle of a window's content.
+void ClickCentreOf(WindowPtr w) {
+  RECT r;
+  GetClientRect(ZEB_GethWnd(w), &r);
+  POINT p = {r.right / 2, r.bottom / 2};
+  ClientToScreen(ZEB_GethWnd(w), &p);
+  SetCursorPos(p.x, p.y);
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, in, sizeof(INPUT));
+}
+
 // The runner's script: real input, one step per call.
 void ScriptStep() {
   if (g_scriptStep < 0) return;
   switch (g_scriptStep++) {
     case 0: {
       if (!g_scriptTarget) break;
-      RECT r;
-      GetClientRect(ZEB_GethWnd(g_scriptTarget), &r);
-      POINT p = {r.right / 2, r.bottom / 2};
-      ClientToScreen(ZEB_GethWnd(g_scriptTarget), &p);
-      SetCursorPos(p.x, p.y);
-      INPUT in[2] = {};
-      in[0].type = in[1].type = INPUT_MOUSE;
-      in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-      in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-      SendInput(2, in, sizeof(INPUT));
+      ClickCentreOf(g_scriptTarget);
       break;
     }
     case 1: {
@@ -142,16 +147,7 @@ void ScriptStep() {
       // The log is at the back now: a click in an inactive window's grow box only brings it to
       // the front, as on the Macintosh, so the log is clicked first.
       if (!g_logWindow) break;
-      RECT r;
-      GetClientRect(ZEB_GethWnd(g_logWindow), &r);
-      POINT p = {r.right / 2, r.bottom / 2};
-      ClientToScreen(ZEB_GethWnd(g_logWindow), &p);
-      SetCursorPos(p.x, p.y);
-      INPUT in[2] = {};
-      in[0].type = in[1].type = INPUT_MOUSE;
-      in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-      in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-      SendInput(2, in, sizeof(INPUT));
+      ClickCentreOf(g_logWindow);
       break;
     }
     case 3: {
