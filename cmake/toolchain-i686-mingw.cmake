@@ -1,13 +1,2 @@
-# The product: 32-bit Windows, built with the i686 MinGW-w64 cross compiler (posix thread model,
-# which GoogleTest and std::mutex need).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(ZEB_DLLTOOL i686-w64-mingw32-dlltool)
-set(ZEB_OBJDUMP i686-w64-mingw32-objdump)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# The product: 32-bit Windows, with the toolchain the porters' kit installs.
+include(${CMAKE_CURRENT_LIST_DIR}/../kit/toolchain-i686-mingw.cmake)

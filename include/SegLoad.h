@@ -9,4 +9,8 @@
 #include "MacTypes.h"
 #include "Processes.h"
 
+/* A Windows program's code is all loaded: unloading a segment does nothing, and the routine
+ * named is evaluated once as the Toolbox's call would. */
+#define UnloadSeg(routineAddr) ((void)(routineAddr))
+
 #endif /* ZEB_SEGLOAD_H */
