@@ -649,6 +649,14 @@ ZEB_API(void) DisposeCTable(CTabHandle cTable);
 ZEB_API(void) InitGDevice(short qdRefNum, long mode, GDHandle gdh);
 ZEB_API(void) MakeITable(CTabHandle cTabH, ITabHandle iTabH, short res);
 ZEB_API(PixMapHandle) NewPixMap(void);
+/* Pixel patterns. GetPixPat: the 'ppat' resource as a new pattern, nil when there is none or it
+ * does not hold together. MakeRGBPat: a pattern of one colour (a grey of its brightness on
+ * one-bit devices). A pattern's brush goes with it. */
+ZEB_API(PixPatHandle) NewPixPat(void);
+ZEB_API(PixPatHandle) GetPixPat(short patID);
+ZEB_API(void) CopyPixPat(PixPatHandle srcPP, PixPatHandle dstPP);
+ZEB_API(void) DisposePixPat(PixPatHandle pp);
+ZEB_API(void) MakeRGBPat(PixPatHandle pp, const RGBColor* myColor);
 ZEB_API(void) DisposePixMap(PixMapHandle pm);
 
 /* Rectangles and points. */
