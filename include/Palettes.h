@@ -54,6 +54,13 @@ ZEB_API(void) SetEntryUsage(PaletteHandle dstPalette, short dstEntry, short srcU
 ZEB_API(void) CTab2Palette(CTabHandle srcCTab, PaletteHandle dstPalette, short srcUsage,
                            short srcTolerance);
 ZEB_API(void) Palette2CTab(PaletteHandle srcPalette, CTabHandle dstCTab);
+/* A window's palette; the current palette follows the current port's window. ActivatePalette
+ * makes the window's palette current and realises it into its DC where the DC draws through a
+ * palette (never on a true-colour screen). */
+ZEB_API(PaletteHandle) GetPalette(GrafPtr srcWindow); /* a WindowPtr */
+ZEB_API(void) SetPalette(GrafPtr dstWindow, PaletteHandle srcPalette, Boolean cUpdates);
+ZEB_API(void) ActivatePalette(GrafPtr srcWindow);
+ZEB_API(void) ZEB_GetWindowsPalette(GrafPtr window, HPALETTE* hpal);
 /* The palette's Windows logical palette, made or brought up to date (0 when none). */
 ZEB_API(HPALETTE) ZEB_PaletteHPALETTE(PaletteHandle pal);
 ZEB_EXTERN_C_END

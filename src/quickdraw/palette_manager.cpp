@@ -12,6 +12,7 @@
 #include "Resources.h"
 #include "memory/memory_internal.h"
 #include "quickdraw/colour_resources.h"
+#include "quickdraw/palettes.h"
 #include "quickdraw/quickdraw_state.h"
 
 namespace zeb::quickdraw {
@@ -195,6 +196,7 @@ void ZEBAPI DisposePalette(PaletteHandle srcPalette) {
     }
     *record = CacheRecord{};
   }
+  ForgetPalette(srcPalette);
   DisposeHandle(reinterpret_cast<Handle>(srcPalette));
 }
 
