@@ -7,12 +7,67 @@
 #include "MacTypes.h"
 #include "Quickdraw.h"
 
+/* A palette entry's usage. */
+enum { pmCourteous = 0, pmDithered = 1, pmTolerant = 2, pmAnimated = 4, pmExplicit = 8 };
+
+ZEB_PACK2_BEGIN
+typedef struct ColorInfo {
+  RGBColor ciRGB;
+  short ciUsage;
+  short ciTolerance;
+  short ciFlags;
+  long ciPrivate;
+} ColorInfo;
+
+/* A Palette: the entry count, private words (the library keeps the palette's logical-palette
+ * number at byte 6 and the seed of the table it came from at byte 12), then the entries. */
+typedef struct Palette {
+  short pmEntries;
+  long pmReserved1;
+  unsigned short pmCacheNumber;
+  long pmReserved2;
+  long pmSeed;
+  ColorInfo pmInfo[1];
+} Palette;
+typedef Palette* PalettePtr;
+typedef PalettePtr* PaletteHandle;
+ZEB_PACK2_END
+ZEB_ASSERT_SIZE(ColorInfo, 16);
+ZEB_ASSERT_OFFSET(Palette, pmCacheNumber, 6);
+ZEB_ASSERT_OFFSET(Palette, pmSeed, 12);
+ZEB_ASSERT_OFFSET(Palette, pmInfo, 16);
+
+ZEB_EXTERN_C_BEGIN
+/* NewPalette: up to count entries from srcColors (nil: black entries), each with the usage and
+ * tolerance given, and a Windows logical palette made for it; nil for a negative count or when
+ * memory fails. GetNewPalette: the 'pltt' resource. Entry calls clamp to the palette. */
+ZEB_API(PaletteHandle) NewPalette(short entries, CTabHandle srcColors, short srcUsage,
+                                  short srcTolerance);
+ZEB_API(PaletteHandle) GetNewPalette(short paletteID);
+ZEB_API(void) DisposePalette(PaletteHandle srcPalette);
+ZEB_API(void) GetEntryColor(PaletteHandle srcPalette, short srcEntry, RGBColor* dstRGB);
+ZEB_API(void) SetEntryColor(PaletteHandle dstPalette, short dstEntry, const RGBColor* srcRGB);
+ZEB_API(void) GetEntryUsage(PaletteHandle srcPalette, short srcEntry, short* dstUsage,
+                            short* dstTolerance);
+ZEB_API(void) SetEntryUsage(PaletteHandle dstPalette, short dstEntry, short srcUsage,
+                            short srcTolerance);
+ZEB_API(void) CTab2Palette(CTabHandle srcCTab, PaletteHandle dstPalette, short srcUsage,
+                           short srcTolerance);
+ZEB_API(void) Palette2CTab(PaletteHandle srcPalette, CTabHandle dstCTab);
+/* A window's palette; the current palette follows the current port's window. ActivatePalette
+ * makes the window's palette current and realises it into its DC where the DC draws through a
+ * palette (never on a true-colour screen). */
+ZEB_API(PaletteHandle) GetPalette(GrafPtr srcWindow); /* a WindowPtr */
+ZEB_API(void) SetPalette(GrafPtr dstWindow, PaletteHandle srcPalette, Boolean cUpdates);
+ZEB_API(void) ActivatePalette(GrafPtr srcWindow);
+ZEB_API(void) ZEB_GetWindowsPalette(GrafPtr window, HPALETTE* hpal);
+/* The palette's Windows logical palette, made or brought up to date (0 when none). */
+ZEB_API(HPALETTE) ZEB_PaletteHPALETTE(PaletteHandle pal);
+ZEB_EXTERN_C_END
+
 /* ---- Entry points present without their manager's work ----
  * Windows owns the display depth, and palettes are not copied entry by entry: these report
  * their call through DebugStr (" - Not Supported, System 7" for the depth calls) and return 0. */
-typedef struct Palette Palette;
-typedef Palette* PalettePtr;
-typedef PalettePtr* PaletteHandle;
 
 ZEB_EXTERN_C_BEGIN
 ZEB_API(void) CopyPalette(PaletteHandle srcPalette, PaletteHandle dstPalette, short srcEntry,

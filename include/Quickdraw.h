@@ -308,6 +308,15 @@ typedef struct CGrafPort {
 } CGrafPort;
 typedef CGrafPort* CGrafPtr;
 
+/* An inverse table: cell (r, g, b) of iTabRes bits each holds a colour table value. */
+typedef struct ITab {
+  long iTabSeed;
+  short iTabRes;
+  unsigned char iTTable[1];
+} ITab;
+typedef ITab* ITabPtr;
+typedef ITabPtr* ITabHandle;
+
 typedef struct GDevice {
   short gdRefNum;
   short gdID;
@@ -416,6 +425,8 @@ ZEB_ASSERT_OFFSET(GDevice, gdRect, 34);
 ZEB_ASSERT_OFFSET(GDevice, gdMode, 42);
 ZEB_ASSERT_OFFSET(GDevice, gdCCXData, 50);
 ZEB_ASSERT_OFFSET(GDevice, gdReserved, 58);
+ZEB_ASSERT_OFFSET(ITab, iTabRes, 4);
+ZEB_ASSERT_OFFSET(ITab, iTTable, 6);
 
 /* QuickDraw's globals as an application declares them, "QDGlobals qd;", in the Toolbox
  * layout: InitGraf(&qd.thePort) takes the address of the last field, the others lying below
@@ -538,6 +549,22 @@ ZEB_API(void) StdBits(const BitMap* srcBits, const Rect* srcRect, const Rect* ds
                       RgnHandle maskRgn);
 ZEB_API(void) CopyMask(const BitMap* srcBits, const BitMap* maskBits, const BitMap* dstBits,
                        const Rect* srcRect, const Rect* maskRect, const Rect* dstRect);
+/* CopyMask with a transfer mode and a mask region as well. */
+ZEB_API(void) CopyDeepMask(const BitMap* srcBits, const BitMap* maskBits, const BitMap* dstBits,
+                           const Rect* srcRect, const Rect* maskRect, const Rect* dstRect,
+                           short mode, RgnHandle maskRgn);
+/* One-bit masks of rows words x 16 pixels wide: where paint poured at the seed (relative to the
+ * rows' top-left pixel) flows through white pixels, and where paint from the edges cannot flow.
+ * QDError is paramErr for a height, width or row size that describes no image. */
+ZEB_API(void) SeedFill(Ptr srcPtr, Ptr dstPtr, short srcRow, short dstRow, short height,
+                       short words, short seedH, short seedV);
+ZEB_API(void) CalcMask(Ptr srcPtr, Ptr dstPtr, short srcRow, short dstRow, short height,
+                       short words);
+/* The current port's image: SetPortBits for a black-and-white port, SetPortPix for a colour
+ * port. CopyPixMap gives the destination the source's fields and a copy of its colour table. */
+ZEB_API(void) SetPortBits(const BitMap* bm);
+ZEB_API(void) SetPortPix(PixMapHandle pm);
+ZEB_API(void) CopyPixMap(PixMapHandle srcPM, PixMapHandle dstPM);
 ZEB_API(Boolean) GetPixe(short h, short v);
 ZEB_API(void) GetCPixel(short h, short v, RGBColor* cPix);
 ZEB_API(void) SetCPixel(short h, short v, const RGBColor* cPix);
@@ -614,7 +641,22 @@ ZEB_API(GDHandle) GetMaxDevice(const Rect* globalRect);
 ZEB_API(void) SetDeviceAttribute(GDHandle gdh, short attribute, Boolean value);
 ZEB_API(Boolean) TestDeviceAttribute(GDHandle gdh, short attribute);
 ZEB_API(void) DisposeCTable(CTabHandle cTable);
+/* InitGDevice fills a device again for refNum and mode. MakeITable fills an inverse table (nil:
+ * the current device's, made when it has none) for a colour table (nil: the current device's)
+ * at res bits per component (3 to 5; 0 for the device's preference): cell (r, g, b), red most
+ * significant, holds the value of the entry nearest that colour. QDError is paramErr for a
+ * resolution out of range or a table without entries. */
+ZEB_API(void) InitGDevice(short qdRefNum, long mode, GDHandle gdh);
+ZEB_API(void) MakeITable(CTabHandle cTabH, ITabHandle iTabH, short res);
 ZEB_API(PixMapHandle) NewPixMap(void);
+/* Pixel patterns. GetPixPat: the 'ppat' resource as a new pattern, nil when there is none or it
+ * does not hold together. MakeRGBPat: a pattern of one colour (a grey of its brightness on
+ * one-bit devices). A pattern's brush goes with it. */
+ZEB_API(PixPatHandle) NewPixPat(void);
+ZEB_API(PixPatHandle) GetPixPat(short patID);
+ZEB_API(void) CopyPixPat(PixPatHandle srcPP, PixPatHandle dstPP);
+ZEB_API(void) DisposePixPat(PixPatHandle pp);
+ZEB_API(void) MakeRGBPat(PixPatHandle pp, const RGBColor* myColor);
 ZEB_API(void) DisposePixMap(PixMapHandle pm);
 
 /* Rectangles and points. */

@@ -6,7 +6,9 @@
 #include "MacMemory.h"
 #include "frame/frame_internal.h"
 #include "frame/toolbox_globals.h"
+#include "quickdraw/dib_pixmaps.h"
 #include "quickdraw/font_manager.h"
+#include "quickdraw/offscreen_band.h"
 #include "quickdraw/palettes.h"
 #include "quickdraw/quickdraw_state.h"
 
@@ -86,6 +88,11 @@ void FreeContext(int slot) {
     DisposePatternRecord(spare);
     spare = nullptr;
   }
+  if (ctx->bandActive) {
+    // The band's DC is not the port's: the port closes on its own DC.
+    DeselectObjects(*ctx);
+    DropBand(ctx);
+  }
   switch (ctx->source) {
     case DCSource::Created:
       if (ctx->dc && ctx->dc != g_state.screenDC) DeleteDC(ctx->dc);
@@ -93,7 +100,11 @@ void FreeContext(int slot) {
     case DCSource::Window:
       if (ctx->dc) ReleaseDC(ctx->window, ctx->dc);
       break;
-    default:  // the screen DC, a device's DC, a lent DC and a driver DC are not the port's
+    case DCSource::OffscreenDriver:
+      // The driver DC stays with its pixel map; a mirror of the map's DIB gives its rows back.
+      FlushDriverDC(ctx->dc);
+      break;
+    default:  // the screen DC, a device's DC and a lent DC are not the port's
       break;
   }
   if (g_state.currentContext == ctx) {

@@ -6,11 +6,14 @@
 // memory to memory by the pixel engine.
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "Errors.h"
 #include "MacMemory.h"
 #include "memory/memory_internal.h"
+#include "quickdraw/copy_options.h"
+#include "quickdraw/dib_pixmaps.h"
 #include "quickdraw/pixel_engine.h"
 #include "quickdraw/pixel_formats.h"
 #include "quickdraw/pixel_map_record.h"
@@ -35,7 +38,15 @@ constexpr uint16_t kRowBytesMask = 0x3FFF;
 // Below this a baseAddr is a tagged context slot, never memory holding rows.
 constexpr uintptr_t kLowestRowAddress = 0x10000;
 constexpr int kDitherBit = 0x40;
+constexpr int kSrcCopy = 0;
 constexpr int kSrcOr = 1;
+constexpr int kSrcBic = 3;
+constexpr int kTransparentMode = 36;
+constexpr size_t kLargestTable = 256;
+
+// Raw transfers (unfolding, folding, ZEB_CopyBM) move pixels as they are: no colourisation by
+// the port's foreground and background.
+bool g_rawTransfer = false;
 
 using BitsProc = void(ZEBAPI*)(const BitMap*, const Rect*, const Rect*, short, RgnHandle);
 
@@ -51,10 +62,17 @@ struct ImageRef {
   // Device images: the DC and how local coordinates reach it.
   HDC dc = nullptr;
   DrawingContext* ctx = nullptr;  // null for a pixel map held in a memory DC
+  // A pixel map whose pixels a packed DIB holds is drawn on through a mirror of the DIB,
+  // written back after a transfer into it.
+  std::unique_ptr<DIBMirror> mirror;
   // Memory images.
   uint8_t* rows = nullptr;
   int32_t rowBytes = 0;
-  std::vector<Rgb16> table;
+  Rgb16 table[kLargestTable];
+  int32_t tableCount = 0;
+  void AddEntry(const Rgb16& c) {
+    if (tableCount < static_cast<int32_t>(kLargestTable)) table[tableCount++] = c;
+  }
 };
 
 void ReportText(const char* text) {
@@ -108,7 +126,20 @@ bool ResolveImage(const BitMap* map, ImageRef& out) {
       out.dc = ext->memoryDC;
       return true;
     }
-    if (ext && (ext->flags & kPixInPackedDIB)) return false;  // rows held by a DIB: not here
+    if (ext && (ext->flags & kPixInPackedDIB)) {
+      // Rows held by a DIB: GDI draws on the port's driver DC when one is open, else on a
+      // mirror of the DIB made for this transfer.
+      auto* held = const_cast<PixMapExtension*>(ext);
+      out.kind = ImageKind::Device;
+      if (held->driverDC) {
+        out.dc = held->driverDC;
+        return true;
+      }
+      out.mirror = std::make_unique<DIBMirror>();
+      if (!out.mirror->Open(*held)) return false;
+      out.dc = out.mirror->dc();
+      return true;
+    }
   }
   if (address < kLowestRowAddress) return false;
   out.kind = ImageKind::Memory;
@@ -120,14 +151,14 @@ bool ResolveImage(const BitMap* map, ImageRef& out) {
     if (!ct || !*ct) {
       ReportText(" Oops! Copybits got a NULL color table.");
       const int16_t id = static_cast<int16_t>(out.depth == 2 ? 0 : out.depth);
-      for (int i = 0; i < StandardTableSize(id); ++i) out.table.push_back(StandardTableEntry(id, i));
+      for (int i = 0; i < StandardTableSize(id); ++i) out.AddEntry(StandardTableEntry(id, i));
     } else {
       const ColorTable& t = **ct;
       const int count = std::min<int>(t.ctSize + 1, 1 << out.depth);
       // The table's own handle bounds its entries too.
       const long bytes = memory::LiveHandleSize(reinterpret_cast<Handle>(ct));
       const int fits = bytes > 8 ? static_cast<int>((bytes - 8) / 8) : 0;
-      for (int i = 0; i < std::min(count, fits); ++i) out.table.push_back(ToRgb16(t.ctTable[i].rgb));
+      for (int i = 0; i < std::min(count, fits); ++i) out.AddEntry(ToRgb16(t.ctTable[i].rgb));
     }
   }
   return true;
@@ -139,8 +170,8 @@ EngineImage EngineImageOf(const ImageRef& im) {
   e.rowBytes = im.rowBytes;
   e.bounds = im.bounds;
   e.depth = im.depth;
-  e.table = im.table.empty() ? nullptr : im.table.data();
-  e.tableCount = static_cast<int32_t>(im.table.size());
+  e.table = im.tableCount ? im.table : nullptr;
+  e.tableCount = im.tableCount;
   const int64_t h = std::max<int64_t>(0, static_cast<int64_t>(im.bounds.bottom) - im.bounds.top);
   e.byteCount = static_cast<size_t>(im.rowBytes) * static_cast<size_t>(h);
   return e;
@@ -154,9 +185,15 @@ RECT DeviceRectOf(const ImageRef& im, const Rect& r) {
               r.bottom - im.bounds.top};
 }
 
+// A destination on the screen: a window's DC, the screen's or a device's.
+bool OnScreen(const ImageRef& im) {
+  return im.ctx && (im.ctx->source == DCSource::Screen || im.ctx->source == DCSource::Window ||
+                    im.ctx->source == DCSource::Device);
+}
+
 // The foreground and background of the current port (black and white without one).
 void PortColours(Rgb16& fore, Rgb16& back) {
-  DrawingContext* ctx = Current();
+  DrawingContext* ctx = g_rawTransfer ? nullptr : Current();
   fore = ctx ? ctx->foreRgb : kBlackRgb;
   back = ctx ? ctx->backRgb : kWhiteRgb;
 }
@@ -210,9 +247,13 @@ class MaskClip {
 class TransferColours {
  public:
   TransferColours(const ImageRef& dst, int mode, bool oneBitSource) : dc_(dst.dc) {
-    DrawingContext* ctx = dst.ctx ? dst.ctx : Current();
-    const COLORREF fore = ctx ? ctx->foreColor : 0;
+    DrawingContext* ctx = g_rawTransfer ? nullptr : dst.ctx ? dst.ctx : Current();
+    COLORREF fore = ctx ? ctx->foreColor : 0;
     const COLORREF back = ctx ? ctx->backColor : 0xFFFFFF;
+    // On the screen under the transparent-as-copy option, srcBic paints white.
+    if ((mode & ~kDitherBit & 15) == kSrcBic && (mode & ~kDitherBit) < 32 && OnScreen(dst) &&
+        TransparentAsCopyOption())
+      fore = 0xFFFFFF;
     oldText_ = SetTextColor(dc_, fore);
     oldBack_ = SetBkColor(dc_, back);
     if (dst.ctx) {
@@ -300,13 +341,14 @@ bool MemoryImageAsDIB(const ImageRef& src, const Rect& sr, int mode, DIBImage& o
   } else if (colours) {
     for (size_t i = 0; i < colours; ++i) {
       // A two-bit image widened to four bits uses the first four entries.
-      const Rgb16 c = i < src.table.size() ? src.table[i] : kBlackRgb;
+      const Rgb16 c = static_cast<int32_t>(i) < src.tableCount ? src.table[i] : kBlackRgb;
       quads[i] = RgbQuadFor(c);
     }
   }
   out.bits = out.block.data() + header;
   // Only the needed part is converted: a row of the source span, shifted to the span's start.
-  std::vector<uint8_t> span(static_cast<size_t>(MinimumRowBytes(w, src.depth)) + 4);
+  static std::vector<uint8_t> span;  // kept from call to call: transfers never nest
+  span.resize(static_cast<size_t>(MinimumRowBytes(w, src.depth)) + 4);
   for (int32_t y = 0; y < h; ++y) {
     const uint8_t* row = src.rows + static_cast<size_t>(sr.top - src.bounds.top + y) * src.rowBytes;
     const int32_t x0 = sr.left - src.bounds.left;
@@ -323,16 +365,82 @@ bool MemoryImageAsDIB(const ImageRef& src, const Rect& sr, int mode, DIBImage& o
   return true;
 }
 
+// The DIB's storage is kept from one transfer to the next (transfers never nest).
+DIBImage& ScratchDIB() {
+  static DIBImage dib;
+  return dib;
+}
+
+// Banded transfer: the image in horizontal bands of at most 32 KB of DIB rows, each drawn into
+// a bitmap compatible with the destination and copied from there with the mode's ROP3, the
+// destination band's height in proportion. Bands meet exactly: band edges are computed from the
+// whole transfer, not added up.
+void MemoryToDeviceInBands(const ImageRef& src, const ImageRef& dst, const Rect& sr,
+                           const RECT& d, int mode) {
+  const int32_t w = sr.right - sr.left, h = sr.bottom - sr.top;
+  const int32_t dw = d.right - d.left, dh = d.bottom - d.top;
+  const int32_t band = BandHeight(DIBRowBytes(w, DIBDepthFor(src.depth)), h);
+  HDC memory = CreateCompatibleDC(dst.dc);
+  if (!memory) {
+    g_qdError = memFullErr;
+    return;
+  }
+  const DWORD rop = Rop3ForMode(mode, true);
+  for (int32_t y = 0; y < h; y += band) {
+    const int32_t rows = std::min(band, h - y);
+    const int32_t top = d.top + static_cast<int32_t>(int64_t{y} * dh / h);
+    const int32_t bottom = d.top + static_cast<int32_t>(int64_t{y + rows} * dh / h);
+    if (bottom <= top) continue;
+    Rect part = sr;
+    part.top = static_cast<short>(sr.top + y);
+    part.bottom = static_cast<short>(sr.top + y + rows);
+    DIBImage& dib = ScratchDIB();
+    if (!MemoryImageAsDIB(src, part, mode, dib)) {
+      g_qdError = paramErr;
+      break;
+    }
+    HBITMAP bitmap = CreateCompatibleBitmap(dst.dc, w, rows);
+    if (!bitmap) {
+      g_qdError = memFullErr;
+      break;
+    }
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SetDIBitsToDevice(memory, 0, 0, static_cast<DWORD>(w), static_cast<DWORD>(rows), 0, 0, 0,
+                      static_cast<UINT>(rows), dib.bits, dib.info(), DIB_RGB_COLORS);
+    if (dw == w && bottom - top == rows) {
+      BitBlt(dst.dc, d.left, top, w, rows, memory, 0, 0, rop);
+    } else {
+      StretchMode(dst.dc);
+      StretchBlt(dst.dc, d.left, top, dw, bottom - top, memory, 0, 0, w, rows, rop);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(memory);
+}
+
 void MemoryToDevice(const ImageRef& src, const ImageRef& dst, const Rect& sr, const Rect& dr,
-                    int mode) {
-  DIBImage dib;
+                    int mode, bool masked) {
+  const RECT d = DeviceRectOf(dst, dr);
+  const int32_t w = sr.right - sr.left, h = sr.bottom - sr.top;
+  TransferColours colours(dst, mode, true);
+  if (BandedTransferOption()) {
+    MemoryToDeviceInBands(src, dst, sr, d, mode);
+    return;
+  }
+  DIBImage& dib = ScratchDIB();
   if (!MemoryImageAsDIB(src, sr, mode, dib)) {
     g_qdError = paramErr;
     return;
   }
-  const RECT d = DeviceRectOf(dst, dr);
-  const int32_t w = sr.right - sr.left, h = sr.bottom - sr.top;
-  TransferColours colours(dst, mode, true);
+  // The direct-copy option: an unscaled, unmasked srcCopy of a deep image goes to the device
+  // as it is (the dither bit asks nothing of a device).
+  if (DirectCopyOption() && (mode & ~kDitherBit) == kSrcCopy && !masked && src.depth >= 8 &&
+      d.right - d.left == w && d.bottom - d.top == h) {
+    SetDIBitsToDevice(dst.dc, d.left, d.top, static_cast<DWORD>(w), static_cast<DWORD>(h), 0, 0, 0,
+                      static_cast<UINT>(h), dib.bits, dib.info(), DIB_RGB_COLORS);
+    return;
+  }
   StretchMode(dst.dc);
   StretchDIBits(dst.dc, d.left, d.top, d.right - d.left, d.bottom - d.top, 0, 0, w, h, dib.bits,
                 dib.info(), DIB_RGB_COLORS, Rop3ForMode(mode, true));
@@ -404,6 +512,14 @@ bool IsCurrentPortBits(const ImageRef& dst) {
 
 void SetQDError(OSErr err) { g_qdError = err; }
 
+void TransferBitsRaw(const BitMap* srcBits, const BitMap* dstBits, const Rect& srcRect,
+                     const Rect& dstRect) {
+  g_qdError = noErr;
+  g_rawTransfer = true;
+  TransferBits(srcBits, dstBits, srcRect, dstRect, kSrcCopy, nullptr);
+  g_rawTransfer = false;
+}
+
 void TransferBits(const BitMap* srcBits, const BitMap* dstBits, const Rect& srcRect,
                   const Rect& dstRect, short mode, RgnHandle maskRgn) {
   // The pixel engine's reports of cases it does not know go to DebugStr.
@@ -422,15 +538,21 @@ void TransferBits(const BitMap* srcBits, const BitMap* dstBits, const Rect& srcR
     RecordBitsTransfer(port, src.bits, srcRect, dstRect, mode, maskRgn);
     return;
   }
-  if (WriteBitsIntoScrapPicture(src.bits, srcRect, dstRect, mode)) return;
+  if (!g_rawTransfer && WriteBitsIntoScrapPicture(src.bits, srcRect, dstRect, mode)) return;
   Rect sr = srcRect, dr = dstRect;
   if (!ClipToSource(src.bounds, sr, dr)) return;
   if (dst.kind == ImageKind::Device) {
     if (dst.ctx && (dst.ctx->clipEmpty && IsCurrentPortBits(dst))) return;
-    MaskClip clip(dst, maskRgn);
-    if (clip.Empty()) return;
-    if (src.kind == ImageKind::Device) DeviceToDevice(src, dst, sr, dr, mode);
-    else MemoryToDevice(src, dst, sr, dr, mode);
+    // On the screen under the transparent-as-copy option, transparent is a plain copy.
+    if ((mode & ~kDitherBit) == kTransparentMode && OnScreen(dst) && TransparentAsCopyOption())
+      mode = static_cast<short>(kSrcCopy | (mode & kDitherBit));
+    {
+      MaskClip clip(dst, maskRgn);
+      if (clip.Empty()) return;
+      if (src.kind == ImageKind::Device) DeviceToDevice(src, dst, sr, dr, mode);
+      else MemoryToDevice(src, dst, sr, dr, mode, maskRgn != nullptr);
+    }
+    if (dst.mirror) dst.mirror->WriteBack();
     return;
   }
   if (src.kind == ImageKind::Memory) {
@@ -492,10 +614,12 @@ void ZEBAPI StdBits(const BitMap* srcBits, const Rect* srcRect, const Rect* dstR
   TransferBits(srcBits, &port->portBits, *srcRect, *dstRect, mode, maskRgn);
 }
 
-// CopyMask: the source copied where the one-bit mask is black. The mask is made a region of its
-// set pixels, mapped from maskRect onto dstRect, which is the transfer's mask region.
-void ZEBAPI CopyMask(const BitMap* srcBits, const BitMap* maskBits, const BitMap* dstBits,
-                     const Rect* srcRect, const Rect* maskRect, const Rect* dstRect) {
+// CopyMask and CopyDeepMask: the source copied where the one-bit mask is black. The mask is made
+// a region of its set pixels, mapped from maskRect onto dstRect and narrowed by maskRgn, which
+// is the transfer's mask region.
+static void MaskedTransfer(const BitMap* srcBits, const BitMap* maskBits, const BitMap* dstBits,
+                           const Rect* srcRect, const Rect* maskRect, const Rect* dstRect,
+                           short mode, RgnHandle maskRgn) {
   g_qdError = noErr;
   if (!srcBits || !maskBits || !dstBits || !srcRect || !maskRect || !dstRect) {
     g_qdError = paramErr;
@@ -503,29 +627,38 @@ void ZEBAPI CopyMask(const BitMap* srcBits, const BitMap* maskBits, const BitMap
   }
   if (IsEmptyRect(*maskRect) || IsEmptyRect(*dstRect)) return;
   RgnHandle whole = NewRgn();
-  if (!whole) {
+  RgnHandle part = whole ? NewRgn() : nullptr;
+  if (!part) {
+    if (whole) DisposeRgn(whole);
     g_qdError = memFullErr;
     return;
   }
   const OSErr err = BitMapToRegion(whole, maskBits);
   if (err != noErr) {
+    DisposeRgn(part);
     DisposeRgn(whole);
     g_qdError = err;
     return;
   }
   // The part under maskRect, placed over dstRect (scaled when their sizes differ).
-  RgnHandle part = NewRgn();
-  if (!part) {
-    DisposeRgn(whole);
-    g_qdError = memFullErr;
-    return;
-  }
   RectRgn(part, maskRect);
   SectRgn(whole, part, part);
   MapRgn(part, maskRect, dstRect);
-  TransferBits(srcBits, dstBits, *srcRect, *dstRect, 0, part);
+  if (maskRgn && RegionOf(maskRgn)) SectRgn(part, maskRgn, part);
+  TransferBits(srcBits, dstBits, *srcRect, *dstRect, mode, part);
   DisposeRgn(part);
   DisposeRgn(whole);
+}
+
+void ZEBAPI CopyMask(const BitMap* srcBits, const BitMap* maskBits, const BitMap* dstBits,
+                     const Rect* srcRect, const Rect* maskRect, const Rect* dstRect) {
+  MaskedTransfer(srcBits, maskBits, dstBits, srcRect, maskRect, dstRect, kSrcCopy, nullptr);
+}
+
+void ZEBAPI CopyDeepMask(const BitMap* srcBits, const BitMap* maskBits, const BitMap* dstBits,
+                         const Rect* srcRect, const Rect* maskRect, const Rect* dstRect,
+                         short mode, RgnHandle maskRgn) {
+  MaskedTransfer(srcBits, maskBits, dstBits, srcRect, maskRect, dstRect, mode, maskRgn);
 }
 
 // GetPixel: whether the pixel is anything but white. A point outside the DC (CLR_INVALID) reads

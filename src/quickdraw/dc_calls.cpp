@@ -1,6 +1,7 @@
 // The library's calls on drawing contexts: the current DC, lending DCs to ports, preparing the
 // DC of the next port, and re-deriving a port's GDI attributes.
 #include "frame/frame_internal.h"
+#include "quickdraw/dib_pixmaps.h"
 #include "quickdraw/palettes.h"
 #include "quickdraw/pixel_map_record.h"
 #include "quickdraw/quickdraw_internal.h"
@@ -28,6 +29,8 @@ HDC DriverDC(PixMapHandle pixMap) {
   if (header->biHeight == 0) header->biHeight = 1;
   HDC dc = CreateDCA(frame::Session().record.offscreenDriverName, nullptr, nullptr,
                      reinterpret_cast<const DEVMODEA*>(*ext.dib));
+  // Systems without the "DIB" driver (Wine among them) draw on a mirror of the DIB instead.
+  if (!dc) dc = OpenDriverMirror(pixMap);
   DrawingContext* current = Current();
   if (dc && current && current->dc) {
     SetTextColor(dc, GetTextColor(current->dc));

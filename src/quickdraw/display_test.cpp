@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "quickdraw/copy_options.h"
 #include "quickdraw/quickdraw_state.h"
 
 namespace zeb::quickdraw {
@@ -75,6 +76,7 @@ using namespace zeb::quickdraw;
 
 extern "C" short ZEBAPI ZEB_QDInitTestScreen(void) {
   DrawingOptions& options = State().options;
+  TakeCopyBitsFlag();
   HDC screen = GetDC(nullptr);
   short result = 0;
   {

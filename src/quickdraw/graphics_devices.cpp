@@ -140,9 +140,6 @@ void ZEBAPI SetGDevice(GDHandle gdh) { *frame::Globals().theGDevice = gdh; }
 
 namespace zeb::quickdraw {
 
-// The Palette Manager answers the current palette here; without palettes there is none.
-uint32_t CurrentPaletteValue() { return 0; }
-
 // The MDI client's and the frame's desktop regions are recomputed here.
 void RecomputeDesktopRegions() {}
 

@@ -2,11 +2,16 @@
 // compatible with the screen (the world has the screen's depth; the depth asked for is not
 // used), the port's pixel map recording the DC and bitmap in its extension.
 #include <cstddef>
+#include <cstring>
+#include <vector>
 
+#include "Errors.h"
 #include "MacMemory.h"
 #include "MacWindows.h"
 #include "QDOffscreen.h"
 #include "frame/toolbox_globals.h"
+#include "memory/memory_internal.h"
+#include "quickdraw/copy_options.h"
 #include "quickdraw/palettes.h"
 #include "quickdraw/pixel_map_record.h"
 #include "quickdraw/quickdraw_internal.h"
@@ -42,11 +47,83 @@ bool IsGWorld(CGrafPtr port) {
          *port->portPixMap;
 }
 
-// The bitmap and DC that hold a world's pixels, or nothing when any GDI object fails.
+// The bitmap and DC that hold a world's pixels, or nothing when any GDI object fails. A DIB
+// world also has its DIB's header and palette (a handle) and its rows.
 struct WorldSurface {
   HDC dc = nullptr;
   HBITMAP bitmap = nullptr;
+  Handle header = nullptr;
+  void* rows = nullptr;
+  int depth = 0;
+  CTabHandle table = nullptr;  // the world's own copy, for indexed DIB worlds
 };
+
+// The depth a DIB world is made at: the screen's for 0, 32 for 24 (Toolbox direct pixels), 4 for
+// 2 (DIBs have no two-bit form); -1 for a depth no world has.
+int DIBWorldDepth(short asked) {
+  switch (asked) {
+    case 0: return 32;
+    case 1: case 4: case 8: case 16: case 32: return asked;
+    case 2: return 4;
+    case 24: return 32;
+    default: return -1;
+  }
+}
+
+// A DIB section of the depth asked for, its palette from cTable or the standard table of the
+// depth, in a memory DC of its own.
+bool MakeDIBSurface(int width, int height, short asked, CTabHandle cTable, WorldSurface& out) {
+  const int depth = DIBWorldDepth(asked);
+  if (depth < 0) return false;
+  const int colours = depth <= 8 ? 1 << depth : 0;
+  const long bytes = static_cast<long>(sizeof(BITMAPINFOHEADER) + colours * sizeof(RGBQUAD));
+  Handle header = NewHandleClear(bytes);
+  if (!header) return false;
+  Handle table = nullptr;
+  if (colours) {
+    table = reinterpret_cast<Handle>(cTable ? cTable : GetCTable(static_cast<short>(depth)));
+    const bool borrowed = cTable != nullptr;
+    if (table && borrowed && HandToHand(&table) != noErr) table = nullptr;
+    if (!table || !*table) {
+      DisposeHandle(header);
+      return false;
+    }
+  }
+  auto* info = reinterpret_cast<BITMAPINFO*>(*header);
+  info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info->bmiHeader.biWidth = width;
+  info->bmiHeader.biHeight = -height;  // top-down, as the world's rows run
+  info->bmiHeader.biPlanes = 1;
+  info->bmiHeader.biBitCount = static_cast<WORD>(depth);
+  info->bmiHeader.biCompression = BI_RGB;
+  if (colours) {
+    const ColorTable& ct = **reinterpret_cast<CTabHandle>(table);
+    const long fits = (memory::LiveHandleSize(table) - 8) / 8;
+    for (int i = 0; i < colours && i <= ct.ctSize && i < fits; ++i) {
+      const RGBColor& c = ct.ctTable[i].rgb;
+      info->bmiColors[i] = RGBQUAD{static_cast<BYTE>(c.blue >> 8), static_cast<BYTE>(c.green >> 8),
+                                   static_cast<BYTE>(c.red >> 8), 0};
+    }
+  }
+  HDC screen = GetDC(nullptr);
+  HDC dc = screen ? CreateCompatibleDC(screen) : nullptr;
+  void* rows = nullptr;
+  HBITMAP bitmap = dc ? CreateDIBSection(dc, info, DIB_RGB_COLORS, &rows, nullptr, 0) : nullptr;
+  if (screen) ReleaseDC(nullptr, screen);
+  if (!bitmap || !rows) {
+    if (dc) DeleteDC(dc);
+    if (table) DisposeHandle(table);
+    DisposeHandle(header);
+    return false;
+  }
+  out.dc = dc;
+  out.bitmap = bitmap;
+  out.header = header;
+  out.rows = rows;
+  out.depth = depth;
+  out.table = reinterpret_cast<CTabHandle>(table);
+  return true;
+}
 bool MakeSurface(int width, int height, WorldSurface& out) {
   QuickDrawState& s = State();
   HDC screen = s.screenDC;
@@ -82,8 +159,7 @@ extern "C" {
 
 QDErr ZEBAPI NewGWorld(GWorldPtr* offscreenGWorld, short pixelDepth, const Rect* boundsRect,
                        CTabHandle cTable, GDHandle aGDevice, GWorldFlags flags) {
-  (void)pixelDepth;  // the default path takes the screen's depth
-  (void)cTable;
+  // The default path takes the screen's depth; the DIB-world option the depth asked for.
   (void)flags;
   constexpr QDErr kFailed = -1;
   if (!offscreenGWorld) return kFailed;
@@ -96,12 +172,19 @@ QDErr ZEBAPI NewGWorld(GWorldPtr* offscreenGWorld, short pixelDepth, const Rect*
   if (!world) return kFailed;
   world->device = aGDevice;
   WorldSurface surface;
-  if (!MakeSurface(width, height, surface)) {
+  const bool dibWorld = DIBWorldOption();
+  if (dibWorld ? !MakeDIBSurface(width, height, pixelDepth, cTable, surface)
+               : !MakeSurface(width, height, surface)) {
     DisposePtr(reinterpret_cast<Ptr>(world));
     return kFailed;
   }
   GrafPtr saved = CurrentPort();
   HGDIOBJ previous = SelectObject(surface.dc, surface.bitmap);
+  if (dibWorld) {
+    // A new DIB world is white: the palette entry nearest white, whichever index that is.
+    const RECT all{0, 0, width, height};
+    ::FillRect(surface.dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  }
   UseDCForNextPort(surface.dc, true);  // the port deletes the DC when it closes
   OpenCPort(&world->port);
   GrafPtr port = reinterpret_cast<GrafPtr>(&world->port);
@@ -110,6 +193,8 @@ QDErr ZEBAPI NewGWorld(GWorldPtr* offscreenGWorld, short pixelDepth, const Rect*
     if (IsOpenPort(port)) ClosePortAndContext(port);
     else DeleteDC(surface.dc);
     DeleteObject(surface.bitmap);
+    if (surface.header) DisposeHandle(surface.header);
+    if (surface.table) DisposeHandle(reinterpret_cast<Handle>(surface.table));
     DisposePtr(reinterpret_cast<Ptr>(world));
     if (saved && IsOpenPort(saved)) MakeCurrent(saved);
     return kFailed;
@@ -118,7 +203,8 @@ QDErr ZEBAPI NewGWorld(GWorldPtr* offscreenGWorld, short pixelDepth, const Rect*
   PortSize(static_cast<short>(width), static_cast<short>(height));
   PixMap& pm = **world->port.portPixMap;
   pm.bounds = *boundsRect;
-  const int bits = GetDeviceCaps(surface.dc, BITSPIXEL) * GetDeviceCaps(surface.dc, PLANES);
+  const int bits = dibWorld ? surface.depth
+                            : GetDeviceCaps(surface.dc, BITSPIXEL) * GetDeviceCaps(surface.dc, PLANES);
   pm.pixelSize = static_cast<short>(bits > 16 ? 32 : bits);
   if (bits > 8) {
     pm.pixelType = RGBDirect;
@@ -134,6 +220,21 @@ QDErr ZEBAPI NewGWorld(GWorldPtr* offscreenGWorld, short pixelDepth, const Rect*
   ext.memoryDC = surface.dc;
   ext.bitmap = surface.bitmap;
   ext.previousBitmap = static_cast<HBITMAP>(previous);
+  if (dibWorld) {
+    // A DIB-held offscreen map: ZEB_GetDIBFromPixMap answers with the header and the rows.
+    pm.pmVersion = static_cast<short>(kDIBPixMapVersion);
+    pm.packType = static_cast<short>(kDIBPixMapPackType);
+    pm.rowBytes = static_cast<short>(0x8000 | ((width * bits + 31) / 32 * 4 & 0x3FFF));
+    ext.dib = surface.header;
+    ext.rows = surface.rows;
+    if (surface.table) {
+      if (pm.pmTable) DisposeHandle(reinterpret_cast<Handle>(pm.pmTable));
+      pm.pmTable = surface.table;
+      pm.pixelType = 0;
+      pm.cmpCount = 1;
+      pm.cmpSize = static_cast<short>(bits);
+    }
+  }
   world->port.portVersion = static_cast<short>(kGWorldPortVersion);
   SelectCurrentPalette(surface.dc);
   if (saved && IsOpenPort(saved)) MakeCurrent(saved);
@@ -148,10 +249,12 @@ void ZEBAPI DisposeGWorld(GWorldPtr offscreenGWorld) {
   const bool wasCurrent = CurrentPort() == port;
   PixMapExtension& ext = ExtensionOf(offscreenGWorld->portPixMap);
   HBITMAP bitmap = ext.bitmap;
+  Handle header = ext.dib;  // a DIB world's header and palette
   if (ext.memoryDC && ext.previousBitmap) SelectObject(ext.memoryDC, ext.previousBitmap);
   ext = PixMapExtension{};
   ClosePortAndContext(port);  // deletes the memory DC the port owns
   if (bitmap) DeleteObject(bitmap);
+  if (header) DisposeHandle(header);
   DisposePtr(reinterpret_cast<Ptr>(offscreenGWorld));
   if (wasCurrent) {
     if (WindowPtr front = FrontWindow()) SetPort(reinterpret_cast<GrafPtr>(front));
@@ -186,6 +289,49 @@ Boolean ZEBAPI LockPixels(PixMapHandle pm) {
 void ZEBAPI UnlockPixels(PixMapHandle pm) {
   (void)pm;
   g_pixelsLocked = false;
+}
+
+// The Toolbox's UpdateGWorld: a world whose bounds keep their size (and, for a DIB world, whose
+// depth is unchanged) only moves its origin; any other change makes a new world that replaces
+// the old one, the old pixels copied at their coordinates (clipPix) or scaled (stretchPix).
+GWorldFlags ZEBAPI UpdateGWorld(GWorldPtr* offscreenGWorld, short pixelDepth,
+                                const Rect* boundsRect, CTabHandle cTable, GDHandle aGDevice,
+                                GWorldFlags flags) {
+  if (!offscreenGWorld || !boundsRect || IsEmptyRect(*boundsRect) || !IsGWorld(*offscreenGWorld))
+    return gwFlagErr;
+  GWorldPtr old = *offscreenGWorld;
+  PixMap& pm = **old->portPixMap;
+  const Rect before = pm.bounds;
+  const bool sameSize = before.right - before.left == boundsRect->right - boundsRect->left &&
+                        before.bottom - before.top == boundsRect->bottom - boundsRect->top;
+  const bool dibWorld = static_cast<uint16_t>(pm.pmVersion) == kDIBPixMapVersion;
+  const bool sameDepth = !dibWorld || pixelDepth == 0 || DIBWorldDepth(pixelDepth) == pm.pixelSize;
+  if (sameSize && sameDepth) {
+    if (before.left != boundsRect->left || before.top != boundsRect->top) {
+      GrafPtr saved = CurrentPort();
+      MakeCurrent(reinterpret_cast<GrafPtr>(old));
+      pm.bounds = *boundsRect;
+      SetOrigin(boundsRect->left, boundsRect->top);
+      ClipRect(boundsRect);
+      if (saved && IsOpenPort(saved)) MakeCurrent(saved);
+    }
+    return 0;
+  }
+  GWorldPtr fresh = nullptr;
+  if (NewGWorld(&fresh, pixelDepth, boundsRect, cTable, aGDevice, 0) != 0) return gwFlagErr;
+  const BitMap* from = &reinterpret_cast<GrafPtr>(old)->portBits;
+  const BitMap* to = &reinterpret_cast<GrafPtr>(fresh)->portBits;
+  if (flags & stretchPix) {
+    TransferBitsRaw(from, to, before, *boundsRect);
+  } else if (flags & clipPix) {
+    Rect common;
+    if (IntersectRects(before, *boundsRect, common)) TransferBitsRaw(from, to, common, common);
+  }
+  const bool wasCurrent = CurrentPort() == reinterpret_cast<GrafPtr>(old);
+  DisposeGWorld(old);
+  if (wasCurrent) SetGWorld(fresh, nullptr);
+  *offscreenGWorld = fresh;
+  return reallocPix;
 }
 
 }  // extern "C"

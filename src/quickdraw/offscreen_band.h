@@ -19,6 +19,9 @@ void DrawTextInBand(DrawingContext& ctx, const DeviceRect& box, const DeviceRect
                     const TextModeRule& rule,
                     const std::function<void(HDC dc, int x, int y)>& drawGlyphs);
 
+// A context going away takes its band with it (the port's own DC is what it closes).
+void DropBand(DrawingContext* ctx);
+
 }  // namespace zeb::quickdraw
 
 #endif  // ZEB_QUICKDRAW_OFFSCREEN_BAND_H

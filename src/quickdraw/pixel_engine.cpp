@@ -253,6 +253,13 @@ bool Overlaps(const EngineImage& a, const EngineImage& b) {
   return a0 < b0 + b.byteCount && b0 < a0 + a.byteCount;
 }
 
+struct EngineScratch {
+  std::vector<int32_t> columns, dstColumns, spanColumns;
+  std::vector<uint8_t> sourceCopy;
+  std::vector<uint32_t> span, values, out;
+  std::vector<Rgb16> rgb, dstRgb;
+};
+
 }  // namespace
 
 void SetEngineReporter(EngineReporter reporter) { gReporter = reporter; }
@@ -417,9 +424,13 @@ EngineResult TransferPixels(const EngineImage& src, const Rect& srcRect, const E
   const int32_t y0 = std::max<int32_t>(dstRect.top, dst.bounds.top);
   const int32_t y1 = std::min<int32_t>(dstRect.bottom, dst.bounds.bottom);
   if (x0 >= x1 || y0 >= y1) return EngineResult::kNothingToCopy;
-  std::vector<int32_t> columns;  // source column, relative to the source image
-  std::vector<int32_t> dstColumns;
-  columns.reserve(static_cast<size_t>(x1 - x0));
+  // The rows' working storage lives from one transfer to the next, so that a stream of small
+  // copies allocates nothing once it has run (transfers never nest).
+  static EngineScratch scratch;
+  std::vector<int32_t>& columns = scratch.columns;  // source column, relative to the source image
+  std::vector<int32_t>& dstColumns = scratch.dstColumns;
+  columns.clear();
+  dstColumns.clear();
   for (int32_t x = x0; x < x1; ++x) {
     const int64_t sx = srcRect.left + (static_cast<int64_t>(x) - dstRect.left) * sw / dw;
     if (sx < src.bounds.left || sx >= src.bounds.right) continue;
@@ -431,11 +442,12 @@ EngineResult TransferPixels(const EngineImage& src, const Rect& srcRect, const E
   // The row's source span, so that only the needed pixels are read.
   const int32_t sxMin = *std::min_element(columns.begin(), columns.end());
   const int32_t sxMax = *std::max_element(columns.begin(), columns.end());
-  std::vector<int32_t> spanColumns(columns);
+  std::vector<int32_t>& spanColumns = scratch.spanColumns;
+  spanColumns.assign(columns.begin(), columns.end());
   for (int32_t& c : spanColumns) c -= sxMin;
 
   // A source sharing memory with the destination is read from a copy of its rows.
-  std::vector<uint8_t> sourceCopy;
+  std::vector<uint8_t>& sourceCopy = scratch.sourceCopy;
   const uint8_t* srcBase = src.base;
   if (Overlaps(src, dst)) {
     const size_t bytes = static_cast<size_t>(src.rowBytes) *
@@ -466,8 +478,16 @@ EngineResult TransferPixels(const EngineImage& src, const Rect& srcRect, const E
   const ColourParams colours{transfer.fore, transfer.back, transfer.opColor};
   // The cache belongs to this transfer's destination table, whatever lived at its address before.
   if (dstTable) gNearest.Reset(dst.table, dst.tableCount);
-  std::vector<uint32_t> span(static_cast<size_t>(sxMax - sxMin + 1)), values(n), out(n);
-  std::vector<Rgb16> rgb(n), dstRgb(n);
+  std::vector<uint32_t>& span = scratch.span;
+  std::vector<uint32_t>& values = scratch.values;
+  std::vector<uint32_t>& out = scratch.out;
+  std::vector<Rgb16>& rgb = scratch.rgb;
+  std::vector<Rgb16>& dstRgb = scratch.dstRgb;
+  span.resize(static_cast<size_t>(sxMax - sxMin + 1));
+  values.resize(static_cast<size_t>(n));
+  out.resize(static_cast<size_t>(n));
+  rgb.resize(static_cast<size_t>(n));
+  dstRgb.resize(static_cast<size_t>(n));
   bool any = false;
   for (int32_t y = y0; y < y1; ++y) {
     const int64_t sy = srcRect.top + (static_cast<int64_t>(y) - dstRect.top) * sh / dh;
@@ -479,7 +499,7 @@ EngineResult TransferPixels(const EngineImage& src, const Rect& srcRect, const E
     if (maskValues) maskValues(span.data(), static_cast<int32_t>(span.size()));
     resize(span.data(), spanColumns.data(), values.data(), n);
     if (straightValues) {
-      out = values;
+      std::copy(values.begin(), values.end(), out.begin());
     } else {
       toRgb(values.data(), rgb.data(), n, src.table, src.tableCount);
       if (colourise) colourise(rgb.data(), n, colours);

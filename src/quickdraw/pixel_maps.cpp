@@ -3,6 +3,7 @@
 
 #include "MacMemory.h"
 #include "frame/toolbox_globals.h"
+#include "quickdraw/dib_pixmaps.h"
 #include "quickdraw/pixel_map_record.h"
 #include "quickdraw/quickdraw_state.h"
 
@@ -95,6 +96,9 @@ PixMapHandle ZEBAPI NewPixMap(void) {
   return pm;
 }
 
-void ZEBAPI DisposePixMap(PixMapHandle pm) { DisposePixMapRecord(pm, true); }
+void ZEBAPI DisposePixMap(PixMapHandle pm) {
+  ReleaseHeldDIB(pm);
+  DisposePixMapRecord(pm, true);
+}
 
 }  // extern "C"

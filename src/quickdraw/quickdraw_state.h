@@ -377,6 +377,10 @@ void RecordPolygonPoint(GrafPtr port, Point pt, bool newPolygon);
 // CopyBits after its bottleneck: the transfer by the kinds of source and destination.
 void TransferBits(const BitMap* srcBits, const BitMap* dstBits, const Rect& srcRect,
                   const Rect& dstRect, short mode, RgnHandle maskRgn);
+// The same in srcCopy with the pixels as they are (no colourisation by the port's colours), for
+// the library's own conversions; QDError tells how it went.
+void TransferBitsRaw(const BitMap* srcBits, const BitMap* dstBits, const Rect& srcRect,
+                     const Rect& dstRect);
 // QDError's cell.
 void SetQDError(OSErr err);
 
