@@ -107,6 +107,7 @@ int NextBandChecked(RECT* band) {
   const int r = Escapes().NextBand(g_state.dc, band);
   if (r < 1) {
     SetRectEmpty(band);
+    g_state.bandsExhausted = true;
     SetError(iPrBandErr);
     g_state.aborted = true;
   }
@@ -332,6 +333,7 @@ short ZEBAPI ZEB_PrOpenPageBand(TPPrPort pPrPort, Rect* pPageFrame, Rect* bandRe
     const int page = s.pageCounter + 1;
     s.pageOutsideRange = page < s.firstPage || page > s.lastPage;
     s.pageStarted = false;
+    s.bandsExhausted = false;
     s.pageResult = 0;
   }
   if (s.aborted) return 0;
@@ -377,7 +379,10 @@ short ZEBAPI ZEB_PrOpenPageBand(TPPrPort pPrPort, Rect* pPageFrame, Rect* bandRe
       }
     }
   }
-  if (EmptyBand(band)) return 0;
+  if (EmptyBand(band)) {
+    s.bandsExhausted = s.banding;
+    return 0;
+  }
   s.band = band;
   s.landscapeBand = (band.right - band.left) > (band.bottom - band.top);
   if (bandRect) {
@@ -407,9 +412,10 @@ short ZEBAPI PrClosePage(TPPrPort pPrPort) {
   s.bandCounter = 0;
   if (!s.pageOutsideRange && s.pageStarted) {
     if (s.banding) {
-      // The driver takes the page only once every band has been asked for.
+      // The driver takes the page once every band has been asked for. When the page loop has
+      // taken the empty band already, another NEXTBAND would start the next page's bands.
       RECT band{};
-      for (int n = 0; n < kBandLimit; ++n) {
+      for (int n = 0; !s.bandsExhausted && n < kBandLimit; ++n) {
         const int r = Escapes().NextBand(s.dc, &band);
         if (r < 1) {
           s.pageResult = -1;

@@ -100,6 +100,7 @@ struct PrintingState {
   GrafPtr savedPort = nullptr;
   bool pageOutsideRange = false;
   bool pageStarted = false;
+  bool bandsExhausted = false;  // the driver already said the page has no more bands
   Rect pageRect{};   // the record's rPage: the port's rectangle on every page
   RECT pageBand{};   // the printable area in device pixels, the one band without banding
   int pageResult = 0;
