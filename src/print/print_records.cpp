@@ -450,7 +450,15 @@ bool ValidateRecord(TPrint& rec, DWORD* dialogError) {
     GlobalUnlock(pd->hDevNames);
   }
   const TPrint before = rec;
-  if (pd->hDC) FillFromResult(rec, *pd, false, pd->hDC);
+  if (pd->hDC) {
+    // The page range is the record's own once a dialog chose it or the application set it.
+    const short first = rec.prJob.iFstPage, last = rec.prJob.iLstPage;
+    FillFromResult(rec, *pd, false, pd->hDC);
+    if (first > 0 && last >= first) {
+      rec.prJob.iFstPage = first;
+      rec.prJob.iLstPage = last;
+    }
+  }
   GlobalUnlock(entry->block);
   return std::memcmp(&before, &rec, sizeof rec) != 0;
 }

@@ -15,8 +15,11 @@ struct FindBox {
 
 BOOL CALLBACK FindBoxProc(HWND hwnd, LPARAM lParam) {
   auto* f = reinterpret_cast<FindBox*>(lParam);
+  // The title is read without a message: the window's thread may be busy, not pumping.
+  WCHAR wide[128] = L"";
+  InternalGetWindowText(hwnd, wide, 128);
   char title[128] = "";
-  GetWindowTextA(hwnd, title, sizeof title);
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, title, sizeof title, nullptr, nullptr);
   if (IsWindowVisible(hwnd) && lstrcmpA(title, f->caption) == 0) {
     f->found = hwnd;
     return FALSE;
