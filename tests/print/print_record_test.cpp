@@ -1,5 +1,7 @@
 // The print record: its private words, validity, the default printer's absence and bad records.
+#include <atomic>
 #include <cstring>
+#include <thread>
 
 #include "MacMemory.h"
 #include "print/print_internal.h"
@@ -219,6 +221,54 @@ TEST_F(RecordValidityTest, SettingsChangesAnswerTheirSections) {
   PrintDefault(h);
   EXPECT_FALSE(zeb::print::State().changedDevices);
   EXPECT_FALSE(zeb::print::State().changedDefault);
+}
+
+}  // namespace
+}  // namespace zebtest
+
+namespace zebtest {
+namespace {
+
+// What the print-setup dialog saw of its owner while it was up.
+struct SetupDialogSeen {
+  std::atomic<bool> shown{false};
+  std::atomic<bool> frameDisabled{false};
+};
+
+TEST_F(NoPrinterTest, PrStlDialogStillRunsTheSetupDialog) {
+  SilenceErrors(true);
+  THPrint h = NewRecord();
+  SetupDialogSeen seen;
+  std::atomic<bool> stop{false};
+  const DWORD thread = GetCurrentThreadId();
+  HWND frame = frame_;
+  std::thread watcher([&] {
+    while (!stop) {
+      HWND found = nullptr;
+      EnumThreadWindows(thread, [](HWND w, LPARAM l) -> BOOL {
+        char cls[16] = "";
+        GetClassNameA(w, cls, sizeof cls);
+        if (IsWindowVisible(w) && lstrcmpA(cls, "#32770") == 0) {
+          *reinterpret_cast<HWND*>(l) = w;
+          return FALSE;
+        }
+        return TRUE;
+      }, reinterpret_cast<LPARAM>(&found));
+      if (found) {
+        seen.shown = true;
+        seen.frameDisabled = !IsWindowEnabled(frame);
+        PostMessageA(found, WM_COMMAND, IDCANCEL, 0);
+      }
+      Sleep(20);
+    }
+  });
+  const Boolean ok = PrStlDialog(h);
+  stop = true;
+  watcher.join();
+  EXPECT_FALSE(ok);
+  EXPECT_TRUE(seen.shown);
+  EXPECT_TRUE(seen.frameDisabled);
+  EXPECT_TRUE(IsWindowEnabled(frame_));
 }
 
 }  // namespace
