@@ -1,5 +1,9 @@
 // The print loop on a scripted printer: pages and their range, bands, the abort dialog, the
 // idle procedure and failed starts.
+#include <windows.h>
+
+#include <commdlg.h>
+
 #include <cstring>
 
 #include "MacMemory.h"
@@ -238,6 +242,63 @@ TEST_F(BandingTest, BandInfoSwitchSkipsBandsWithoutGraphics) {
   PrCloseDoc(port);
   EXPECT_EQ(ZEB_BandInfo(0, &flags), 0);  // no document: nothing asked
   EXPECT_EQ(flags, 0);
+}
+
+}  // namespace
+}  // namespace zebtest
+
+namespace zebtest {
+namespace {
+
+using DeviceModeTest = PrintTest;
+
+// A device mode of scale 0 (full size to its driver) and landscape paper; a device of more than
+// 256 colours (NUMCOLORS -1).
+TEST_F(DeviceModeTest, ScaleZeroIsFullSizeAndManyColoursGetAColourPort) {
+  THPrint h = NewRecord();
+  AttachScriptedPrinter(h);
+  printer_.numColors = -1;
+  zeb::print::PrinterEntry* entry = zeb::print::LiveEntryOf(**h);
+  ASSERT_NE(entry, nullptr);
+  auto* pd = static_cast<PRINTDLGA*>(GlobalLock(entry->block));
+  pd->hDevMode = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVMODEA));
+  auto* mode = static_cast<DEVMODEA*>(GlobalLock(pd->hDevMode));
+  mode->dmSize = sizeof(DEVMODEA);
+  mode->dmFields = DM_SCALE | DM_ORIENTATION;
+  mode->dmScale = 0;
+  mode->dmOrientation = DMORIENT_LANDSCAPE;
+  GlobalUnlock(pd->hDevMode);
+  GlobalUnlock(entry->block);
+  PrValidate(h);
+  EXPECT_EQ(PrError(), noErr);
+  EXPECT_EQ((**h).prInfo.iVRes, 300);  // not divided by the zero scale
+  EXPECT_EQ(zeb::print::ReadPrivate(**h, zeb::print::kPxScale), 100u);
+  EXPECT_EQ(zeb::print::ReadPrivate(**h, zeb::print::kPxOrientation), 2u);
+  TGetRotnBlk rotation{};
+  rotation.iOpCode = getRotnOp;
+  rotation.hPrint = h;
+  PrGeneral(reinterpret_cast<Ptr>(&rotation));
+  EXPECT_EQ(rotation.fLandscape, 1);
+
+  (**h).prJob.pIdleProc = &IdleThatCancels;
+  g_idleCalls = -100;
+  TPPrPort port = PrOpenDoc(h, nullptr, nullptr);
+  ASSERT_NE(port, nullptr);
+  EXPECT_EQ(static_cast<unsigned short>(port->gPort.portBits.rowBytes) & 0xC000, 0xC000);
+  PrCloseDoc(port);
+  EXPECT_EQ(PrError(), noErr);
+}
+
+TEST_F(DeviceModeTest, AFewColoursGetABlackAndWhitePort) {
+  THPrint h = NewRecord();
+  AttachScriptedPrinter(h);
+  printer_.numColors = 2;
+  (**h).prJob.pIdleProc = &IdleThatCancels;
+  g_idleCalls = -100;
+  TPPrPort port = PrOpenDoc(h, nullptr, nullptr);
+  ASSERT_NE(port, nullptr);
+  EXPECT_EQ(static_cast<unsigned short>(port->gPort.portBits.rowBytes) & 0x8000, 0);
+  PrCloseDoc(port);
 }
 
 }  // namespace
