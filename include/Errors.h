@@ -31,6 +31,15 @@ enum {
   dInstErr = -26    /* the driver would not open */
 };
 
+/* Print Manager (PrError). */
+enum {
+  iPrSavPFil = -1,    /* saving the spool file failed */
+  iIOAbort = -27,     /* the job was stopped in the driver */
+  iMemFullErr = -108, /* no memory for the job */
+  iPrAbort = 128,     /* the job was cancelled, or the Windows print system failed */
+  iPrBandErr = -4101  /* 0xEFFB: the driver gave no next band */
+};
+
 /* File Manager. */
 enum {
   dirFulErr = -33,   /* directory full */

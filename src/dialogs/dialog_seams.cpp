@@ -1,6 +1,8 @@
 // The Dialog and Control Managers as the Window Manager and the glue reach them.
 #include "dialogs/dialogs_internal.h"
 
+#include "frame/frame_internal.h"
+
 namespace zeb::dialogs {
 namespace {
 
@@ -44,6 +46,12 @@ int ScrollBarHeight() { return kScrollBarThickness; }
 void ZEBAPI LibraryModalDialog(ModalFilterProc filter, short* itemHit) {
   (void)filter;
   if (itemHit) *itemHit = 0;
+}
+
+// ZEB_EnableWindows walks the window list from here; the frame window owns every window of
+// the application, so disabling it keeps the others from input meanwhile.
+void EnableApplicationWindows(bool enable) {
+  if (HWND frame = frame::FrameWindow()) EnableWindow(frame, enable ? TRUE : FALSE);
 }
 
 // The Dialog Manager's combo boxes close their dropped-down list here.

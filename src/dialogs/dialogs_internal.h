@@ -32,6 +32,10 @@ int ScrollBarHeight();
 typedef Boolean(ZEBAPI* ModalFilterProc)(void* dialog, EventRecord* event, short* itemHit);
 void ZEBAPI LibraryModalDialog(ModalFilterProc filter, short* itemHit);
 
+// ZEB_EnableWindows for the library's own modal work (the print dialogs): the frame window
+// and the windows of the window list disabled, or enabled again.
+void EnableApplicationWindows(bool enable);
+
 // The host icon that the alert code keeps for the alert icon IDs 0, 1 and 2 (stop, note,
 // caution); null when it has none. GetResource answers 'ICON' 0-2 with it.
 HICON AlertIcon(int id);

@@ -174,6 +174,7 @@ void ZEBAPI ZEB_ExitSession(void) {
   ZEB_DisableHelpHook();
   if (s.started) {
     dialogs::ResetErrorSound();
+    print::ReleasePrinting();
     resources::CloseAllResourceFiles();
     windows::DisposeAllWindows();
     osutils::ReleaseNotification();

@@ -38,8 +38,4 @@ void LoadStatusText(HINSTANCE application) {
 
 const char* StatusText() { return g_statusText; }
 
-// The print loop keeps the printer's DC here while a document prints.
-HDC PrinterDC() { return nullptr; }
-bool Printing() { return false; }
-
 }  // namespace zeb::print

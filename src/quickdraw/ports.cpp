@@ -251,6 +251,16 @@ HDC PortDC(GrafPtr port) {
   return ctx ? ctx->dc : nullptr;
 }
 
+void ScalePortToDevice(GrafPtr port, short deviceH, short localH, short deviceV, short localV) {
+  DrawingContext* ctx = ContextOf(port);
+  if (!ctx) return;
+  ctx->map.SetScale(deviceH, localH, deviceV, localV);
+  MapPen(*ctx);
+  ctx->penFlags |= kPenDirty;
+  ctx->fontRecreate = true;
+  ApplyClip(port);
+}
+
 void UseDCForNextPort(HDC dc, bool owned) {
   State().nextPortDC = dc;
   State().nextPortSource = owned ? DCSource::Created : DCSource::Lent;

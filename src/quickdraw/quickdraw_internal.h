@@ -105,6 +105,9 @@ HDC PortDC(GrafPtr port);
 // The next OpenPort or OpenCPort draws on dc: owned, the port deletes it when it closes;
 // otherwise it stays the caller's (printing, offscreen worlds).
 void UseDCForNextPort(HDC dc, bool owned);
+// A printing port of a 72-dpi print record: local units scale to device pixels by
+// deviceH/localH and deviceV/localV (the printer's resolution over 72), pens included.
+void ScalePortToDevice(GrafPtr port, short deviceH, short localH, short deviceV, short localV);
 
 // ---- Cursor and drag-feedback tracking, as the Event Manager's input reaches them ----
 // The pump hands every mouse message to an active drag-feedback tracking mode first.
