@@ -50,6 +50,19 @@ HMENU FrameMenu(bool create) {
   return m;
 }
 
+// Some hosts only ever select with HiliteMenuItem: the item's highlight state is cleared too.
+void Unhighlight(HWND frame, HMENU bar, int position) {
+  HiliteMenuItem(frame, bar, static_cast<UINT>(position), MF_BYPOSITION | MF_UNHILITE);
+  MENUITEMINFOA mii{};
+  mii.cbSize = sizeof mii;
+  mii.fMask = MIIM_STATE;
+  if (GetMenuItemInfoA(bar, static_cast<UINT>(position), TRUE, &mii) && (mii.fState & MFS_HILITE)) {
+    mii.fState &= ~static_cast<UINT>(MFS_HILITE);
+    SetMenuItemInfoA(bar, static_cast<UINT>(position), TRUE, &mii);
+    DrawMenuBar(frame);
+  }
+}
+
 int PositionOf(HMENU bar, HMENU popup) {
   const int n = GetMenuItemCount(bar);
   for (int i = 0; i < n; ++i)
@@ -199,8 +212,7 @@ void ZEBAPI LibraryHiliteMenu(short menuID) {
   if (frame && bar) {
     if (s.hilitedMenu) {
       const int old = BarIndexOf(s.hilitedMenu);
-      if (old >= 0)
-        HiliteMenuItem(frame, bar, static_cast<UINT>(TitlePosition(old)), MF_BYPOSITION | MF_UNHILITE);
+      if (old >= 0 && old != index) Unhighlight(frame, bar, TitlePosition(old));
     }
     if (index >= 0)
       HiliteMenuItem(frame, bar, static_cast<UINT>(TitlePosition(index)), MF_BYPOSITION | MF_HILITE);

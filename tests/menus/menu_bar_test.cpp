@@ -180,6 +180,7 @@ TEST_F(MenuBar, MenuKeyMatchesEnabledEquivalentsOnly) {
 TEST_F(MenuBar, CtrlLetterTypedReachesMenuKey) {
   DrawMenuBar();
   SetForegroundWindow(frame_);
+  SetActiveWindow(frame_);
   SetFocus(frame_);
   PumpMessages();
   INPUT in[4] = {};

@@ -190,7 +190,7 @@ TEST_F(MenuCalls, MenuListInsertDeleteAndHierarchicalSlots) {
   EXPECT_EQ(GetMenuHandle(2), b);
   ClearMenuBar();
   EXPECT_EQ(GetMenuHandle(1), nullptr);
-  EXPECT_EQ(reinterpret_cast<short*>(**cells_.menuList)[0], 0);
+  EXPECT_EQ(reinterpret_cast<short*>(*cells_.menuList)[0], 0);
 }
 
 TEST_F(MenuCalls, DisposingAMenuStillInTheBarTakesItOut) {

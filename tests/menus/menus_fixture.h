@@ -37,7 +37,9 @@ struct MenuItemSpec {
 std::vector<uint8_t> MenuResource(short id, const std::string& title,
                                   const std::vector<MenuItemSpec>& items,
                                   uint32_t enableFlags = 0xFFFFFFFFu, short mdefID = 0);
-std::vector<uint8_t> MbarResource(const std::vector<short>& ids, int count = -1);
+// count: the stored count, or the number of IDs when left at kIdCount.
+constexpr int kIdCount = 0x10000;
+std::vector<uint8_t> MbarResource(const std::vector<short>& ids, int count = kIdCount);
 
 std::string MenuString(HMENU menu, int position);
 

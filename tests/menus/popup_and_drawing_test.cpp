@@ -1,9 +1,6 @@
 // PopUpMenuSelect driven by real input from another thread (a choice, a cancel, the pop-up
 // item's position, an application's replacement), and owner-drawn items drawn into a DIB
 // section.
-#include <atomic>
-#include <thread>
-
 #include "OSUtils.h"
 #include "menus_fixture.h"
 
@@ -24,37 +21,52 @@ void Key(WORD vk) {
   SendInput(2, in, sizeof(INPUT));
 }
 
-// Waits for the pop-up to open, notes where it is, then types the keys.
+// Drives an open pop-up from a thread timer, which Windows' menu loop runs: it notes where the
+// menu window is, types the keys one per tick, and ends the menu with EndMenu should the keys
+// not close it.
 class MenuDriver {
  public:
   explicit MenuDriver(std::vector<WORD> keys) : keys_(std::move(keys)) {
-    thread_ = std::thread([this] {
-      for (int i = 0; i < 300 && !OpenMenuWindow(); ++i) Sleep(10);
-      HWND w = OpenMenuWindow();
-      if (w) {
-        GetWindowRect(w, &rect_);
-        seen_ = true;
-      }
-      Sleep(50);
-      for (WORD k : keys_) {
-        Key(k);
-        Sleep(30);
-      }
-    });
+    current_ = this;
+    timer_ = SetTimer(nullptr, 0, 60, &MenuDriver::Tick);
   }
-  ~MenuDriver() {
-    if (thread_.joinable()) thread_.join();
+  ~MenuDriver() { Join(); }
+  void Join() {
+    if (timer_) KillTimer(nullptr, timer_);
+    timer_ = 0;
+    current_ = nullptr;
   }
-  void Join() { thread_.join(); }
   bool Seen() const { return seen_; }
   RECT Rect() const { return rect_; }
 
  private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    MenuDriver* d = current_;
+    if (!d) return;
+    if (!d->seen_) {
+      if (HWND w = OpenMenuWindow()) {
+        GetWindowRect(w, &d->rect_);
+        d->seen_ = true;
+      } else if (++d->ticks_ > 50) {
+        EndMenu();
+      }
+      return;
+    }
+    if (d->next_ < d->keys_.size()) {
+      Key(d->keys_[d->next_++]);
+    } else if (++d->ticks_ > 50) {
+      EndMenu();
+    }
+  }
+  static MenuDriver* current_;
   std::vector<WORD> keys_;
-  std::thread thread_;
-  std::atomic<bool> seen_{false};
+  size_t next_ = 0;
+  int ticks_ = 0;
+  UINT_PTR timer_ = 0;
+  bool seen_ = false;
   RECT rect_{};
 };
+MenuDriver* MenuDriver::current_ = nullptr;
 
 class PopUps : public MenusTest {
  protected:
@@ -62,6 +74,7 @@ class PopUps : public MenusTest {
     MenusTest::SetUp();
     if (HasFatalFailure()) return;
     SetForegroundWindow(frame_);
+    SetActiveWindow(frame_);
     SetFocus(frame_);
     PumpMessages();
     menu_ = Make(300, "Pop", "Red;Green;Blue");
