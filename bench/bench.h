@@ -39,6 +39,7 @@ void RunUtilitiesBenchmarks();
 void RunTextBenchmarks();
 void RunWindowBenchmarks(HWND frame);
 void RunEventBenchmarks(HWND frame);
+void RunMenuBenchmarks(HWND frame);
 
 }  // namespace zebbench
 
