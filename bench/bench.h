@@ -40,6 +40,7 @@ void RunTextBenchmarks();
 void RunWindowBenchmarks(HWND frame);
 void RunEventBenchmarks(HWND frame);
 void RunPrintBenchmarks();
+void RunMenuBenchmarks(HWND frame);
 
 }  // namespace zebbench
 

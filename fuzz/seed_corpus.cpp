@@ -314,6 +314,12 @@ void Seeds() {
   Write("toolbox_pathname_fuzz", "up", "::..:File");
   Write("toolbox_pathname_fuzz", "host", "C:\\Data\\File.txt");
 
+  // A 'MENU' image (ID 128, title "File", items "Open" with key O and "Quit"), then a text.
+  Write("menu_record_fuzz", "menu",
+        Bytes{14, 1, 128, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 4, 'F', 'i', 'l', 'e',
+              4, 'O', 'p', 'e', 'n', 0, 'O', 0, 0, 0, 'A', ';', '(', '-', '/', 'Q', '<', 'B'});
+  Write("menu_text_fuzz", "text", Bytes{0x0A, 'q', 0x80, 0x85, 9, 'S', 'a', 'v', 'e', ' ', '&', 'a', 0xC9, 0xAA});
+  Write("menu_text_fuzz", "double-byte", Bytes{0x0E, '5', 0, 0, 4, 0x82, 0xA0, 'x', 0xFF});
   Write("title_text_fuzz", "plain", Bytes{4, 8, 'T', 'i', 't', 'l', 'e', 0xA5, 0xD2, 0xD3});
   Write("title_text_fuzz", "double-byte", Bytes{2, 4, 0x82, 0xA0, 'a', 0x83});
   Write("text_conversion_fuzz", "plain", Bytes{0x01, 1, 1, 0, 'H', 'e', 'l', 'l', 'o', 0xA5, '\r'});

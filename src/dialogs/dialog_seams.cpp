@@ -80,4 +80,7 @@ bool IsLibraryComboBox(HWND control) {
   return false;
 }
 
+// The Dialog Manager's edit items answer here; until they exist no focus is one.
+bool FocusIsEditItem() { return false; }
+
 }  // namespace zeb::dialogs

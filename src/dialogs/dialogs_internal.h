@@ -58,6 +58,10 @@ bool HitsSuppressed();
 bool IsLibraryButton(HWND control);
 bool IsLibraryComboBox(HWND control);
 
+// Whether the window with the keyboard focus is an edit item of the library (its window
+// procedure is Z_EditWndProc): a dropping menu then leaves the focus where it is.
+bool FocusIsEditItem();
+
 }  // namespace zeb::dialogs
 
 #endif  // ZEB_DIALOGS_DIALOGS_INTERNAL_H

@@ -10,6 +10,7 @@
 #include "frame/frame_internal.h"
 #include "lists/lists_internal.h"
 #include "memory/memory_internal.h"
+#include "menus/menus_internal.h"
 #include "osutils/osutils_internal.h"
 #include "print/print_internal.h"
 #include "quickdraw/quickdraw_internal.h"
@@ -177,6 +178,7 @@ void ZEBAPI ZEB_ExitSession(void) {
     print::ReleasePrinting();
     resources::CloseAllResourceFiles();
     windows::DisposeAllWindows();
+    menus::ReleaseMenus();
     osutils::ReleaseNotification();
     osutils::ReleasePatches();
     events::ReleaseEventLoop();

@@ -24,6 +24,10 @@ long ZEBAPI LibraryPopUpMenuSelect(MenuHandle menu, short top, short left, short
 void ZEBAPI LibraryDrawMenuBar(void);
 void ZEBAPI LibraryHiliteMenu(short menuID);
 
+// ZEB_ExitSession, before the heaps go: the bar's Windows popups leave the frame menu, and the
+// owner-draw table, the pop-up state and the menu hook's procedure instance are released.
+void ReleaseMenus();
+
 }  // namespace zeb::menus
 
 #endif  // ZEB_MENUS_MENUS_INTERNAL_H

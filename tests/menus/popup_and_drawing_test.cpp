@@ -1,0 +1,257 @@
+// PopUpMenuSelect driven by real input from another thread (a choice, a cancel, the pop-up
+// item's position, an application's replacement), and owner-drawn items drawn into a DIB
+// section.
+#include "OSUtils.h"
+#include "menus_fixture.h"
+
+namespace zebtest {
+namespace {
+
+// The visible menu window Windows shows while it tracks a pop-up.
+HWND OpenMenuWindow() {
+  HWND w = FindWindowA("#32768", nullptr);
+  return w && IsWindowVisible(w) ? w : nullptr;
+}
+
+void Key(WORD vk) {
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[1].ki.wVk = vk;
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, in, sizeof(INPUT));
+}
+
+// Drives an open pop-up from a thread timer, which Windows' menu loop runs: it notes where the
+// menu window is, types the keys one per tick, and ends the menu with EndMenu should the keys
+// not close it.
+class MenuDriver {
+ public:
+  explicit MenuDriver(std::vector<WORD> keys) : keys_(std::move(keys)) {
+    current_ = this;
+    timer_ = SetTimer(nullptr, 0, 60, &MenuDriver::Tick);
+  }
+  ~MenuDriver() { Join(); }
+  void Join() {
+    if (timer_) KillTimer(nullptr, timer_);
+    timer_ = 0;
+    current_ = nullptr;
+  }
+  bool Seen() const { return seen_; }
+  RECT Rect() const { return rect_; }
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    MenuDriver* d = current_;
+    if (!d) return;
+    if (!d->seen_) {
+      if (HWND w = OpenMenuWindow()) {
+        GetWindowRect(w, &d->rect_);
+        d->seen_ = true;
+      } else if (++d->ticks_ > 50) {
+        EndMenu();
+      }
+      return;
+    }
+    if (d->next_ < d->keys_.size()) {
+      Key(d->keys_[d->next_++]);
+    } else if (++d->ticks_ > 50) {
+      EndMenu();
+    }
+  }
+  static MenuDriver* current_;
+  std::vector<WORD> keys_;
+  size_t next_ = 0;
+  int ticks_ = 0;
+  UINT_PTR timer_ = 0;
+  bool seen_ = false;
+  RECT rect_{};
+};
+MenuDriver* MenuDriver::current_ = nullptr;
+
+class PopUps : public MenusTest {
+ protected:
+  void SetUp() override {
+    MenusTest::SetUp();
+    if (HasFatalFailure()) return;
+    SetForegroundWindow(frame_);
+    SetActiveWindow(frame_);
+    SetFocus(frame_);
+    PumpMessages();
+    menu_ = Make(300, "Pop", "Red;Green;Blue");
+  }
+  MenuHandle menu_ = nullptr;
+};
+
+TEST_F(PopUps, ChoiceByKeyboardGivesMenuAndItem) {
+  MenuDriver driver({VK_DOWN, VK_DOWN, VK_RETURN});
+  const long result = PopUpMenuSelect(menu_, 100, 120, 0);
+  driver.Join();
+  ASSERT_TRUE(driver.Seen());
+  EXPECT_EQ(result, (300L << 16) | 2);
+  EXPECT_NEAR(driver.Rect().left, 119, 2);
+  EXPECT_NEAR(driver.Rect().top, 99, 2);
+}
+
+TEST_F(PopUps, CancelGivesZeroAndNoEvent) {
+  MenuDriver driver({VK_ESCAPE});
+  EXPECT_EQ(PopUpMenuSelect(menu_, 100, 120, 0), 0);
+  driver.Join();
+  EXPECT_TRUE(driver.Seen());
+  EXPECT_TRUE(TakeEvents().empty());
+}
+
+TEST_F(PopUps, PopUpItemLiesUnderThePoint) {
+  MenuDriver driver({VK_ESCAPE});
+  PopUpMenuSelect(menu_, 200, 120, 3);
+  driver.Join();
+  ASSERT_TRUE(driver.Seen());
+  // Two items above the third one moved the menu up by their heights.
+  EXPECT_LT(driver.Rect().top, 199 - 10);
+}
+
+long g_replacementCalls = 0;
+long ZEBAPI Replacement(MenuHandle menu, short top, short left, short item) {
+  ++g_replacementCalls;
+  (void)menu;
+  return 0x12340000L | (top + left + item);
+}
+
+TEST_F(PopUps, ReplacedTrapRunsInstead) {
+  g_replacementCalls = 0;
+  NSetTrapAddress(reinterpret_cast<UniversalProcPtr>(&Replacement), 0xA80B, ToolTrap);
+  EXPECT_EQ(PopUpMenuSelect(menu_, 1, 2, 3), 0x12340006L);
+  EXPECT_EQ(g_replacementCalls, 1);
+}
+
+TEST_F(PopUps, DiffFontPopUpDrawsEveryItemItself) {
+  Frame().userItems = 0;
+  MenuDriver driver({VK_DOWN, VK_RETURN});
+  const long result = ZEB_PopUpMenuSelectUsingDiffFont(
+      menu_, 100, 120, 0, "A face name far longer than thirty-one characters", 14);
+  driver.Join();
+  EXPECT_EQ(result, (300L << 16) | 1);
+  EXPECT_GT(Frame().userItems, 0);
+}
+
+// A 32-bit DIB section to draw menu items into.
+class Dib {
+ public:
+  Dib(int w, int h) : w_(w) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    dc_ = CreateCompatibleDC(nullptr);
+    bm_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+    old_ = SelectObject(dc_, bm_);
+  }
+  ~Dib() {
+    SelectObject(dc_, old_);
+    DeleteObject(bm_);
+    DeleteDC(dc_);
+  }
+  HDC dc() const { return dc_; }
+  COLORREF At(int x, int y) const {
+    GdiFlush();
+    const uint32_t p = bits_[y * w_ + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+  int Count(COLORREF c, RECT r) const {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) n += At(x, y) == c;
+    return n;
+  }
+
+ private:
+  int w_;
+  HDC dc_;
+  HBITMAP bm_;
+  HGDIOBJ old_;
+  uint32_t* bits_ = nullptr;
+};
+
+class OwnerDrawing : public MenusTest {
+ protected:
+  // Builds the bar and answers the item data of the owner-drawn item at position.
+  ULONG_PTR DataOf(HMENU popup, int position) {
+    MENUITEMINFOA mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_DATA | MIIM_FTYPE | MIIM_ID;
+    GetMenuItemInfoA(popup, static_cast<UINT>(position), TRUE, &mii);
+    return mii.dwItemData;
+  }
+  LRESULT Draw(Dib& dib, HMENU popup, int position, UINT state, RECT r) {
+    DRAWITEMSTRUCT dis{};
+    dis.CtlType = ODT_MENU;
+    dis.itemID = GetMenuItemID(popup, position);
+    dis.itemAction = ODA_DRAWENTIRE;
+    dis.itemState = state;
+    dis.hwndItem = reinterpret_cast<HWND>(popup);
+    dis.hDC = dib.dc();
+    dis.rcItem = r;
+    dis.itemData = DataOf(popup, position);
+    return ZEB_MenuUserItem(frame_, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+  }
+};
+
+TEST_F(OwnerDrawing, HighlightGreyTextCheckAndBadItems) {
+  MenuHandle m = Make(128, "Styles", "Bold<B;(Italic<I;Checked<U!\x12");
+  InsertMenu(m, 0);
+  DrawMenuBar();
+  HMENU popup = BarPopup(0);
+  SendMessageA(frame_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+  ASSERT_NE(GetMenuState(popup, 0, MF_BYPOSITION) & MF_OWNERDRAW, 0u);
+  // Measured by the library.
+  MEASUREITEMSTRUCT mis{};
+  mis.CtlType = ODT_MENU;
+  mis.itemData = DataOf(popup, 0);
+  ASSERT_EQ(ZEB_MenuUserItem(frame_, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis)), 1);
+  EXPECT_GT(mis.itemWidth, 20u);
+  EXPECT_GT(mis.itemHeight, 8u);
+  Dib dib(200, 60);
+  const RECT r{0, 0, 200, 20};
+  ASSERT_EQ(Draw(dib, popup, 0, ODS_SELECTED, r), 1);
+  const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+  const COLORREF highlightText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+  EXPECT_EQ(dib.At(199, 0), highlight);
+  EXPECT_GT(dib.Count(highlightText, r), 10);  // the text
+  const RECT r2{0, 20, 200, 40};
+  ASSERT_EQ(Draw(dib, popup, 1, ODS_GRAYED, r2), 1);
+  EXPECT_EQ(dib.At(199, 21), GetSysColor(COLOR_MENU));
+  EXPECT_GT(dib.Count(GetSysColor(COLOR_GRAYTEXT), r2), 10);
+  const RECT r3{0, 40, 200, 60};
+  ASSERT_EQ(Draw(dib, popup, 2, 0, r3), 1);
+  // The check mark sits in the left margin.
+  const RECT margin{0, 40, GetSystemMetrics(SM_CXMENUCHECK) + 4, 60};
+  EXPECT_GT(dib.Count(RGB(0, 0, 0), margin), 3);
+  // Not a menu, or item data outside the table: not handled.
+  DRAWITEMSTRUCT other{};
+  other.CtlType = ODT_BUTTON;
+  EXPECT_EQ(ZEB_MenuUserItem(frame_, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&other)), 0);
+  other.CtlType = ODT_MENU;
+  other.itemData = 99999;
+  other.hDC = dib.dc();
+  EXPECT_EQ(ZEB_MenuUserItem(frame_, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&other)), 0);
+  EXPECT_EQ(ZEB_MenuUserItem(frame_, WM_DRAWITEM, 0, 0), 0);
+}
+
+TEST_F(OwnerDrawing, IconItemsDrawTheirOneBitIcon) {
+  std::vector<uint8_t> icon(128, 0xFF);  // a solid black 'ICON'
+  UseResources({Res("ICON", 257, icon)});
+  MenuHandle m = Make(128, "Icons", "Picture^1");
+  InsertMenu(m, 0);
+  DrawMenuBar();
+  HMENU popup = BarPopup(0);
+  SendMessageA(frame_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+  ASSERT_NE(GetMenuState(popup, 0, MF_BYPOSITION) & MF_OWNERDRAW, 0u);
+  Dib dib(200, 40);
+  ASSERT_EQ(Draw(dib, popup, 0, 0, RECT{0, 0, 200, 34}), 1);
+  const int x = GetSystemMetrics(SM_CXMENUCHECK) + 8;
+  EXPECT_EQ(dib.Count(RGB(0, 0, 0), RECT{x, 1, x + 32, 33}), 32 * 32);
+}
+
+}  // namespace
+}  // namespace zebtest
