@@ -28,6 +28,9 @@ void SetControlValue(ControlHandle control, short value);
 // reachable.
 int ScrollBarWidth();
 int ScrollBarHeight();
+// contrlAction -1: the tracking action of a control with a definition procedure (its
+// auto-track message); null for a standard control, which has no definition to call.
+void* DefinitionTracking(ControlHandle control);
 // The library's own ModalDialog: the default of its patchable slot.
 typedef Boolean(ZEBAPI* ModalFilterProc)(void* dialog, EventRecord* event, short* itemHit);
 void ZEBAPI LibraryModalDialog(ModalFilterProc filter, short* itemHit);
