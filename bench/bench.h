@@ -39,6 +39,7 @@ void RunUtilitiesBenchmarks();
 void RunTextBenchmarks();
 void RunWindowBenchmarks(HWND frame);
 void RunEventBenchmarks(HWND frame);
+void RunControlBenchmarks(HWND frame);
 
 }  // namespace zebbench
 

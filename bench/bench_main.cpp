@@ -78,7 +78,7 @@ HWND MakeFrame() {
 }  // namespace
 
 // zeb_bench [--table FILE] [suite...]: with suite names (memory, quickdraw, shapes, resources,
-// utilities, text, windows), only those suites run.
+// utilities, text, windows, events, controls), only those suites run.
 int main(int argc, char** argv) {
   std::vector<const char*> suites;
   for (int i = 1; i < argc; ++i) {
@@ -117,6 +117,7 @@ int main(int argc, char** argv) {
   if (wanted("text")) zebbench::RunTextBenchmarks();
   if (wanted("windows")) zebbench::RunWindowBenchmarks(frame);
   if (wanted("events")) zebbench::RunEventBenchmarks(frame);
+  if (wanted("controls")) zebbench::RunControlBenchmarks(frame);
   ZEB_ExitSession();
   if (frame) DestroyWindow(frame);
   if (zebbench::g_table) std::fclose(zebbench::g_table);

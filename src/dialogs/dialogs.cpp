@@ -60,13 +60,6 @@ struct Registration {
 };
 Handle g_registrations = nullptr;
 
-GrafPtr SwapPort(GrafPtr port) {
-  GrafPtr old = nullptr;
-  GetPort(&old);
-  if (port) SetPort(port);
-  return old;
-}
-
 std::string PString(const unsigned char* p) {
   return p ? std::string(reinterpret_cast<const char*>(p + 1), p[0]) : std::string();
 }
