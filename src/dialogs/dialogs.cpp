@@ -444,9 +444,13 @@ DialogPtr MakeDialog(void* storage, const Rect* boundsRect, ConstStr255Param tit
   void* record = storage ? storage : NewPtrClear(sizeof(DialogRecord));
   if (!record) return nullptr;
   if (storage) std::memset(storage, 0, sizeof(DialogRecord));
+  // The Window Manager gives the window being made a dialog's look and marks it as in a dialog.
+  WindowPtr savedBuilding = g_building;
+  g_building = static_cast<WindowPtr>(record);
   WindowPtr w = (colour || frame::ThreeDLookOn())
                     ? reinterpret_cast<WindowPtr>(NewCWindow(record, &bounds, title, false, procID, behind, goAwayFlag, refCon))
                     : NewWindow(record, &bounds, title, false, procID, behind, goAwayFlag, refCon);
+  g_building = savedBuilding;
   if (!w) {
     if (!storage) DisposePtr(static_cast<Ptr>(record));
     return nullptr;

@@ -54,7 +54,13 @@ Boolean ZEBAPI AnswerFilter(DialogPtr d, EventRecord* e, short* itemHit) {
     GetDialogItem(d, n, &type, &h, &box);
     if (type == (iconItem | itemDisable) && box.top == 20 && box.left == 10) ++g_iconItems;
   }
-  if (++g_filterCalls == 3) EventLoopTest::Tap(VK_RETURN);
+  if (++g_filterCalls == 3) {
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_RETURN;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+  }
   if (g_filterCalls > 300) {
     *itemHit = -99;
     return true;
@@ -64,14 +70,14 @@ Boolean ZEBAPI AnswerFilter(DialogPtr d, EventRecord* e, short* itemHit) {
   return standard(d, e, itemHit);
 }
 
-short Run(short (*call)(short, ModalFilterProcPtr), short id) {
+short RunAlert(short (*call)(short, ModalFilterProcPtr), short id) {
   g_filterCalls = 0;
   g_defaultSeen = 0;
   return call(id, &AnswerFilter);
 }
 
 TEST_F(AlertsTest, StagesFollowTheResourcesNibblesAndSounds) {
-  EXPECT_EQ(Run(&StopAlert, 128), 1);
+  EXPECT_EQ(RunAlert(&StopAlert, 128), 1);
   EXPECT_EQ(g_defaultSeen, 1);
   EXPECT_EQ(g_iconItems, 1) << "a stop alert has its icon item";
   // Stage 2 does not draw: -1, but its sound count is still made.
@@ -79,26 +85,26 @@ TEST_F(AlertsTest, StagesFollowTheResourcesNibblesAndSounds) {
   EXPECT_EQ(StopAlert(128, &AnswerFilter), -1);
   EXPECT_EQ(g_filterCalls, 0);
   // Stage 3 is bold item 2: Return chooses it.
-  EXPECT_EQ(Run(&StopAlert, 128), 2);
+  EXPECT_EQ(RunAlert(&StopAlert, 128), 2);
   EXPECT_EQ(g_defaultSeen, 2);
-  EXPECT_EQ(Run(&StopAlert, 128), 1);
-  EXPECT_EQ(Run(&StopAlert, 128), 1) << "the fifth alert stays at stage 4";
+  EXPECT_EQ(RunAlert(&StopAlert, 128), 1);
+  EXPECT_EQ(RunAlert(&StopAlert, 128), 1) << "the fifth alert stays at stage 4";
   EXPECT_EQ(g_sounds, (std::vector<short>{1, 2, 3, 3}));
 }
 
 TEST_F(AlertsTest, ResetAndOtherIdsStartAgainAtStageOne) {
-  EXPECT_EQ(Run(&Alert, 128), 1);
+  EXPECT_EQ(RunAlert(&Alert, 128), 1);
   EXPECT_EQ(g_iconItems, 0) << "Alert has no icon";
   ResetAlertStage();
-  EXPECT_EQ(Run(&NoteAlert, 128), 1) << "stage 1 again, not the silent stage 2";
-  EXPECT_EQ(Run(&CautionAlert, 129), 1);
-  EXPECT_EQ(Run(&CautionAlert, 128), 1) << "another ID in between restarts the count";
+  EXPECT_EQ(RunAlert(&NoteAlert, 128), 1) << "stage 1 again, not the silent stage 2";
+  EXPECT_EQ(RunAlert(&CautionAlert, 129), 1);
+  EXPECT_EQ(RunAlert(&CautionAlert, 128), 1) << "another ID in between restarts the count";
   EXPECT_EQ(g_sounds, (std::vector<short>{1, 1, 1}));
 }
 
 TEST_F(AlertsTest, SilencedAndMissingAlerts) {
   ErrorSound(nullptr);
-  EXPECT_EQ(Run(&Alert, 128), 1);
+  EXPECT_EQ(RunAlert(&Alert, 128), 1);
   EXPECT_EQ(StopAlert(128, &AnswerFilter), -1);
   EXPECT_TRUE(g_sounds.empty());
   EXPECT_EQ(Alert(555, &AnswerFilter), -1) << "no 'ALRT'";

@@ -185,7 +185,7 @@ long ZEBAPI StandInDefinition(short varCode, ControlHandle c, short message, lon
 
 TEST_F(ControlsTest, ControlDefinitionReceivesItsMessages) {
   g_defMessages.clear();
-  ZEB_CodeResource(ZEB_CODE_ADD, 0x43444546, 12, reinterpret_cast<ProcPtr>(&StandInDefinition));
+  ZEB_CodeResource(ZEB_CODE_ADD, 0x43444546, 12, reinterpret_cast<ProcPtr>(reinterpret_cast<void*>(&StandInDefinition)));
   ControlHandle c = New(12 * 16 + 3, R(10, 10, 110, 60), 0, 0, 10);
   ASSERT_NE(c, nullptr);
   EXPECT_EQ(GetControlVariant(c), 3);
@@ -282,7 +282,7 @@ TEST_F(ControlsTest, ScrollArrowHeldBySendInputCallsTheActionRepeatedly) {
       }
     }
   };
-  const short tracked = TrackControl(found, local, reinterpret_cast<ProcPtr>(&Releaser::Action));
+  const short tracked = TrackControl(found, local, reinterpret_cast<ProcPtr>(reinterpret_cast<void*>(&Releaser::Action)));
   INPUT up{};
   up.type = INPUT_MOUSE;
   up.mi.dwFlags = MOUSEEVENTF_LEFTUP;

@@ -1,5 +1,7 @@
 #include "dialogs_fixture.h"
 
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 #include "Resources.h"
@@ -29,6 +31,8 @@ Boolean ZEBAPI WatchdogFilter(DialogPtr d, EventRecord* e, short* itemHit) {
     return true;
   }
   if (g_step) g_step(call, d);
+  // A null event leaves time for the input sent to arrive: the watchdog waits about 2 s.
+  if (e->what == nullEvent) Sleep(5);
   if (g_useStandard) {
     ModalFilterProcPtr standard = nullptr;
     GetStdFilterProc(&standard);
@@ -80,8 +84,12 @@ void DialogsTest::UseResources(const std::vector<Res>& resources) {
   std::vector<uint8_t> bytes;
   std::string error;
   ASSERT_TRUE(zeb::resfmt::WriteImage(image, &bytes, &error)) << error;
-  ASSERT_TRUE(dir_.Write("dialogs.rsr", std::string(bytes.begin(), bytes.end())));
-  unsigned char name[] = "\x0B" "dialogs.rsr";
+  static int files = 0;
+  const std::string fileName = "dialogs" + std::to_string(++files % 10) + ".rsr";
+  ASSERT_TRUE(dir_.Write(fileName, std::string(bytes.begin(), bytes.end())));
+  unsigned char name[32];
+  name[0] = static_cast<unsigned char>(fileName.size());
+  std::memcpy(name + 1, fileName.data(), fileName.size());
   file_ = OpenResFile(name);
   ASSERT_GT(file_, 0);
   UseResFile(file_);
