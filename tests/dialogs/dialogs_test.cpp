@@ -357,6 +357,18 @@ class ModalTest : public DialogItemsTest {
         },
         400, useStandard);
   }
+  // ModalDialog reports every key typed while an edit item is current as that edit item, so an
+  // application calls it again: this does, with one step counter across the calls, until
+  // another item is hit.
+  short UntilNotEdit(std::function<void(int step)> step) {
+    int n = 0;
+    short hit = 0;
+    for (int round = 0; round < 20; ++round) {
+      hit = RunModal([&](int, DialogPtr) { step(n++); });
+      if (hit != 3 && hit != 7) break;
+    }
+    return hit;
+  }
   DialogPtr dialog_ = nullptr;
 };
 
@@ -368,7 +380,7 @@ TEST_F(ModalTest, ReturnChoosesTheDefaultItemAndEscapeItemTwo) {
 }
 
 TEST_F(ModalTest, TabMovesTheFocusAndAltLetterClicks) {
-  short hit = RunModal([this](int call, DialogPtr) {
+  short hit = UntilNotEdit([this](int call) {
     if (call == 3) Tap(VK_TAB);
     if (call == 30) {
       // From the first edit item the next stop is the checked radio button of the group.
@@ -380,7 +392,7 @@ TEST_F(ModalTest, TabMovesTheFocusAndAltLetterClicks) {
 }
 
 TEST_F(ModalTest, ArrowsMoveInsideTheRadioGroup) {
-  short hit = RunModal([this](int call, DialogPtr) {
+  short hit = UntilNotEdit([this](int call) {
     if (call == 3) ZEB_SetCtlFocus(Control(4), true);
     if (call == 10) Tap(VK_DOWN);
   });
