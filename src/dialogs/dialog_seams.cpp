@@ -30,6 +30,8 @@ ControlHandle FindControlAt(WindowPtr window, Point local) {
   return nullptr;
 }
 
+ControlHandle ControlOfScrollBar(HWND scrollBar) { return controls::FromNative(scrollBar); }
+
 void SetControlValue(ControlHandle control, short value) { ::SetControlValue(control, value); }
 
 int ScrollBarWidth() { return controls::ScrollBarWidthSetting(); }

@@ -21,6 +21,8 @@ void KillControls(WindowPtr window);
 void RedrawControls(WindowPtr window, bool active);
 // The scroll glue: the control under a point of the window (local coordinates), null for none.
 ControlHandle FindControlAt(WindowPtr window, Point local);
+// The scroll glue: the control a native scroll bar shows, null for any other window.
+ControlHandle ControlOfScrollBar(HWND scrollBar);
 // The scroll glue moves a scroll bar's thumb: the control takes the value, its native window
 // follows.
 void SetControlValue(ControlHandle control, short value);

@@ -111,7 +111,9 @@ void StartScrollTracking(WindowPtr w, HWND hwnd) {
   g_scroll.code = fresh.code;
   g_scroll.thumb = fresh.thumb;
   g_scroll.active = true;
-  g_scroll.control = dialogs::FindControlAt(w, LocalMouse(w, hwnd));
+  // The scroll bar that sent the notification names its control; the mouse is the fallback.
+  g_scroll.control = dialogs::ControlOfScrollBar(g_scroll.scrollBar);
+  if (!g_scroll.control) g_scroll.control = dialogs::FindControlAt(w, LocalMouse(w, hwnd));
   ControlFields* c = Fields(g_scroll.control);
   events::StoreSystemValue(kTrackedControlValue, c ? static_cast<uint32_t>(c->contrlValue) : 0);
   events::Post(mouseDown, 0, nullptr);
