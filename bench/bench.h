@@ -41,6 +41,7 @@ void RunWindowBenchmarks(HWND frame);
 void RunEventBenchmarks(HWND frame);
 void RunPrintBenchmarks();
 void RunMenuBenchmarks(HWND frame);
+void RunControlBenchmarks(HWND frame);
 
 }  // namespace zebbench
 

@@ -246,6 +246,13 @@ void Seeds() {
         "  pstring \"Hello\"\n  pstring \"World\"\nend\nresource 'TEXT' 200\n"
         "  text \"Line one\\nLine two\"\n  hex 00 01 0203\n  long 0x12345678\n  byte 7\nend\n");
 
+  // Item lists (selector 0), item tables (1), item texts (2) and boxes to scale (3).
+  Write("item_list_fuzz", "ditl", Bytes{0, 1, 0, 0, 0, 0, 10, 0, 10, 0, 30, 0, 90, 0, 4, 2, 'O', 'K',
+                                        0, 0, 0, 0, 40, 0, 10, 0, 60, 0, 90, 0, 7, 2, 128, 0});
+  Write("item_list_fuzz", "zebd", Bytes{1, 20, 0x40, 2, 0, 1, 2, 'k', 0x14, 3, 3, 0, 0x01});
+  Write("item_list_fuzz", "text", Text("\x02Open ^1 & ^0 && \r done"));
+  Write("item_list_fuzz", "box", Bytes{3, 10, 0, 10, 0, 60, 0, 110, 0, 120, 0});
+
   const Bytes raw[] = {Bytes{}, Bytes(200, 0xAA), Text("abcabcabcabcaaaaaaaaaaaaaaaaxyz"),
                        Bytes{0, 0, 0, 0, 1, 2, 3, 4, 4, 4, 4, 4, 4, 4, 4, 4, 9}};
   for (size_t i = 0; i < sizeof raw / sizeof raw[0]; ++i) {

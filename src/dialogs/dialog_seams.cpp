@@ -1,86 +1,54 @@
-// The Dialog and Control Managers as the Window Manager and the glue reach them.
+// The Control and Dialog Managers as the Window Manager, the scroll glue, the menus and the
+// print dialogs reach them.
+#include "Controls.h"
+#include "Dialogs.h"
+#include "dialogs/control_manager.h"
 #include "dialogs/dialogs_internal.h"
 
-#include "frame/frame_internal.h"
-
 namespace zeb::dialogs {
-namespace {
 
-// The Toolbox's scroll-bar thickness, until ZEB_SetScrollBarWH sets other values.
-constexpr int kScrollBarThickness = 16;
+void KillControls(WindowPtr window) { ::KillControls(window); }
 
-}  // namespace
-
-// Dialog building publishes the dialog's window here while its items are made.
-WindowPtr DialogBeingBuilt() { return nullptr; }
-
-// ModalDialog publishes its dialog's window here while it runs.
-WindowPtr ModalWindow() { return nullptr; }
-
-// The Control Manager disposes of the window's control list here.
-void KillControls(WindowPtr window) { (void)window; }
-
-// The Control Manager redraws the window's controls active or inactive here.
+// Active windows' scroll bars are enabled (when they have a range), inactive windows' disabled;
+// the other controls are drawn again in the window's state.
 void RedrawControls(WindowPtr window, bool active) {
-  (void)window;
-  (void)active;
+  if (!window) return;
+  for (ControlHandle c = reinterpret_cast<WindowPeek>(window)->controlList; c; c = (*c)->nextControl) {
+    if (!(*c)->contrlVis || !(*c)->zebWindow) continue;
+    if (controls::KindOf(c) == controls::kScrollBar)
+      EnableWindow((*c)->zebWindow, active && (*c)->contrlMin < (*c)->contrlMax &&
+                                        (*c)->contrlHilite != controls::kInactive);
+    Draw1Control(c);
+  }
 }
 
-// The Control Manager's FindControl answers here.
 ControlHandle FindControlAt(WindowPtr window, Point local) {
-  (void)window;
-  (void)local;
+  if (!window) return nullptr;
+  for (ControlHandle c = reinterpret_cast<WindowPeek>(window)->controlList; c; c = (*c)->nextControl) {
+    const Rect& r = (*c)->contrlRect;
+    if ((*c)->contrlVis && local.v >= r.top && local.v < r.bottom && local.h >= r.left && local.h < r.right)
+      return c;
+  }
   return nullptr;
 }
 
-// The Control Manager's SetControlValue, native window included, runs here.
-void SetControlValue(ControlHandle control, short value) {
-  (void)control;
-  (void)value;
-}
+ControlHandle ControlOfScrollBar(HWND scrollBar) { return controls::FromNative(scrollBar); }
 
-int ScrollBarWidth() { return kScrollBarThickness; }
-int ScrollBarHeight() { return kScrollBarThickness; }
+void SetControlValue(ControlHandle control, short value) { ::SetControlValue(control, value); }
 
-// ModalDialog's event loop runs here; without a dialog no item is hit.
-void ZEBAPI LibraryModalDialog(ModalFilterProc filter, short* itemHit) {
-  (void)filter;
-  if (itemHit) *itemHit = 0;
-}
-
-// ZEB_EnableWindows walks the window list from here; the frame window owns every window of
-// the application, so disabling it keeps the others from input meanwhile.
+// The library's own modal work (the print dialogs) disables and enables again the frame and
+// every visible window of the window list, as ZEB_EnableWindows does.
 void EnableApplicationWindows(bool enable) {
-  if (HWND frame = frame::FrameWindow()) EnableWindow(frame, enable ? TRUE : FALSE);
+  ZEB_EnableWindowsEx(nullptr, enable ? TRUE : FALSE, TRUE, TRUE);
 }
 
-// The Dialog Manager's combo boxes close their dropped-down list here.
-void CloseFocusedComboList() {}
-
-// GetDialogItem of the control answers here; without dialogs no control is an item.
-bool DialogItemOfControl(WindowPtr window, HWND control, short* item, short* type) {
-  (void)window;
-  (void)control;
-  (void)item;
-  (void)type;
-  return false;
+// An edit item's native window runs Z_EditWndProc.
+bool FocusIsEditItem() {
+  HWND focus = GetFocus();
+  return focus && GetWindowLongPtrA(focus, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&Z_EditWndProc);
 }
 
-// SetDialogItemText and ZEB_SetBigIText raise this while they change item text.
-bool HitsSuppressed() { return false; }
-
-// The Control Manager's button windows and the Dialog Manager's combo boxes are recognised
-// here.
-bool IsLibraryButton(HWND control) {
-  (void)control;
-  return false;
-}
-bool IsLibraryComboBox(HWND control) {
-  (void)control;
-  return false;
-}
-
-// The Dialog Manager's edit items answer here; until they exist no focus is one.
-bool FocusIsEditItem() { return false; }
+int ScrollBarWidth() { return controls::ScrollBarWidthSetting(); }
+int ScrollBarHeight() { return controls::ScrollBarHeightSetting(); }
 
 }  // namespace zeb::dialogs

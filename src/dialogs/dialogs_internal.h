@@ -21,6 +21,8 @@ void KillControls(WindowPtr window);
 void RedrawControls(WindowPtr window, bool active);
 // The scroll glue: the control under a point of the window (local coordinates), null for none.
 ControlHandle FindControlAt(WindowPtr window, Point local);
+// The scroll glue: the control a native scroll bar shows, null for any other window.
+ControlHandle ControlOfScrollBar(HWND scrollBar);
 // The scroll glue moves a scroll bar's thumb: the control takes the value, its native window
 // follows.
 void SetControlValue(ControlHandle control, short value);
@@ -28,6 +30,9 @@ void SetControlValue(ControlHandle control, short value);
 // reachable.
 int ScrollBarWidth();
 int ScrollBarHeight();
+// contrlAction -1: the tracking action of a control with a definition procedure (its
+// auto-track message); null for a standard control, which has no definition to call.
+void* DefinitionTracking(ControlHandle control);
 // The library's own ModalDialog: the default of its patchable slot.
 typedef Boolean(ZEBAPI* ModalFilterProc)(void* dialog, EventRecord* event, short* itemHit);
 void ZEBAPI LibraryModalDialog(ModalFilterProc filter, short* itemHit);

@@ -9,6 +9,8 @@
 
 #include "ZEB.h"
 
+struct ControlRecord;
+
 namespace zeb::frame {
 
 // Facts computed once from GetVersion at start-up.
@@ -102,6 +104,28 @@ void ReloadDebugSettings();
 
 // ZEB_MakeAppPathName for internal callers: a path beside the application (dst holds 256).
 void AppPathName(char* dst, const char* name);
+
+// The scroll glue's tracking of a native scroll bar (ZEB_WindChange), as the Control Manager's
+// TestControl, FindControl and TrackControl read it. tracking stays set after end-of-scroll
+// until the Control Manager ends it, so that the mouse-down it posted still finds its part.
+struct ScrollTrackingView {
+  bool tracking = false;
+  bool active = false;  // notifications still arrive
+  struct GrafPort* window = nullptr;
+  HWND scrollBar = nullptr;
+  int code = 0;
+  short part = 0;
+  int thumb = 0;
+  ControlRecord** control = nullptr;
+  bool actionCalled = false;
+};
+ScrollTrackingView CurrentScrollTracking();
+// TrackControl's own action procedure (already wrapped; the caller releases it) replaces the
+// one taken from contrlAction.
+void UseScrollTrackingAction(void(ZEBAPI* action)(ControlRecord** control, short part));
+// DisposeControl and the end of TrackControl: the tracking naming the control (any tracking
+// for null) ends.
+void EndScrollTrackingOf(ControlRecord** control);
 
 }  // namespace zeb::frame
 

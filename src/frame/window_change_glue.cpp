@@ -2,6 +2,7 @@
 // glue that hands Windows' scroll messages to the Control Manager's tracking.
 #include <cstddef>
 
+#include "Controls.h"
 #include "MacWindows.h"
 #include "dialogs/dialogs_internal.h"
 #include "events/events_internal.h"
@@ -46,6 +47,7 @@ using ActionProc = void(ZEBAPI*)(ControlHandle control, short part);
 
 struct ScrollTracking {
   bool active = false;
+  bool finished = false;  // end-of-scroll came; TrackControl still reads the part and clears it
   WindowPtr window = nullptr;
   HWND scrollBar = nullptr;
   int code = 0;
@@ -66,6 +68,28 @@ void EndScrollTracking() {
   g_scroll = ScrollTracking{};
 }
 
+// End-of-scroll: no more action calls, but the record stays for the TrackControl that the
+// posted mouse-down leads to.
+void FinishScrollTracking() {
+  if (g_scroll.ownInstance && g_scroll.action) ReleaseCallback(g_scroll.action);
+  g_scroll.action = nullptr;
+  g_scroll.ownInstance = false;
+  g_scroll.active = false;
+  g_scroll.finished = true;
+}
+
+// The Toolbox part a scroll notification stands for.
+short PartOfCode(int code) {
+  switch (code) {
+    case SB_LINEUP: return inUpButton;
+    case SB_LINEDOWN: return inDownButton;
+    case SB_PAGEUP: case SB_TOP: return inPageUp;
+    case SB_PAGEDOWN: case SB_BOTTOM: return inPageDown;
+    case SB_THUMBPOSITION: case SB_THUMBTRACK: return kThumbPart;
+    default: return 0;
+  }
+}
+
 // Scroll codes after which Windows would repeat on its own: the Toolbox's tracking repeats.
 bool StopsWindowsRepeat(int code) {
   return code == SB_LINEUP || code == SB_LINEDOWN || code == SB_PAGEUP || code == SB_PAGEDOWN ||
@@ -80,8 +104,16 @@ Point LocalMouse(WindowPtr w, HWND hwnd) {
 }
 
 void StartScrollTracking(WindowPtr w, HWND hwnd) {
+  const ScrollTracking fresh = g_scroll;
+  EndScrollTracking();
+  g_scroll.window = fresh.window;
+  g_scroll.scrollBar = fresh.scrollBar;
+  g_scroll.code = fresh.code;
+  g_scroll.thumb = fresh.thumb;
   g_scroll.active = true;
-  g_scroll.control = dialogs::FindControlAt(w, LocalMouse(w, hwnd));
+  // The scroll bar that sent the notification names its control; the mouse is the fallback.
+  g_scroll.control = dialogs::ControlOfScrollBar(g_scroll.scrollBar);
+  if (!g_scroll.control) g_scroll.control = dialogs::FindControlAt(w, LocalMouse(w, hwnd));
   ControlFields* c = Fields(g_scroll.control);
   events::StoreSystemValue(kTrackedControlValue, c ? static_cast<uint32_t>(c->contrlValue) : 0);
   events::Post(mouseDown, 0, nullptr);
@@ -89,7 +121,9 @@ void StartScrollTracking(WindowPtr w, HWND hwnd) {
     SendMessageA(g_scroll.scrollBar, WM_CANCELMODE, 0, 0);
   if (c) {
     if (reinterpret_cast<intptr_t>(c->contrlAction) == kUseDefinitionProc) {
-      g_scroll.action = reinterpret_cast<ActionProc>(reinterpret_cast<void*>(c->contrlDefProc));
+      // A standard control holds a kind code there, never an address: only a definition's
+      // own tracking can be called.
+      g_scroll.action = reinterpret_cast<ActionProc>(dialogs::DefinitionTracking(g_scroll.control));
     } else if (c->contrlAction) {
       const auto raw = reinterpret_cast<ActionProc>(reinterpret_cast<void*>(c->contrlAction));
       g_scroll.action = WrapCallback(raw);
@@ -101,14 +135,15 @@ void StartScrollTracking(WindowPtr w, HWND hwnd) {
 
 void ContinueScrollTracking() {
   ControlFields* c = Fields(g_scroll.control);
-  if (!g_scroll.action || !c) return;
-  const short part = c->contrlHilite;
+  if (!c) return;
+  const short part = PartOfCode(g_scroll.code);
   if (part == kThumbPart) {
     int value = g_scroll.thumb;
     if (value < c->contrlMin) value = c->contrlMin;
     if (value > c->contrlMax) value = c->contrlMax;
     dialogs::SetControlValue(g_scroll.control, static_cast<short>(value));
   }
+  if (!g_scroll.action) return;
   ++g_scroll.calls;
   g_scroll.action(g_scroll.control, part);
 }
@@ -116,7 +151,7 @@ void ContinueScrollTracking() {
 LRESULT Scroll(HWND hwnd, WindowPtr w, WPARAM wParam, LPARAM lParam) {
   const int code = LOWORD(wParam);
   if (code == SB_ENDSCROLL) {
-    EndScrollTracking();
+    if (g_scroll.active) FinishScrollTracking();
     return 0;
   }
   g_scroll.window = w;
@@ -169,6 +204,34 @@ void ForgetScrollTracking(WindowPtr theWindow) {
 }
 
 }  // namespace zeb::windows
+
+namespace zeb::frame {
+
+ScrollTrackingView CurrentScrollTracking() {
+  ScrollTrackingView v;
+  v.tracking = g_scroll.active || g_scroll.finished;
+  v.active = g_scroll.active;
+  v.window = g_scroll.window;
+  v.scrollBar = g_scroll.scrollBar;
+  v.code = g_scroll.code;
+  v.part = PartOfCode(g_scroll.code);
+  v.thumb = g_scroll.thumb;
+  v.control = g_scroll.control;
+  v.actionCalled = g_scroll.calls >= 0;
+  return v;
+}
+
+void UseScrollTrackingAction(void (ZEBAPI* action)(ControlHandle, short)) {
+  if (g_scroll.ownInstance && g_scroll.action) ReleaseCallback(g_scroll.action);
+  g_scroll.ownInstance = false;
+  g_scroll.action = action;
+}
+
+void EndScrollTrackingOf(ControlHandle control) {
+  if (!control || g_scroll.control == control) EndScrollTracking();
+}
+
+}  // namespace zeb::frame
 
 using namespace zeb;
 using namespace zeb::frame;

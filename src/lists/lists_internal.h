@@ -15,6 +15,11 @@ void* ListOfListBox(HWND listBox);
 // A double-click notification of the list's box: the next LClick reports a double-click.
 void RememberDoubleClick(void* list);
 
+// ZEB_UserItem: an entry of the list's box drawn by the list definition, and its height
+// measured (the cell size); false when the box carries no list, which leaves the default.
+bool DrawListEntry(void* list, const DRAWITEMSTRUCT* item);
+bool MeasureListEntry(void* list, MEASUREITEMSTRUCT* item);
+
 }  // namespace zeb::lists
 
 #endif  // ZEB_LISTS_LISTS_INTERNAL_H

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "MacWindows.h"
+#include "TextEdit.h"
 
 namespace zeb::textedit {
 
@@ -17,6 +18,30 @@ bool PasswordEchoOn();
 void BindDialogEdit(WindowPtr dialog, HWND edit);
 // The edit control lost the focus: the dialog has no current edit field.
 void ClearDialogEditField(WindowPtr dialog);
+
+// ---- The dialog's TextEdit record, as the Dialog Manager keeps it ----
+// Each is a no-op on a nil record: until TextEdit makes records, a dialog's edit items are
+// their native edit windows alone.
+// The record shared by the dialog's edit items, made with its first edit window; nil while
+// TextEdit makes none.
+TEHandle NewDialogTE(WindowPtr dialog, HWND firstEdit);
+// CloseDialog: the record is disposed of.
+void DisposeDialogTE(TEHandle te);
+// The focus moved to another edit item: the record takes that edit window.
+void AttachDialogTE(TEHandle te, HWND edit);
+// ModalDialog and SelectDialogItemText: text and selection read back from the edit window.
+void RefreshDialogTE(TEHandle te, HWND edit);
+// The edit window the record is attached to, null for none.
+HWND DialogTEWindow(TEHandle te);
+// The dialog event routine's keys and activation.
+void DialogTEKey(TEHandle te, short character, short modifiers);
+void DialogTEActivate(TEHandle te, bool active);
+void DialogTEIdle(TEHandle te);
+// DialogCut, DialogCopy, DialogPaste, DialogDelete.
+void DialogTECut(TEHandle te);
+void DialogTECopy(TEHandle te);
+void DialogTEPaste(TEHandle te);
+void DialogTEDelete(TEHandle te);
 
 }  // namespace zeb::textedit
 
