@@ -179,6 +179,7 @@ void ZEBAPI ZEB_ExitSession(void) {
     osutils::ReleaseNotification();
     osutils::ReleasePatches();
     events::ReleaseEventLoop();
+    events::EndEventSession();
     quickdraw::DisposeQuickDrawState();
     quickdraw::DeleteStandardFonts();
     frame::DeleteSystemBrushes();
