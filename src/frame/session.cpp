@@ -176,6 +176,7 @@ void ZEBAPI ZEB_ExitSession(void) {
     dialogs::ResetErrorSound();
     resources::CloseAllResourceFiles();
     windows::DisposeAllWindows();
+    windows::ReleaseUpdateRegions();
     osutils::ReleaseNotification();
     osutils::ReleasePatches();
     events::ReleaseEventLoop();

@@ -1,6 +1,6 @@
 // The pump's keyboard rules (MDI system accelerators, keys for the MDI client readdressed to the
 // frame, the session's accelerators, none of them while a modal window is up), the cursor rules
-// of the pump and of ZEB_EventMouse, the scrap callback at suspend and resume, and control
+// of ZEB_EventMouse, the scrap callback at suspend and resume, and control
 // notifications that are no dialog hits.
 #include "event_loop_fixture.h"
 
@@ -127,21 +127,6 @@ TEST_F(LoopRulesTest, TopLevelWindowsLeaveTheCursorToWindowsUnlessTheButtonIsDow
   SetCursorMessage(H(w));
   EXPECT_EQ(GetCursor(), Arrow());
   Drain(5);
-}
-
-TEST_F(LoopRulesTest, CursorAndHitTestMessagesWaitForTheCaptureToEnd) {
-  WindowPtr w = Make(R(20, 40, 220, 200));
-  ASSERT_NE(w, nullptr);
-  Settle();
-  ZEB_SetCapture(TRUE);
-  SetCursor(Cross());
-  PostMessageA(H(w), WM_SETCURSOR, reinterpret_cast<WPARAM>(H(w)), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-  Drain(3);
-  EXPECT_EQ(GetCursor(), Cross()) << "under capture the pump does not dispatch it";
-  ZEB_SetCapture(FALSE);
-  PostMessageA(H(w), WM_SETCURSOR, reinterpret_cast<WPARAM>(H(w)), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-  Drain(3);
-  EXPECT_EQ(GetCursor(), Arrow());
 }
 
 // The session's own accelerator table, translated against the frame.
