@@ -352,6 +352,11 @@ void ResetPump() {
 
 bool DiscardingKeys() { return g_pump.discardingKeys; }
 
+void EndEventSession() {
+  ResetSystemValues();
+  ReleaseKeyboardCallbacks();
+}
+
 void ReleaseEventLoop() {
   KillWakeTimer();
   frame::ReleaseCallback(g_pump.messageHook);

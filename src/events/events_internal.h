@@ -23,6 +23,12 @@ void RemoveKeyboardHook();
 HWND KeyboardHookTarget();
 // ZEB_ExitSession: the wake-up timer, the pump's hooks and the VBL tasks are released.
 void ReleaseEventLoop();
+// ZEB_ExitSession, after ReleaseEventLoop: what the application set for its session goes with
+// it. The ZEB_SystemValue settings return to their defaults (a one-shot setting no window took,
+// such as a replacement procID, would otherwise shape the first window of the next session), and
+// the window-creation hook and the dialog keyboard callback are released with their procedure
+// instances.
+void EndEventSession();
 
 // ZEB_InitGlobals: the 32 queue elements are made free and the application's queue header,
 // already empty, becomes the queue's header; the pending kinds, modifiers (button up) and mouse
@@ -40,6 +46,10 @@ uint32_t TakeSystemValue(int index);
 
 // ZEB_SystemValue index 39: the procedure called after every window the library creates.
 void* WindowCreationHook();
+// Part of EndEventSession: the table back to its defaults, the creation hook released.
+void ResetSystemValues();
+// Part of EndEventSession: the dialog keyboard callback released, the playback switch cleared.
+void ReleaseKeyboardCallbacks();
 
 // The pump's yield counter, restarted when ZEB_SystemValue index 6 is set.
 void RestartYieldCounter();

@@ -91,6 +91,13 @@ void RemoveKeyboardHook() {
 
 HWND KeyboardHookTarget() { return g_hook.target; }
 
+void ReleaseKeyboardCallbacks() {
+  frame::ReleaseCallback(g_hook.dialogCallback);
+  g_hook.dialogCallback = nullptr;
+  g_hook.playBack = 0;
+  g_hook.target = nullptr;
+}
+
 }  // namespace zeb::events
 
 using namespace zeb;

@@ -97,6 +97,12 @@ uint32_t TakeSystemValue(int index) {
 
 void* WindowCreationHook() { return reinterpret_cast<void*>(g_windowCreationHook); }
 
+void ResetSystemValues() {
+  g_table = Table{};
+  frame::ReleaseCallback(g_windowCreationHook);
+  g_windowCreationHook = nullptr;
+}
+
 }  // namespace zeb::events
 
 using namespace zeb;

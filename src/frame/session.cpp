@@ -179,9 +179,11 @@ void ZEBAPI ZEB_ExitSession(void) {
     resources::CloseAllResourceFiles();
     windows::DisposeAllWindows();
     menus::ReleaseMenus();
+    windows::ReleaseUpdateRegions();
     osutils::ReleaseNotification();
     osutils::ReleasePatches();
     events::ReleaseEventLoop();
+    events::EndEventSession();
     quickdraw::DisposeQuickDrawState();
     quickdraw::DeleteStandardFonts();
     frame::DeleteSystemBrushes();

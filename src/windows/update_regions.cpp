@@ -167,6 +167,16 @@ WindowPtr UpdatingWindow() {
   return g_levels[std::min(g_depth, kNestingDepth) - 1].window;
 }
 
+void ReleaseUpdateRegions() {
+  for (Level& level : g_levels) {
+    if (level.savedVis) DisposeRgn(level.savedVis);
+    level = Level{};
+  }
+  g_depth = 0;
+  if (g_scratch) DisposeRgn(g_scratch);
+  g_scratch = nullptr;
+}
+
 RgnHandle SavedVisibleRegion(WindowPtr theWindow) {
   for (int i = std::min(g_depth, kNestingDepth) - 1; i >= 0; --i)
     if (g_levels[i].window == theWindow) return g_levels[i].savedVis;

@@ -104,6 +104,11 @@ WindowPtr UpdatingWindow();
 // The visible region an enclosing BeginUpdate of the window saved (the innermost), or null
 // when no BeginUpdate of it is open.
 RgnHandle SavedVisibleRegion(WindowPtr theWindow);
+// ZEB_ExitSession, while the Memory Manager still runs: BeginUpdate's saved regions and its
+// scratch region are disposed of and its nesting forgotten. Kept past the session, they would
+// be handles into a freed heap, and the next session's BeginUpdate would write into whatever
+// took their place (a window's data record, whose Windows handle it cleared).
+void ReleaseUpdateRegions();
 // Moves the activation: A awaits a deactivate event and loses its highlight, B awaits an
 // activate event and gains it. Either may be null; nothing happens when they are the same.
 void MoveActivation(WindowPtr from, WindowPtr to);

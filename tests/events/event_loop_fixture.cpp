@@ -74,6 +74,7 @@ LRESULT CALLBACK LoopFrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     if (ZEB_EventKey(hwnd, msg, wParam, lParam)) return 0;
   }
   if (msg == WM_ACTIVATEAPP) ZEB_ActivateApp(static_cast<BOOL>(wParam));
+  if (msg == WM_COMMAND) g_loop.frameCommands.push_back(LOWORD(wParam));
   return CallWindowProcA(g_frameDefault, hwnd, msg, wParam, lParam);
 }
 

@@ -23,6 +23,7 @@ constexpr char kLoopClass[] = "ZEBLoopWndClass";
 struct LoopLog {
   std::vector<UINT> frameKeys;   // keyboard messages that reached the frame
   std::vector<UINT> timers;      // WM_TIMER identifiers dispatched to Toolbox windows
+  std::vector<UINT> frameCommands;  // WM_COMMAND identifiers that reached the frame
   std::function<void(WindowPtr)> onUpdate;  // drawing inside BeginUpdate
 };
 LoopLog& Loop();

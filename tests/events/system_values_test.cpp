@@ -58,3 +58,20 @@ TEST_F(SystemValuesTest, WindowCreationHookIsSetOnly) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SystemValuesTest, SettingsGoBackToTheirDefaultsWhenTheSessionEnds) {
+  // A one-shot procID no window took would otherwise shape the next session's first window.
+  Set(33, 128);
+  Set(28, 1);
+  Set(5, 3);
+  Set(24, 0);
+  EndSession();
+  EXPECT_EQ(Get(33), 0xFFFFFFFFu);
+  EXPECT_EQ(Get(28), 0u);
+  EXPECT_EQ(Get(5), 32u);
+  EXPECT_EQ(Get(24), 1u);
+}
+
+}  // namespace

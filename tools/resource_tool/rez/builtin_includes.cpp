@@ -5,9 +5,6 @@
 
 namespace zeb::rez {
 
-// The generated table, ending with an entry whose name is null.
-extern const BuiltinInclude kBuiltinIncludes[];
-
 const BuiltinInclude* FindBuiltinInclude(const std::string& name) {
   const size_t slash = name.find_last_of("/\\:");
   const std::string base = Lower(slash == std::string::npos ? name : name.substr(slash + 1));

@@ -15,6 +15,9 @@ struct BuiltinInclude {
   size_t size;
 };
 
+// The generated table, ending with an entry whose name is null.
+extern const BuiltinInclude kBuiltinIncludes[];
+
 // By file name, compared without regard to case as the Macintosh's file system does; any
 // directory part of the name is ignored. Null for other names.
 const BuiltinInclude* FindBuiltinInclude(const std::string& name);

@@ -621,8 +621,10 @@ bool DecompileRez(Host& host, const DerezOptions& options, const resfmt::Resourc
   for (const std::string& file : files) {
     std::string resolved;
     std::vector<uint8_t> bytes;
-    ok = ok && session.ReadSourceFile(Location{}, file, false, &resolved, &bytes) &&
-         declarations.CompileText(resolved, std::string(bytes.begin(), bytes.end()));
+    const BuiltinInclude* builtin = nullptr;
+    ok = ok && session.ReadSourceFile(Location{}, file, false, &resolved, &bytes, &builtin) &&
+         (builtin ? declarations.CompileBuiltin(builtin)
+                  : declarations.CompileText(resolved, std::string(bytes.begin(), bytes.end())));
   }
   if (!ok) {
     *error = session.ErrorText();

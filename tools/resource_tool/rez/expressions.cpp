@@ -291,6 +291,7 @@ TokenCursor::TokenCursor(Session& session, const std::vector<Token>& tokens, siz
 }
 
 const Token& TokenCursor::Peek(size_t ahead) const {
+  if (pos_ + ahead > farthest_) farthest_ = std::min(pos_ + ahead, tokens_.size());
   return pos_ + ahead < tokens_.size() ? tokens_[pos_ + ahead] : end_;
 }
 

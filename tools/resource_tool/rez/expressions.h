@@ -23,6 +23,11 @@ class TokenCursor {
   const Token& Next();
   bool AtEnd() const { return pos_ >= tokens_.size(); }
   size_t position() const { return pos_; }
+  // The farthest token looked at so far (its index; the token count once the end was looked
+  // at): how far what was parsed depends on the tokens.
+  size_t farthest() const { return farthest_; }
+  void Seek(size_t position) { pos_ = position; }
+  const std::vector<Token>& tokens() const { return tokens_; }
   bool Accept(const char* punctuation);
   bool AcceptWord(const char* lowerWord);
   // Fails with "expected 'x' <what>, found <token>".
@@ -33,6 +38,7 @@ class TokenCursor {
   Session& session_;
   const std::vector<Token>& tokens_;
   size_t pos_;
+  mutable size_t farthest_ = 0;
   Token end_;
 };
 

@@ -37,6 +37,13 @@ struct Token {
   bool IsWord(const char* lowerWord) const;
 };
 
+// Tokens alike in every field, place included.
+inline bool SameToken(const Token& a, const Token& b) {
+  return a.kind == b.kind && a.number == b.number && a.at.file == b.at.file && a.at.line == b.at.line &&
+         a.at.column == b.at.column && a.lineStart == b.lineStart && a.spaceBefore == b.spaceBefore &&
+         a.text == b.text;
+}
+
 // Lexes one file's text. Lines may end in CR (as Macintosh files do), LF or CR LF. False, with the
 // session's error naming the place, on a character that begins no token, an unclosed string or
 // comment, a malformed number or escape.

@@ -2,6 +2,8 @@
 #include "rez/preprocessor.h"
 
 #include <algorithm>
+#include <deque>
+#include <mutex>
 
 #include "rez/expressions.h"
 
@@ -11,6 +13,45 @@ namespace {
 
 std::string DirectiveName(const std::vector<Token>& line) {
   return line.empty() || line[0].kind != TokenKind::kIdentifier ? std::string() : Lower(line[0].text);
+}
+
+bool SameTokens(const std::vector<Token>& a, const std::vector<Token>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (!SameToken(a[i], b[i])) return false;
+  return true;
+}
+
+// Different macro tables before a shipped file (a source may define anything first) each need a
+// run of their own; past this many per file, the others are simply carried out every time.
+constexpr size_t kRunsKeptPerFile = 8;
+
+}  // namespace
+
+// Compiling the shipped declarations is most of the work of a small source that includes them,
+// and of every decompilation: lexed and carried out once per process, they cost a copy after.
+// A run is kept only when nothing in it reached the host (no #printf, no further file, no
+// $$ function that reads the clock or the environment) and it succeeded, and it is used again
+// only where the macro table, the nesting depth and the limits that shaped it are the same, and
+// the tokens it adds still fit the run's budget: the result is then exactly that of carrying it
+// out again.
+struct Preprocessor::BuiltinRun {
+  const BuiltinInclude* builtin;
+  size_t includeDepth;
+  size_t maxIncludeDepth;
+  size_t maxNesting;
+  std::map<std::string, Macro> before;
+  std::map<std::string, Macro> after;
+  std::vector<Token> tokens;
+  size_t produced;
+};
+
+namespace {
+
+bool SameMacro(const std::string& aName, const std::string& bName, bool aFunction, bool bFunction,
+               const std::vector<std::string>& aParameters, const std::vector<std::string>& bParameters,
+               const std::vector<Token>& aBody, const std::vector<Token>& bBody) {
+  return aName == bName && aFunction == bFunction && aParameters == bParameters && SameTokens(aBody, bBody);
 }
 
 }  // namespace
@@ -39,6 +80,64 @@ bool Preprocessor::ProcessFile(const std::string& path, std::vector<Token>* out)
 bool Preprocessor::ProcessText(const std::string& name, const std::string& text,
                                std::vector<Token>* out) {
   return Run(session_.AddFile(name), text, out);
+}
+
+bool Preprocessor::ProcessBuiltin(const BuiltinInclude* builtin, std::vector<Token>* out) {
+  return RunBuiltin(builtin, out);
+}
+
+bool Preprocessor::RunBuiltin(const BuiltinInclude* builtin, std::vector<Token>* out) {
+  static std::mutex lock;
+  static std::deque<BuiltinRun> runs;
+  const Limits& limits = session_.limits();
+  auto sameTable = [this](const std::map<std::string, Macro>& table) {
+    if (table.size() != macros_.size()) return false;
+    auto a = table.begin();
+    for (auto b = macros_.begin(); b != macros_.end(); ++a, ++b)
+      if (!SameMacro(a->first, b->first, a->second.functionLike, b->second.functionLike, a->second.parameters,
+                     b->second.parameters, a->second.body, b->second.body))
+        return false;
+    return true;
+  };
+  size_t keptForFile = 0;
+  {
+    std::lock_guard<std::mutex> guard(lock);
+    for (const BuiltinRun& run : runs) {
+      if (run.builtin != builtin) continue;
+      ++keptForFile;
+      if (run.includeDepth != includeDepth_ || run.maxIncludeDepth != limits.maxIncludeDepth ||
+          run.maxNesting != limits.maxNesting || !sameTable(run.before))
+        continue;
+      // Over the budget the run fails part-way: carried out again, it fails at the same token.
+      if (produced_ + run.produced > limits.maxTokens) break;
+      out->insert(out->end(), run.tokens.begin(), run.tokens.end());
+      macros_ = run.after;
+      produced_ += run.produced;
+      return true;
+    }
+  }
+  const size_t first = out->size();
+  const size_t producedBefore = produced_;
+  const size_t hostCallsBefore = session_.hostCalls();
+  const size_t workBefore = session_.work();
+  std::map<std::string, Macro> before;
+  if (keptForFile < kRunsKeptPerFile) before = macros_;
+  const std::string text(reinterpret_cast<const char*>(builtin->bytes), builtin->size);
+  if (!Run(Session::BuiltinFile(builtin), text, out)) return false;
+  if (keptForFile >= kRunsKeptPerFile || session_.hostCalls() != hostCallsBefore ||
+      session_.work() != workBefore)
+    return true;
+  BuiltinRun run{builtin,
+                 includeDepth_,
+                 limits.maxIncludeDepth,
+                 limits.maxNesting,
+                 std::move(before),
+                 macros_,
+                 std::vector<Token>(out->begin() + static_cast<std::ptrdiff_t>(first), out->end()),
+                 produced_ - producedBefore};
+  std::lock_guard<std::mutex> guard(lock);
+  runs.push_back(std::move(run));
+  return true;
 }
 
 bool Preprocessor::Run(int file, const std::string& text, std::vector<Token>* out) {
@@ -173,11 +272,13 @@ bool Preprocessor::Include(const std::vector<Token>& line, const Location& at, s
     return session_.Fail(at, "#include nested too deeply (does a file include itself?)");
   std::string resolved;
   std::vector<uint8_t> bytes;
+  const BuiltinInclude* builtin = nullptr;
   if (!session_.ReadSourceFile(at, operand[0].text, operand[0].kind == TokenKind::kString,
-                               &resolved, &bytes))
+                               &resolved, &bytes, &builtin))
     return false;
   ++includeDepth_;
-  const bool ok = Run(session_.AddFile(resolved), std::string(bytes.begin(), bytes.end()), out);
+  const bool ok = builtin ? RunBuiltin(builtin, out)
+                          : Run(session_.AddFile(resolved), std::string(bytes.begin(), bytes.end()), out);
   --includeDepth_;
   return ok;
 }

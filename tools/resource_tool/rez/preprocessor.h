@@ -5,9 +5,11 @@
 #define ZEB_REZ_PREPROCESSOR_H
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "rez/builtin_includes.h"
 #include "rez/lexer.h"
 #include "rez/session.h"
 
@@ -26,6 +28,8 @@ class Preprocessor {
   bool ProcessFile(const std::string& path, std::vector<Token>* out);
   // The same for text already in memory, under the given file name.
   bool ProcessText(const std::string& name, const std::string& text, std::vector<Token>* out);
+  // The same for one of the shipped declaration files.
+  bool ProcessBuiltin(const BuiltinInclude* builtin, std::vector<Token>* out);
 
  private:
   struct Macro {
@@ -33,6 +37,10 @@ class Preprocessor {
     std::vector<std::string> parameters;
     std::vector<Token> body;
   };
+  // A shipped file carried out once: what it produced from a given macro table, kept for the
+  // whole process, since every run that includes it from the same table produces the same.
+  struct BuiltinRun;
+
   struct Conditional {
     bool parentActive;
     bool taken;   // a branch so far was taken
@@ -42,6 +50,7 @@ class Preprocessor {
   };
 
   bool Run(int file, const std::string& text, std::vector<Token>* out);
+  bool RunBuiltin(const BuiltinInclude* builtin, std::vector<Token>* out);
   bool Directive(const std::vector<Token>& line, const Location& at,
                  std::vector<Conditional>* conditionals, std::vector<Token>* out);
   bool DefineFrom(const std::vector<Token>& line);

@@ -50,8 +50,26 @@ int Session::AddFile(const std::string& name) {
   return static_cast<int>(files_.size() - 1);
 }
 
+namespace {
+// Far above any count of files one run reads.
+constexpr int kFirstBuiltinFile = 1 << 24;
+}  // namespace
+
+int Session::BuiltinFile(const BuiltinInclude* builtin) {
+  return kFirstBuiltinFile + static_cast<int>(builtin - kBuiltinIncludes);
+}
+
 const std::string& Session::FileName(int file) const {
   static const std::string kCommandLine = "<command line>";
+  if (file >= kFirstBuiltinFile) {
+    static const std::vector<std::string> kBuiltinNames = [] {
+      std::vector<std::string> names;
+      for (const BuiltinInclude* b = kBuiltinIncludes; b->name; ++b) names.push_back(b->name);
+      return names;
+    }();
+    const size_t index = static_cast<size_t>(file - kFirstBuiltinFile);
+    return index < kBuiltinNames.size() ? kBuiltinNames[index] : kCommandLine;
+  }
   return file >= 0 && static_cast<size_t>(file) < files_.size() ? files_[file] : kCommandLine;
 }
 
@@ -79,7 +97,10 @@ bool Session::Spend(const Location& at, size_t units) {
 }
 
 bool Session::ReadSourceFile(const Location& at, const std::string& name, bool searchBesideSource,
-                             std::string* resolved, std::vector<uint8_t>* bytes) {
+                             std::string* resolved, std::vector<uint8_t>* bytes,
+                            const BuiltinInclude** builtinRead) {
+  ++hostCalls_;
+  if (builtinRead) *builtinRead = nullptr;
   const std::string path = HostPathOf(name);
   std::vector<std::string> candidates;
   if (IsFullPath(path)) {
@@ -102,12 +123,14 @@ bool Session::ReadSourceFile(const Location& at, const std::string& name, bool s
   if (const BuiltinInclude* builtin = FindBuiltinInclude(path)) {
     bytes->assign(builtin->bytes, builtin->bytes + builtin->size);
     *resolved = builtin->name;
+    if (builtinRead) *builtinRead = builtin;
     return true;
   }
   return Fail(at, "cannot find the file \"" + name + "\"");
 }
 
 bool Session::ReadNamedFile(const std::string& path, std::vector<uint8_t>* bytes) {
+  ++hostCalls_;
   if (!host_.ReadFile(path, bytes)) return Fail(Location{}, "cannot read " + path);
   dependencies_.push_back(path);
   return true;

@@ -12,6 +12,8 @@
 
 namespace zeb::rez {
 
+struct BuiltinInclude;
+
 struct Location {
   int file = -1;  // index into the session's file names; -1 for the command line
   int line = 0;
@@ -43,11 +45,20 @@ class Session {
  public:
   Session(Host& host, std::vector<std::string> includeDirs, Limits limits = Limits());
 
-  Host& host() { return host_; }
+  // Every use of the host is counted, so that work which reads nothing from outside (the
+  // shipped declarations, once compiled) can be recognised and reused.
+  Host& host() {
+    ++hostCalls_;
+    return host_;
+  }
+  size_t hostCalls() const { return hostCalls_; }
   const Limits& limits() const { return limits_; }
 
   int AddFile(const std::string& name);
   const std::string& FileName(int file) const;
+  // The shipped declaration files have file numbers of their own, the same in every session, so
+  // that what is compiled from them once can be used again by any later session.
+  static int BuiltinFile(const BuiltinInclude* builtin);
 
   // Records the first error and returns false, so that callers can write `return Fail(...)`.
   bool Fail(const Location& at, const std::string& message);
@@ -58,14 +69,17 @@ class Session {
 
   // Counts work against the run's budget; false (with an error) once it is spent.
   bool Spend(const Location& at, size_t units);
+  size_t work() const { return work_; }
 
   // Finds a file named by a source: a full path as given; otherwise beside the file that names
   // it (unless searchBesideSource is false), then in each include directory, then from the
   // current directory. A name in the Macintosh's own form (":Folder:File") is read as a relative
   // path. The standard declaration files shipped with the tool are found last, by name alone.
-  // False, with an error at `at`, when nothing is found.
+  // False, with an error at `at`, when nothing is found. builtin, when given, receives the
+  // shipped file that was read, or null when a file of the host was.
   bool ReadSourceFile(const Location& at, const std::string& name, bool searchBesideSource,
-                      std::string* resolved, std::vector<uint8_t>* bytes);
+                      std::string* resolved, std::vector<uint8_t>* bytes,
+                      const BuiltinInclude** builtin = nullptr);
   // Every file read so far, as found (the shipped declarations excluded): what a build must
   // watch to know when to compile again.
   const std::vector<std::string>& Dependencies() const { return dependencies_; }
@@ -81,6 +95,7 @@ class Session {
   bool failed_ = false;
   std::string error_;
   size_t work_ = 0;
+  size_t hostCalls_ = 0;
 };
 
 // The directory part of a path ("" for a bare name), and a path joined to a directory.

@@ -1,6 +1,9 @@
 // Carrying out the statements of resource sources.
 #include "rez/source_compiler.h"
 
+#include <deque>
+#include <mutex>
+
 #include "resources/fork_containers.h"
 #include "rez/parser.h"
 #include "rez/resource_compiler.h"
@@ -101,6 +104,11 @@ bool SourceCompiler::CompileFile(const std::string& path) {
 bool SourceCompiler::CompileText(const std::string& name, const std::string& text) {
   std::vector<Token> tokens;
   return preprocessor_.ProcessText(name, text, &tokens) && Statements(tokens);
+}
+
+bool SourceCompiler::CompileBuiltin(const BuiltinInclude* builtin) {
+  std::vector<Token> tokens;
+  return preprocessor_.ProcessBuiltin(builtin, &tokens) && Statements(tokens);
 }
 
 bool SourceCompiler::Statements(const std::vector<Token>& tokens) {
@@ -215,8 +223,62 @@ bool SourceCompiler::Add(resfmt::ImageResource resource, const Location& at) {
   return true;
 }
 
+namespace {
+
+// A type declaration of the shipped files as parsed once: the declaration depends on nothing but
+// the tokens the parser looked at (and the nesting limit), so the same tokens at the same place
+// give the same declaration in any later session. Parsing the shipped declarations is most of
+// what a small source that includes them costs.
+struct ParsedType {
+  size_t maxNesting;
+  std::vector<Token> tokens;  // from the type expression through the farthest one looked at
+  size_t consumed;            // through the closing ';'
+  ExprPtr typeExpr;
+  RangeExpressions range;
+  std::shared_ptr<const TypeDecl> decl;
+};
+
+std::mutex g_parsedLock;
+std::deque<ParsedType> g_parsed;
+// A source may redefine what the shipped declarations use, so one place can parse several ways;
+// past this many kept, the others are parsed every time.
+constexpr size_t kParsedTypesKept = 512;
+
+bool IsBuiltinPlace(const Location& at) {
+  return at.file >= Session::BuiltinFile(kBuiltinIncludes);
+}
+
+const ParsedType* FindParsed(TokenCursor& c, size_t maxNesting) {
+  std::lock_guard<std::mutex> guard(g_parsedLock);
+  for (const ParsedType& p : g_parsed) {
+    if (p.maxNesting != maxNesting || !SameToken(p.tokens[0], c.Peek())) continue;
+    size_t i = 1;
+    while (i < p.tokens.size() && SameToken(p.tokens[i], c.Peek(i))) ++i;
+    if (i == p.tokens.size()) return &p;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 bool SourceCompiler::TypeStatement(TokenCursor& c) {
   const Location at = c.Peek().at;
+  const size_t start = c.position();
+  const size_t maxNesting = session_.limits().maxNesting;
+  const bool builtin = IsBuiltinPlace(at);
+  if (builtin) {
+    if (const ParsedType* p = FindParsed(c, maxNesting)) {
+      uint32_t type = 0;
+      IdRange range;
+      if (!TypeCode(*p->typeExpr, &type) || !Range(p->range, &range)) return false;
+      if (range.byName) return session_.Fail(p->range.at, "a type is declared for a range of IDs, not a name");
+      c.Seek(start + p->consumed);
+      types_.Declare(type, !range.all, range.low, range.high, p->decl);
+      return true;
+    }
+  }
+  const size_t hostCallsBefore = session_.hostCalls();
+  const size_t workBefore = session_.work();
   ExprPtr typeExpr;
   RangeExpressions rangeGiven;
   if (!ParseExpression(c, &typeExpr) || !ParseRange(c, &rangeGiven)) return false;
@@ -240,7 +302,24 @@ bool SourceCompiler::TypeStatement(TokenCursor& c) {
   decl->at = at;
   if (!c.Expect("{", "or 'as' after the type") || !ParseTypeBody(c, decl.get())) return false;
   types_.Declare(type, !range.all, range.low, range.high, decl);
-  return c.Expect(";", "after the type declaration");
+  if (!c.Expect(";", "after the type declaration")) return false;
+  // Kept only when the parse read nothing from outside and never looked past the last token
+  // (the end of the tokens stands at a place that differs from source to source).
+  const size_t farthest = c.farthest();
+  if (builtin && farthest < c.tokens().size() && session_.hostCalls() == hostCallsBefore &&
+      session_.work() == workBefore) {
+    ParsedType p;
+    p.maxNesting = maxNesting;
+    p.tokens.assign(c.tokens().begin() + static_cast<std::ptrdiff_t>(start),
+                    c.tokens().begin() + static_cast<std::ptrdiff_t>(farthest) + 1);
+    p.consumed = c.position() - start;
+    p.typeExpr = std::move(typeExpr);
+    p.range = std::move(rangeGiven);
+    p.decl = std::move(decl);
+    std::lock_guard<std::mutex> guard(g_parsedLock);
+    if (g_parsed.size() < kParsedTypesKept) g_parsed.push_back(std::move(p));
+  }
+  return true;
 }
 
 bool SourceCompiler::ResourceStatement(TokenCursor& c) {

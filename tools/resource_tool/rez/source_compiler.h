@@ -47,6 +47,8 @@ class SourceCompiler {
 
   bool CompileFile(const std::string& path);
   bool CompileText(const std::string& name, const std::string& text);
+  // One of the shipped declaration files, as an #include of it at the top level would.
+  bool CompileBuiltin(const BuiltinInclude* builtin);
 
   const TypeTable& types() const { return types_; }
   resfmt::ResourceImage& image() { return image_; }
