@@ -1,6 +1,7 @@
 // The colour resource checks.
 #include "quickdraw/colour_resources.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "quickdraw/pixel_formats.h"
@@ -33,6 +34,9 @@ bool ReadStoredBitMap(const uint8_t* data, size_t size, size_t offset, int32_t& 
   rowBytes = static_cast<uint16_t>(S16(p + 4)) & kRowBytesMask;
   const int32_t top = S16(p + 6), left = S16(p + 8), bottom = S16(p + 10), right = S16(p + 12);
   if (bottom < top || right < left) return false;
+  // A height past 32767 has no 16-bit value: it would come back negative, and a negative row
+  // count times the row bytes wraps the layout's sums back into the resource.
+  if (bottom - top > INT16_MAX || right - left > INT16_MAX) return false;
   if (MinimumRowBytes(right - left, 1) > rowBytes) return false;
   height = static_cast<int16_t>(bottom - top);
   return true;

@@ -168,6 +168,17 @@ TEST(ColourResources, ColourIconIsPlacedAndEveryCutIsRefused) {
     bad.PutW(d.at, d.value);
     EXPECT_FALSE(CheckColourIcon(bad.v.data(), bad.v.size(), l)) << d.what;
   }
+
+  // A mask 32768 rows tall has no 16-bit height; with a tall icon after it the two row counts
+  // would wrap their sum back to the start of the data.
+  Bytes wrap = ColourIcon();
+  wrap.PutW(50 + 4, 256);
+  wrap.PutW(50 + 6, static_cast<int16_t>(-32768));
+  wrap.PutW(50 + 10, 0);
+  wrap.PutW(64 + 4, 2048);
+  wrap.PutW(64 + 6, 0);
+  wrap.PutW(64 + 10, 4096);
+  EXPECT_FALSE(CheckColourIcon(wrap.v.data(), wrap.v.size(), l));
 }
 
 }  // namespace
