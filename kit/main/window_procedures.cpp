@@ -3,7 +3,9 @@
 // everything else gets the default procedure.
 #include <windows.h>
 
+#include "Dialogs.h"
 #include "MacWindows.h"
+#include "Menus.h"
 #include "ZEB.h"
 #include "main_internal.h"
 
@@ -55,6 +57,10 @@ LRESULT ToolboxMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
     case WM_COMMAND:
       ZEB_EventCommand(hwnd, message, wParam, lParam);
       return 0;
+    case WM_DRAWITEM: case WM_MEASUREITEM:
+      // The library's owner-drawn dialog items (user items, list boxes, pop-ups).
+      if (ZEB_UserItem(hwnd, message, wParam, lParam)) return TRUE;
+      break;
     default:
       if (IsMouse(message)) return ZEB_EventMouse(hwnd, message, wParam, lParam);
       if (IsKey(message) && ZEB_EventKey(hwnd, message, wParam, lParam)) return 0;
@@ -85,6 +91,24 @@ LRESULT CALLBACK FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_NCPAINT: case WM_NCACTIVATE: case WM_NCLBUTTONDOWN:
       // The frame's caption shows the notification icon; the glue runs the default itself.
       return ZEB_NCMessage(hwnd, message, wParam, lParam);
+    case WM_INITMENUPOPUP:
+      ZEB_InitMenuMsg(reinterpret_cast<HMENU>(wParam));
+      return 0;
+    case WM_COMMAND:
+      // A command of the menu bar: the Menu Manager reports it as the menu selection.
+      if (HIWORD(wParam) == 0 && lParam == 0) {
+        ZEB_EventMenuSel(LOWORD(wParam));
+        return 0;
+      }
+      break;
+    case WM_MENUSELECT:
+      return ZEB_MenuSelect(hwnd, message, wParam, lParam);
+    case WM_ENTERIDLE:
+      return ZEB_EnterIdle(hwnd, message, wParam, lParam);
+    case WM_MEASUREITEM: case WM_DRAWITEM:
+      // Owner-drawn menu items: styled text, icons, custom menus.
+      if (ZEB_MenuUserItem(hwnd, message, wParam, lParam)) return TRUE;
+      break;
     case WM_WININICHANGE:
       ZEB_WinIniChange(reinterpret_cast<const char*>(lParam));
       break;
