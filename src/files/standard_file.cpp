@@ -42,6 +42,8 @@ struct DialogRun {
   HWND dialog = nullptr;  // the host dialog (the hook's parent in the explorer style)
   ZEB_SFFilterProcPtr appFilter = nullptr;
   bool settingName = false;  // the hook itself is changing the name field
+  int pickedAtOk = 0;        // the type list's filter when the file was accepted
+  std::string nameBeforeTypeChange;
 };
 
 struct StandardFileState {
@@ -52,6 +54,7 @@ struct StandardFileState {
   std::string chosenPath;        // the file chosen last, for the type rule
   OSType chosenType = 0;
   UINT fileOkMessage = 0;        // "commdlg_FileNameOK"
+  UINT renameMessage = 0;        // posted by the hook to itself after a type change
   DialogRun run;
 };
 StandardFileState g_sf;
@@ -153,12 +156,19 @@ class DialogSurroundings {
 
 // ---- The hook's view of the dialog ----
 
+// The file-name field: an edit control in the older style, an edit or a combo box with an edit
+// (cmb13) in the explorer style. Window text reaches the edit through either.
 HWND NameField() {
   HWND d = g_sf.run.dialog;
   if (!d) return nullptr;
   if (HWND edit = GetDlgItem(d, edt1)) return edit;
-  if (HWND combo = GetDlgItem(d, cmb13)) return FindWindowExA(combo, nullptr, "Edit", nullptr);
-  return nullptr;
+  return GetDlgItem(d, cmb13);
+}
+
+bool IsComboBox(HWND w) {
+  char cls[32] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  return lstrcmpiA(cls, "ComboBox") == 0 || lstrcmpiA(cls, "ComboBoxEx32") == 0;
 }
 
 std::string NameFieldText() {
@@ -185,12 +195,18 @@ int PickedFilter() {
   return index == CB_ERR ? 0 : static_cast<int>(index) + 1;
 }
 
-void TypeChanged() {
+// A type change: the dialog's own handling comes after the hook and may write the filter's
+// pattern into the name field, so the name is taken now and renamed once that is done.
+void TypeChanged(HWND hook) {
   if (!g_sf.run.put) return;
+  g_sf.run.nameBeforeTypeChange = NameFieldText();
+  PostMessageA(hook, g_sf.renameMessage, 0, 0);
+}
+
+void RenameAfterTypeChange() {
   const std::string_view ext = g_sf.filters.FirstExtension(PickedFilter());
-  if (ext.empty()) return;
-  const std::string name = NameFieldText();
-  if (name.empty()) return;
+  const std::string& name = g_sf.run.nameBeforeTypeChange;
+  if (ext.empty() || name.empty() || name.find_first_of("*?") != std::string::npos) return;
   SetNameFieldText(NameWithReplacedExtension(name, ext));
 }
 
@@ -205,6 +221,7 @@ void NameChanged() {
 // could not hold is refused; in a save, a name that gets its filter's extension is checked
 // again under that name, which is the file that would be replaced.
 bool AcceptChosenFile(const OPENFILENAMEA* ofn) {
+  g_sf.run.pickedAtOk = PickedFilter();
   if (!ofn || !ofn->lpstrFile || g_sf.run.multiple) return true;
   std::string directory, name;
   SplitHostPath(ofn->lpstrFile, &directory, &name);
@@ -337,11 +354,13 @@ DialogOutcome RunDialog(const DialogRequest& request) {
     break;
   }
   if (wrapped) frame::ReleaseCallback(reinterpret_cast<FARPROC>(run.appFilter));
+  // The type list as the user left it; the host's own index where the hook saw no file-OK.
+  const int picked = run.pickedAtOk;
   run = DialogRun{};
 
   if (ok) {
     outcome.chosen = true;
-    outcome.filterIndex = static_cast<int>(ofn.nFilterIndex);
+    outcome.filterIndex = picked ? picked : static_cast<int>(ofn.nFilterIndex);
     g_sf.lastSelected = outcome.filterIndex;
     g_sf.lastBufferLength = filters.buffer.size();
     if (request.multipleBuffer) {
@@ -449,6 +468,7 @@ void NewReplyFromOld(const SFReply& old, StandardFileReply* reply) {
 void InitFileDialogs() {
   g_sf = StandardFileState{};
   g_sf.fileOkMessage = RegisterWindowMessageA(FILEOKSTRINGA);
+  g_sf.renameMessage = RegisterWindowMessageA("ZEB_StandardFileRename");
 }
 
 bool LastChosenFileType(const char* path, OSType* type) {
@@ -558,24 +578,32 @@ UINT_PTR ZEBAPI Z_FileOpenHookProc(HWND dialog, UINT message, WPARAM wParam, LPA
   switch (message) {
     case WM_INITDIALOG:
       if (HWND field = NameField()) {
-        SendMessageA(field, EM_SETSEL, 0, -1);
-        SendMessageA(field, EM_SCROLLCARET, 0, 0);
+        if (IsComboBox(field)) {
+          SendMessageA(field, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+        } else {
+          SendMessageA(field, EM_SETSEL, 0, -1);
+          SendMessageA(field, EM_SCROLLCARET, 0, 0);
+        }
       }
       return run.explorer ? 0 : 1;
     case WM_COMMAND:
       if (run.explorer) break;
-      if (LOWORD(wParam) == cmb1 && HIWORD(wParam) == CBN_SELCHANGE) TypeChanged();
+      if (LOWORD(wParam) == cmb1 && HIWORD(wParam) == CBN_SELCHANGE) TypeChanged(dialog);
       if (LOWORD(wParam) == edt1 && HIWORD(wParam) == EN_CHANGE) NameChanged();
       break;
     case WM_NOTIFY: {
       if (!run.explorer || !lParam) break;
       const auto* notify = reinterpret_cast<const OFNOTIFYA*>(lParam);
-      if (notify->hdr.code == CDN_TYPECHANGE) TypeChanged();
+      if (notify->hdr.code == CDN_TYPECHANGE) TypeChanged(dialog);
       if (notify->hdr.code == CDN_FILEOK && !AcceptChosenFile(notify->lpOFN))
         return RefuseInExplorer(dialog);
       break;
     }
     default:
+      if (message != 0 && message == g_sf.renameMessage) {
+        RenameAfterTypeChange();
+        return 1;
+      }
       if (message != 0 && message == g_sf.fileOkMessage && !run.explorer)
         return AcceptChosenFile(reinterpret_cast<const OPENFILENAMEA*>(lParam)) ? 0 : 1;
       break;

@@ -170,7 +170,7 @@ TEST(HostPaths, SplitAndJoinedSelections) {
   char names[] = "C:\\d\0a.txt\0b.txt\0\0zz";
   JoinSelectedNames(names, sizeof names);
   EXPECT_STREQ(names, "C:\\d a.txt b.txt");
-  EXPECT_EQ(names[sizeof names - 4], 'z');  // nothing after the double zero is touched
+  EXPECT_EQ(names[sizeof names - 3], 'z');  // nothing after the double zero is touched
   // A buffer whose names run to its end without the double zero stays terminated.
   char cut[6] = {'a', '\0', 'b', 'c', 'd', 'e'};
   JoinSelectedNames(cut, sizeof cut);
