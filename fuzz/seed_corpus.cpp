@@ -327,6 +327,25 @@ void Seeds() {
               4, 'O', 'p', 'e', 'n', 0, 'O', 0, 0, 0, 'A', ';', '(', '-', '/', 'Q', '<', 'B'});
   Write("menu_text_fuzz", "text", Bytes{0x0A, 'q', 0x80, 0x85, 9, 'S', 'a', 'v', 'e', ' ', '&', 'a', 0xC9, 0xAA});
   Write("menu_text_fuzz", "double-byte", Bytes{0x0E, '5', 0, 0, 4, 0x82, 0xA0, 'x', 0xFF});
+  // Standard File filters: numTypes, selected, options, type count, the types, a name, the
+  // extension table.
+  auto typeEntry = [](Bytes& b, const char* type, const char* ext, const char* description) {
+    Bytes e(40, 0);
+    std::memcpy(e.data(), type, 4);
+    std::memcpy(e.data() + 4, ext, std::strlen(ext));
+    std::memcpy(e.data() + 7, description, std::strlen(description));
+    b.insert(b.end(), e.begin(), e.end());
+  };
+  Bytes filters{2, 0xFF, 0, 2, 'T', 'X', 'E', 'T', 'T', 'C', 'I', 'P', 6, 'R', 'e', 'p', 'o', 'r', 't'};
+  typeEntry(filters, "TXET", "TXT", "Text");
+  typeEntry(filters, "TXET", "DOC", "Documents");
+  typeEntry(filters, "TCIP", "PCT", "Pictures");
+  typeEntry(filters, "\0\0\0\0", "", "");
+  Write("sf_filter_fuzz", "two-types", filters);
+  Write("sf_filter_fuzz", "all-files", Bytes{0xFF, 0xFF, 1, 0, 4, 'a', '.', 'b', '.'});
+  Write("app_files_fuzz", "documents", "a.txt, \"C:\\My Files\\b c.txt\",, /p\nC:\\docs");
+  Write("app_files_fuzz", "list", Bytes{0, 0, 2, 0, 0xFD, 0xFF, 0, 0, 'T', 'X', 'E', 'T', 0, 0, 3,
+                                        'a', 'b', 'c', 0xFD, 0xFF, 0, 0, 1, 2, 3, 4, 0, 0, 1, 'z'});
   Write("title_text_fuzz", "plain", Bytes{4, 8, 'T', 'i', 't', 'l', 'e', 0xA5, 0xD2, 0xD3});
   Write("title_text_fuzz", "double-byte", Bytes{2, 4, 0x82, 0xA0, 'a', 0x83});
   Write("text_conversion_fuzz", "plain", Bytes{0x01, 1, 1, 0, 'H', 'e', 'l', 'l', 'o', 0xA5, '\r'});

@@ -249,6 +249,10 @@ enum { ZEB_SV_GET = 0, ZEB_SV_SET = 1 };
  * damaged arena, or the address of a handle record that no master block holds. */
 #define ZEB_WM_HEAPDAMAGED (WM_USER + 2)
 
+/* Sent to the frame window's own procedure by ExitToShell (wParam and lParam 0), before the
+ * quit message is posted: the application saves and closes its documents. */
+#define ZEB_WM_EXITTOSHELL (WM_USER + 1)
+
 struct QDGlobals;
 struct GrafPort;
 struct EventRecord;

@@ -55,13 +55,17 @@ const char* Flags(unsigned long flags) {
   return text;
 }
 
-void StartToolbox(HINSTANCE instance, HWND frame) {
+void StartToolbox(HINSTANCE instance, HWND frame, const std::string& documents) {
   ZEB_SessionRec session{};
   session.size = kZEBSessionRecSize;
   session.instance = instance;
   session.frameWindow = frame;
   session.flags = ZEB_SF_SMALLBLOCKS;
+  session.documentList = documents.c_str();
   ZEB_InitSession(&session);
+  // The file types of the documents and of Standard File's filters, before the document list
+  // is read.
+  ZEB_Set_MacWin(DemoFileTypes(), nullptr);
 
   ZEB_GlobalsRec globals;
   ZEB_FillGlobalsRec(&globals, &qd, &g);
@@ -364,9 +368,17 @@ void NotifyPainted(HWND hwnd) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   UINT autoclose = 0;
+  // Every other argument names a document, or is "/p" (print them): the document list.
+  std::string documents;
   for (int i = 1; i < __argc; ++i) {
-    if (!strcmp(__argv[i], "/autoclose") && i + 1 < __argc) autoclose = atoi(__argv[++i]);
-    if (!strcmp(__argv[i], "/ready") && i + 1 < __argc) g_readyFile = __argv[++i];
+    if (!strcmp(__argv[i], "/autoclose") && i + 1 < __argc) {
+      autoclose = atoi(__argv[++i]);
+    } else if (!strcmp(__argv[i], "/ready") && i + 1 < __argc) {
+      g_readyFile = __argv[++i];
+    } else {
+      if (!documents.empty()) documents += ',';
+      documents += std::string("\"") + __argv[i] + "\"";
+    }
   }
   // Known before the first window paints, so that no early paint reports the main window.
   g_scripted = autoclose && !g_readyFile.empty();
@@ -389,7 +401,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
                              WS_OVERLAPPEDWINDOW, 0, 0, 820, 740, nullptr, nullptr, instance,
                              nullptr);
   g_frame = frame;
-  StartToolbox(instance, frame);
+  StartToolbox(instance, frame, documents);
   ExerciseMemory();
   ShowFileManager();
   ShowResourceManager();

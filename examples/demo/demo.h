@@ -24,6 +24,9 @@ WindowPtr AddToolboxWindow(const unsigned char* title, short procID, PanePainter
 // Text at (x, y) in the DC's current font and colour.
 void Label(HDC dc, int x, int y, const char* text);
 
+// The application's extension table for ZEB_Set_MacWin (files.cpp).
+void* DemoFileTypes();
+
 // Each piece of the showcase, in a file of its own.
 void ShowFileManager();
 void ShowResourceManager();

@@ -6,6 +6,8 @@
 #include "Files.h"
 #include "Folders.h"
 #include "OSUtils.h"
+#include "SegLoad.h"
+#include "StandardFile.h"
 #include "ZEB.h"
 #include "demo.h"
 
@@ -32,10 +34,50 @@ const char* Date(unsigned long seconds) {
   return text;
 }
 
+// Type, extension (three characters, not terminated), description: 40 bytes an entry.
+struct TypeEntry {
+  OSType type;
+  char extension[3];
+  char description[33];
+};
+static_assert(sizeof(TypeEntry) == 40, "the table's entries are 40 bytes");
+TypeEntry g_types[] = {{ZEB_FOURCC('T', 'E', 'X', 'T'), {'T', 'X', 'T'}, "Text documents"},
+                       {ZEB_FOURCC('T', 'E', 'X', 'T'), {'D', 'O', 'C'}, "Text documents"},
+                       {ZEB_FOURCC('P', 'I', 'C', 'T'), {'P', 'C', 'T'}, "Pictures"},
+                       {0, {0, 0, 0}, ""}};
+
+// The documents the demo was started with, and the filters its open dialog would offer.
+void ShowApplicationFiles() {
+  short message = 0, count = 0;
+  CountAppFiles(&message, &count);
+  Say("CountAppFiles: message %d (%s), %d documents", message, message == appPrint ? "print" : "open",
+      count);
+  for (short i = 1; i <= count; ++i) {
+    AppFile file{};
+    GetAppFiles(i, &file);
+    char type[5];
+    char path[256] = "";
+    ZEB_FSpec(file.vRefNum, file.fName, path);
+    Say("GetAppFiles(%d): \"%.*s\", type '%s', vRefNum %d: %s", i, file.fName[0], file.fName + 1,
+        FourChars(file.fType, type), file.vRefNum, path);
+  }
+  const OSType types[] = {ZEB_FOURCC('T', 'E', 'X', 'T'), ZEB_FOURCC('P', 'I', 'C', 'T')};
+  const char* buffer = ZEB_SF_String(2, -1, types);
+  char line[256] = "";
+  for (const char* p = buffer; *p; p += std::strlen(p) + 1) {
+    if (line[0]) std::strncat(line, " | ", sizeof line - std::strlen(line) - 1);
+    std::strncat(line, p, sizeof line - std::strlen(line) - 1);
+  }
+  Say("ZEB_SF_String(TEXT, PICT): %s", line);
+}
+
 }  // namespace
+
+void* DemoFileTypes() { return g_types; }
 
 void ShowFileManager() {
   Heading("File Manager");
+  ShowApplicationFiles();
   // Files that the application's extension table does not type get this type.
   ZEB_SystemValue(ZEB_SV_SET, 36, ZEB_FOURCC('T', 'E', 'X', 'T'));
   short vRefNum = 0;

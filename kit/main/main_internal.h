@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "ZEB.h"
+
 namespace zeb::main {
 
 // The window classes ZEB::Main registers; the session record names them to the library.
@@ -15,7 +17,7 @@ inline constexpr const char* kMDIChildClass = "ZEBSubMDIWndClass";
 inline constexpr UINT kFirstMDIChild = 0xFF00;
 // ExitToShell calls the frame's procedure with this private message (the first user message
 // plus 1) so that the application ends.
-inline constexpr UINT kExitToShellMessage = WM_USER + 1;
+inline constexpr UINT kExitToShellMessage = ZEB_WM_EXITTOSHELL;
 
 HWND Frame();
 HWND MDIClient();

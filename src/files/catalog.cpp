@@ -280,6 +280,10 @@ void StoreCatalogEntry(CInfoPBRec* pb, const CatalogEntry& entry, long parentID)
 
 }  // namespace
 
+OSType TypeOfHostFile(const std::string& path, const std::string& name) {
+  return TypeOfFile(path, name);
+}
+
 void EndEnumeration() {
   Enumeration& e = g_enumeration;
   if (e.search != INVALID_HANDLE_VALUE) FindClose(e.search);

@@ -77,6 +77,9 @@ bool SlotPosition(HANDLE h, int64_t* position);
 bool SlotLength(HANDLE h, int64_t* length);
 
 // ---- Catalog (catalog.cpp) ----
+// A host file's type: from the extension table, else the type of the filter it was chosen
+// under in the last Standard File dialog, else the default type (ZEB_SystemValue 36).
+OSType TypeOfHostFile(const std::string& path, const std::string& name);
 // Ends the catalog enumeration's host search, so that nothing holds the directory open.
 void EndEnumeration();
 

@@ -46,6 +46,7 @@ struct SessionState {
   bool endingSession = false;
   void* fileTypeTable = nullptr;
   void* menuKeyTable = nullptr;
+  Handle appFileList = nullptr;  // built once per session by BuildApplicationFileList
 };
 
 // The process-wide session (one per process, used from the application's thread only).

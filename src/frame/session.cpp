@@ -2,11 +2,15 @@
 // session-wide settings.
 #include <algorithm>
 #include <cstring>
+#include <string>
 
+#include "MacMemory.h"
 #include "MacWindows.h"
+#include "StandardFile.h"
 #include "dialogs/dialogs_internal.h"
 #include "events/events_internal.h"
 #include "files/files_internal.h"
+#include "frame/app_files.h"
 #include "frame/frame_internal.h"
 #include "lists/lists_internal.h"
 #include "memory/memory_internal.h"
@@ -84,11 +88,45 @@ void ReleaseCallback(FARPROC procInstance) {
   g_session.freeProcInstance(procInstance);
 }
 
-// The document list is read by the process calls, which build the list from it.
+// The documents the application was started with. Names that name no file, or that the
+// Standard File conversion refuses (a name over 63 characters), are left out of the count. The
+// conversion makes each document's folder the current directory: start-up puts the current
+// directory back where it was.
 Handle BuildApplicationFileList(const char* documentList, const char* documentDirectory) {
-  (void)documentList;
-  (void)documentDirectory;
-  return nullptr;
+  SessionState& s = g_session;
+  if (s.appFileList) return s.appFileList;
+  const DocumentList documents = ParseDocumentList(documentList ? documentList : "");
+  std::string directory = DirectoryWithSeparator(documentDirectory ? documentDirectory : "");
+  if (!directory.empty()) OemToCharBuffA(directory.data(), directory.data(), static_cast<DWORD>(directory.size()));
+  const size_t capacity = AppFileListCapacity(documents, directory.size());
+  Handle list = NewHandleClear(static_cast<Size>(capacity));
+  if (!list) return nullptr;
+
+  char saved[MAX_PATH];
+  const DWORD savedLength = GetCurrentDirectoryA(sizeof saved, saved);
+  auto* bytes = reinterpret_cast<uint8_t*>(*list);
+  size_t offset = kAppFileHeaderBytes;
+  int16_t count = 0;
+  for (const std::string& name : documents.names) {
+    const std::string given = IsAbsoluteHostPath(name) ? name : directory + name;
+    char path[MAX_PATH];
+    const DWORD length = GetFullPathNameA(given.c_str(), sizeof path, path, nullptr);
+    if (length == 0 || length >= sizeof path) continue;
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+    SFReply reply;
+    if (!ZEB_DosFSpec2MacSFReply(0, 0, 0, 0, 0, path, &reply)) continue;
+    const size_t next = AppendAppFileEntry(bytes, capacity, offset, reply.vRefNum, reply.fType,
+                                           reply.fName);
+    if (!next) continue;
+    offset = next;
+    ++count;
+  }
+  WriteAppFileHeader(bytes, documents.print ? kAppFilesPrint : kAppFilesOpen, count);
+  if (savedLength > 0 && savedLength < sizeof saved)
+    ZEB_CurDirvRefNum(DirectoryWithSeparator(saved).c_str());
+  s.appFileList = list;
+  return list;
 }
 
 }  // namespace zeb::frame

@@ -765,4 +765,9 @@ void CloseAllResourceFiles() {
 OSErr CurrentResError() { return Result(); }
 void RestoreResError(OSErr err) { SetResult(err); }
 
+int16_t ApplicationResourceFile() {
+  const ResFile* file = g_chain.slots[kApplicationSlot];
+  return file ? file->refNum : 0;
+}
+
 }  // namespace zeb::resources

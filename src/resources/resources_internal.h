@@ -2,6 +2,8 @@
 #ifndef ZEB_RESOURCES_RESOURCES_INTERNAL_H
 #define ZEB_RESOURCES_RESOURCES_INTERNAL_H
 
+#include <cstdint>
+
 #include "MacTypes.h"
 
 namespace zeb::resources {
@@ -27,6 +29,9 @@ bool ResourceInMemory(ResType type, short id);
 // stays what its own call left.
 OSErr CurrentResError();
 void RestoreResError(OSErr err);
+// The reference number of the application's own resource file (GetAppParms), 0 before
+// InitResources opened it.
+int16_t ApplicationResourceFile();
 
 }  // namespace zeb::resources
 
