@@ -1,8 +1,9 @@
 /*
  * A classic Toolbox application in C with no Windows code at all: QDGlobals qd, the managers'
  * start-up calls, a window from its resources, an event loop on WaitNextEvent that answers
- * the window's update, and main() returning at the end. It writes what it saw to
- * "Hello.report" in the current folder, one line per check, and ends with "done".
+ * the window's update, and ExitToShell at the end. It writes what it saw to "Hello.report" in
+ * the current folder, one line per check, and "done" before it leaves; ExitToShell does not
+ * come back.
  */
 #include <stdio.h>
 #include <string.h>
@@ -72,6 +73,9 @@ int main(void) {
   DisposeWindow(window);
   UnloadSeg(main);
   fprintf(report, "done\n");
+  fflush(report);
+  ExitToShell();
+  fprintf(report, "FAILED ExitToShell came back\n");
   fclose(report);
   return 0;
 }
