@@ -256,7 +256,8 @@ TEST_F(NoPrinterTest, PrStlDialogStillRunsTheSetupDialog) {
       }, reinterpret_cast<LPARAM>(&found));
       if (found) {
         seen.shown = true;
-        seen.frameDisabled = !IsWindowEnabled(frame);
+        // Any box the dialog runner shows first (an error box) must not hide the disabled frame.
+        seen.frameDisabled = seen.frameDisabled || !IsWindowEnabled(frame);
         PostMessageA(found, WM_COMMAND, IDCANCEL, 0);
       }
       Sleep(20);
