@@ -448,6 +448,29 @@ TEST_F(ModalTest, ClickOnAButtonIsItsItemHit) {
   EXPECT_EQ(hit, 2);
 }
 
+// A push button's notification reaching the dialog window's procedure is one click at the
+// button, through ZEB_EventCommand.
+TEST_F(ModalTest, AButtonNotificationIsOneClickAtTheButton) {
+  HWND button = ZEB_ControlToHWND(Control(2));
+  ASSERT_NE(button, nullptr);
+  FlushEvents(everyEvent, 0);
+  SendMessageA(ZEB_GethWnd(dialog_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+  EventRecord e{};
+  ASSERT_TRUE(GetOSEvent(mDownMask, &e));
+  RECT rc;
+  GetWindowRect(button, &rc);
+  EXPECT_TRUE(PtInRect(&rc, POINT{e.where.h, e.where.v})) << e.where.h << "," << e.where.v;
+  EXPECT_TRUE(GetOSEvent(mUpMask, &e));
+  EXPECT_FALSE(OSEventAvail(mDownMask | mUpMask, &e));
+
+  // A notification naming a window that is no item posts nothing.
+  SendMessageA(ZEB_GethWnd(dialog_), WM_COMMAND, MAKEWPARAM(99, BN_CLICKED),
+               reinterpret_cast<LPARAM>(ZEB_GethWnd(dialog_)));
+  EXPECT_FALSE(OSEventAvail(mDownMask | mUpMask, &e));
+  FlushEvents(everyEvent, 0);
+}
+
 TEST_F(ModalTest, DialogSelectReportsAClickedCheckBox) {
   ClickAt(ScreenOf(dialog_, 50, 110));
   EventRecord e{};
