@@ -167,6 +167,70 @@ void UtilityCalls() {
   EXPECT_EQ(Text(h), body.substr(0, 10) + insert + body.substr(13));
 }
 
+// The system-heap and temporary spellings, pointer resizing, more master pointers, and a
+// large handle emptied and reallocated.
+void SystemTemporaryAndResizeCalls() {
+  Held held;
+  Handle sys = held.Keep(NewHandleSys(100));
+  if (Failed(MemError(), "NewHandleSys")) { EXPECT_EQ(sys, nullptr); return; }
+  Handle sysClear = held.Keep(NewHandleSysClear(50000));
+  if (Failed(MemError(), "NewHandleSysClear")) { EXPECT_EQ(sysClear, nullptr); return; }
+  EXPECT_EQ(Text(sysClear), std::string(50000, '\0'));
+  const std::string big = Pattern(50000, 'c');
+  Fill(sysClear, big);
+
+  Ptr small = held.Keep(NewPtrSys(64));
+  if (Failed(MemError(), "NewPtrSys")) { EXPECT_EQ(small, nullptr); return; }
+  Ptr large = held.Keep(NewPtrSysClear(100000));
+  if (Failed(MemError(), "NewPtrSysClear")) { EXPECT_EQ(large, nullptr); return; }
+  const std::string head = Pattern(64, 'p');
+  std::memcpy(small, head.data(), head.size());
+  std::memcpy(large, big.data(), big.size());
+  // A pointer never moves: it grows where it lies or not at all, and a failure keeps its size
+  // and its bytes.
+  const auto Resized = [](Ptr p, Size size, const std::string& before, const char* call) {
+    const Size was = GetPtrSize(p);
+    if (SetPtrSize(p, size)) {
+      EXPECT_EQ(MemError(), noErr) << call;
+      EXPECT_EQ(GetPtrSize(p), size) << call;
+      EXPECT_EQ(std::string(p, before.size()), before) << call;
+      return true;
+    }
+    EXPECT_EQ(MemError(), memFullErr) << call;
+    EXPECT_EQ(GetPtrSize(p), was) << call;
+    EXPECT_EQ(std::string(p, before.size()), before) << call;
+    return false;
+  };
+  if (!Resized(small, 48, head.substr(0, 48), "SetPtrSize shrink")) return;
+  Resized(large, 160000, big, "SetPtrSize host block");
+
+  OSErr result = 1;
+  Handle temporary = TempNewHandle(20000, &result);
+  if (!temporary) { EXPECT_EQ(result, memFullErr) << "TempNewHandle"; return; }
+  EXPECT_EQ(result, noErr);
+  held.Keep(temporary);
+
+  MoreMasters();
+  if (Failed(MemError(), "MoreMasters")) return;
+
+  // Emptied, the handle gives back its block; ReallocateHandle asks for a new one, and a
+  // failure leaves it empty, still a handle.
+  EmptyHandle(sysClear);
+  if (Failed(MemError(), "EmptyHandle")) return;
+  EXPECT_EQ(*sysClear, nullptr);
+  ReallocateHandle(sysClear, 70000);
+  if (Failed(MemError(), "ReallocateHandle large")) { EXPECT_EQ(*sysClear, nullptr); return; }
+  EXPECT_EQ(GetHandleSize(sysClear), 70000);
+
+  // Appending a large handle to a small one takes the small one out of its arena.
+  Fill(sys, head.substr(0, 64));
+  const std::string sysBefore = Text(sys);
+  std::memcpy(*sysClear, big.data(), big.size());
+  const std::string largeBefore = Text(sysClear);
+  if (Failed(HandAndHand(sysClear, sys), "HandAndHand large")) return Unchanged(sys, sysBefore, "HandAndHand");
+  EXPECT_EQ(Text(sys), sysBefore + largeBefore);
+}
+
 // Runs a sequence with its n-th allocation failing, for n = 1, 2, ... until a run meets no
 // failure; every run must leave the census where it found it.
 void SweepAllocations(const char* name, const std::function<void()>& run) {
@@ -189,6 +253,7 @@ void SweepAllocations(const char* name, const std::function<void()>& run) {
 TEST_F(MemoryFullTest, EveryFailedAllocationIsReportedAndLeaksNothing) {
   SweepAllocations("handles and pointers", HandleAndPointerCalls);
   SweepAllocations("utilities", UtilityCalls);
+  SweepAllocations("system, temporary and resizing", SystemTemporaryAndResizeCalls);
 }
 
 TEST_F(MemoryFullTest, TheCensusSeesWhatIsHeld) {

@@ -95,6 +95,25 @@ class InterruptedWritesTest : public ResourcesTest {
     return ::testing::AssertionFailure() << error << " (" << bytes.size() << " bytes)";
   }
 
+  // The file as the scenario's changes leave it, before its write: the original, or what an
+  // earlier write of the scenario already made of it.
+  std::string PreparedState(const Scenario& s) {
+    const short ref = Prepare(s);
+    Abandon(ref);
+    ResourceImage image;
+    EXPECT_TRUE(Reads(&image)) << s.name;
+    return Describe(image);
+  }
+
+  // Whether the Resource Manager itself opens the file, with every check of its own. Read-only,
+  // so that the look changes nothing.
+  ::testing::AssertionResult OpensReadOnly() {
+    const short ref = OpenRFPerm(PStr("doc.rsr"), 0, fsRdPerm);
+    if (ref <= 0) return ::testing::AssertionFailure() << "OpenRFPerm: " << ResError();
+    CloseResFile(ref);
+    return ::testing::AssertionSuccess();
+  }
+
   // The file after the scenario's write has run to its end.
   std::string CompleteResult(const Scenario& s) {
     const short ref = Prepare(s);
@@ -111,9 +130,7 @@ class InterruptedWritesTest : public ResourcesTest {
   }
 
   void SweepCrashes(const Scenario& s) {
-    ResourceImage original;
-    original.resources = Original();
-    const std::string before = Describe(original);
+    const std::string before = PreparedState(s);
     const std::string after = CompleteResult(s);
     ASSERT_NE(before, after) << s.name << ": the write must change the file";
     int sawOld = 0, sawNew = 0;
@@ -125,6 +142,7 @@ class InterruptedWritesTest : public ResourcesTest {
       Abandon(ref);
       ResourceImage image;
       ASSERT_TRUE(Reads(&image)) << s.name << ": torn after " << n << " units";
+      ASSERT_TRUE(OpensReadOnly()) << s.name << ": torn after " << n << " units";
       const std::string now = Describe(image);
       if (now == before) {
         ++sawOld;
@@ -144,9 +162,7 @@ class InterruptedWritesTest : public ResourcesTest {
 
   void SweepFullDisk(const Scenario& s) {
     const bool closes = s.closes;
-    ResourceImage original;
-    original.resources = Original();
-    const std::string before = Describe(original);
+    const std::string before = PreparedState(s);
     const std::string after = CompleteResult(s);
     for (uint64_t n = 0;; ++n) {
       const short ref = Prepare(s);
@@ -161,6 +177,10 @@ class InterruptedWritesTest : public ResourcesTest {
         break;
       }
       EXPECT_EQ(result, dskFulErr) << s.name << " with room for " << n << " bytes";
+      // A rewrite into a new file that could not be finished takes that file away again: a
+      // full disk is not made fuller by what failed on it.
+      EXPECT_EQ(FilesInDir(), std::vector<std::string>{"doc.rsr"})
+          << s.name << " with room for " << n << " bytes";
       ResourceImage image;
       ASSERT_TRUE(Reads(&image)) << s.name << " with room for " << n << " bytes";
       const std::string now = Describe(image);
@@ -265,6 +285,67 @@ const Scenario kScenarios[] = {
     {"renamed resource, close",
      [](short) { SetResInfo(GetOne(Type("PREF"), 1), 1, PStr("Prefs")); },
      kClose, true},
+    {"added resource, close",
+     [](short) { AddResource(HandleWith("added before the close"), Type("NEWT"), 9, nullptr); },
+     kClose, true},
+    {"removal, close", [](short) { RemoveResource(GetOne(Type("STR "), 200)); }, kClose, true},
+    {"WriteResource then close",
+     [](short) {
+       Handle h = GetOne(Type("TEXT"), 128);
+       SetText(h, "written on its own, then the file closed");
+       ChangedResource(h);
+     },
+     [](short ref) {
+       WriteResource(Get1Resource(Type("TEXT"), 128));
+       CloseResFile(ref);
+     },
+     true},
+    {"every resource removed, update",
+     [](short) {
+       RemoveResource(GetOne(Type("TEXT"), 128));
+       RemoveResource(GetOne(Type("TEXT"), 129));
+       RemoveResource(GetOne(Type("PREF"), 1));
+       RemoveResource(GetOne(Type("STR "), 200));
+     },
+     kUpdate},
+    // A second update writes its map behind the first one's, over nothing the file names.
+    {"second update behind an earlier one",
+     [](short ref) {
+       Handle pref = GetOne(Type("PREF"), 1);
+       SetText(pref, "first update....");
+       ChangedResource(pref);
+       UpdateResFile(ref);
+       EXPECT_EQ(ResError(), noErr);
+       Handle text = GetOne(Type("TEXT"), 129);
+       SetText(text, "the second update makes this text longer");
+       ChangedResource(text);
+     },
+     kUpdate},
+    // The close compacts a file whose earlier update left its old map in the data area.
+    {"close after an update",
+     [](short ref) {
+       SetResInfo(GetOne(Type("TEXT"), 129), 129, PStr("Second"));
+       UpdateResFile(ref);
+       EXPECT_EQ(ResError(), noErr);
+       Handle pref = GetOne(Type("PREF"), 1);
+       SetText(pref, "changed again");
+       ChangedResource(pref);
+     },
+     kClose, true},
+    // An update the host refused part-way through its map left bytes behind the old map; the
+    // next one writes over them.
+    {"update after a refused one",
+     [](short ref) {
+       Handle text = GetOne(Type("TEXT"), 128);
+       SetText(text, "the update that the host refused half-way");
+       ChangedResource(text);
+       SetHostFault(HostFaultKind::kRefuse, 70, 5);
+       UpdateResFile(ref);
+       EXPECT_TRUE(zeb::files::HostFaultFired());
+       EXPECT_NE(ResError(), noErr);
+       SetHostFault(HostFaultKind::kNone, 0, 0);
+     },
+     kUpdate},
 };
 
 // One process per scenario, so that the sweeps run side by side.
@@ -286,6 +367,39 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, EveryWrite,
                              if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
                            return name;
                          });
+
+TEST_F(InterruptedWritesTest, CreatingOnAFullDiskLeavesNothingBehind) {
+  const std::string empty(reinterpret_cast<const char*>(zeb::resfmt::EmptyResourceFile().data()),
+                          zeb::resfmt::kMinimumFileLength);
+  for (bool existedEmpty : {false, true}) {
+    for (uint64_t room = 0;; ++room) {
+      for (const std::string& name : FilesInDir()) DeleteFileA(dir_.File(name).c_str());
+      if (existedEmpty) {
+        ASSERT_TRUE(dir_.Write("Notes.rsr", ""));
+      }
+      SetHostFault(HostFaultKind::kDiskFull, room, kDiskFull);
+      CreateResFile(PStr("Notes"));
+      const OSErr result = ResError();
+      const bool refused = zeb::files::HostFaultFired();
+      SetHostFault(HostFaultKind::kNone, 0, 0);
+      if (!refused) {
+        EXPECT_EQ(result, noErr);
+        EXPECT_EQ(Contents("Notes.rsr"), empty);
+        EXPECT_EQ(room, empty.size());
+        break;
+      }
+      EXPECT_EQ(result, dskFulErr) << "room for " << room;
+      // No half-made file under any name; an empty one that was there stays.
+      if (existedEmpty) {
+        EXPECT_EQ(FilesInDir(), std::vector<std::string>{"Notes.rsr"}) << "room for " << room;
+        EXPECT_EQ(Contents("Notes.rsr"), "");
+      } else {
+        EXPECT_TRUE(FilesInDir().empty()) << "room for " << room;
+      }
+      ASSERT_LT(room, 10000u);
+    }
+  }
+}
 
 TEST_F(InterruptedWritesTest, ACrashWhileCreatingLeavesNoFileOrAWholeEmptyOne) {
   const std::string empty(reinterpret_cast<const char*>(zeb::resfmt::EmptyResourceFile().data()),
