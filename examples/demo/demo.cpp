@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "Dialogs.h"
 #include "MacMemory.h"
 #include "OSUtils.h"
 #include "Quickdraw.h"
