@@ -54,15 +54,15 @@ resource 'DITL' (300, "Every item") {
 		{14, 14, 30, 64}, StaticText { disabled, "Name:" };
 		{12, 70, 28, 230}, EditText { enabled, "Toolbox" };
 		{40, 14, 58, 170}, CheckBox { enabled, "Keep a copy" };
-		{70, 24, 88, 120}, RadioButton { enabled, "Small" };
-		{90, 24, 108, 120}, RadioButton { enabled, "Large" };
-		{60, 14, 76, 80}, StaticText { disabled, "Size" };
-		{58, 14, 112, 170}, UserItem { disabled };
+		{80, 24, 98, 120}, RadioButton { enabled, "Small" };
+		{100, 24, 118, 120}, RadioButton { enabled, "Large" };
+		{70, 14, 86, 80}, StaticText { disabled, "Size" };
+		{70, 14, 124, 170}, UserItem { disabled };
 		{12, 300, 44, 332}, Icon { disabled, 300 };
 		{50, 250, 100, 380}, Picture { disabled, 300 };
-		{120, 14, 134, 380}, UserItem { disabled };
-		{144, 14, 164, 230}, Control { enabled, 300 };
-		{144, 250, 164, 380}, UserItem { enabled };
+		{130, 14, 140, 380}, UserItem { disabled };
+		{148, 14, 168, 230}, Control { enabled, 300 };
+		{148, 250, 168, 380}, UserItem { enabled };
 		{176, 14, 214, 380}, StaticText { disabled, "^0 ^1" }
 	}
 };
@@ -80,7 +80,7 @@ resource 'ZEBD' (300, "Every item") {
 };
 
 resource 'CNTL' (300, "Paper pop-up") {
-	{144, 14, 164, 230},
+	{148, 14, 168, 230},
 	0,					/* title style: plain */
 	visible,
 	50,					/* title width */
