@@ -4,8 +4,9 @@
 //   demo.exe [/autoclose <milliseconds>] [/ready <file>]
 // /ready writes the window's screen geometry ("WxH+X+Y") to <file> once the window has painted.
 // The text showcase has a window of its own: once <file>.next exists the demo shows it in the
-// main window's place and writes its geometry to <file>.text when it has painted; <file>.done
-// closes the demo.
+// main window's place and writes its geometry to <file>.text when it has painted. Once
+// <file>.third exists the main window comes back with the Dialog Manager's page in front and
+// its geometry goes to <file>.dialogs; <file>.done closes the demo.
 #include <windows.h>
 
 #include <cstdarg>
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "Dialogs.h"
 #include "MacMemory.h"
 #include "OSUtils.h"
 #include "Quickdraw.h"
@@ -40,7 +42,9 @@ std::string g_readyFile;
 HWND g_frame = nullptr, g_textWindow = nullptr;
 bool g_reported[2] = {false, false};  // the main window, the text window
 constexpr UINT kWriteReady = WM_APP + 1;
-constexpr UINT_PTR kAutoCloseTimer = 1, kPollTimer = 2, kScriptTimer = 3;
+constexpr UINT_PTR kAutoCloseTimer = 1, kPollTimer = 2, kScriptTimer = 3, kDialogsTimer = 4;
+// The dialog page's native windows paint within this; the runner's photograph waits for it.
+constexpr UINT kDialogsSettle = 1500;
 bool g_running = true;
 // The runner's screenshot waits for the input script and the updates it causes.
 int g_settleRounds = -1;
@@ -178,6 +182,15 @@ bool Exists(const std::string& file) {
   return GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+void WriteGeometry(HWND hwnd, const std::string& file) {
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  if (FILE* f = fopen(file.c_str(), "w")) {
+    fprintf(f, "%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+    fclose(f);
+  }
+}
+
 void WriteReady(int which) {
   if (g_reported[which]) return;
   // Paints before the script's input is in (the first ones are posted while the windows are
@@ -204,6 +217,14 @@ void Poll() {
     SetWindowPos(g_textWindow, HWND_TOP, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     UpdateWindow(g_textWindow);
   }
+  if (Exists(g_readyFile + ".third")) {
+    DeleteFileA((g_readyFile + ".third").c_str());
+    ShowWindow(g_textWindow, SW_HIDE);
+    ShowWindow(g_frame, SW_SHOWNORMAL);
+    ShowDialogShowcase(g_frame);
+    UpdateWindow(g_frame);
+    SetTimer(g_frame, kDialogsTimer, kDialogsSettle, nullptr);
+  }
   if (Exists(g_readyFile + ".done")) {
     DeleteFileA((g_readyFile + ".done").c_str());
     DestroyWindow(g_frame);
@@ -221,6 +242,9 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_TIMER:
       if (wParam == kPollTimer) {
         Poll();
+      } else if (wParam == kDialogsTimer) {
+        KillTimer(hwnd, kDialogsTimer);
+        WriteGeometry(g_frame, g_readyFile + ".dialogs");
       } else if (wParam == kScriptTimer) {
         RunInputScript();
         if (InputScriptDone()) {
@@ -315,6 +339,14 @@ LRESULT CALLBACK ToolboxWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     case WM_SYSKEYDOWN: case WM_SYSKEYUP: case WM_SYSCHAR: case WM_SYSDEADCHAR:
       if (ZEB_EventKey(hwnd, message, wParam, lParam)) return 0;
       break;
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+      // Owner-drawn dialog items: user items, icons, pictures, pop-ups and combo boxes.
+      if (ZEB_UserItem(hwnd, message, wParam, lParam)) return TRUE;
+      break;
+    case WM_COMMAND:
+      ZEB_EventCommand(hwnd, message, wParam, lParam);
+      return 0;
     case WM_ERASEBKGND:
     case WM_MOVE:
     case WM_SIZE:

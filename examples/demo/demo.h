@@ -9,6 +9,7 @@ int TextBottom();
 
 #include <windows.h>
 
+#include "Events.h"
 #include "MacWindows.h"
 #include "Quickdraw.h"
 
@@ -34,6 +35,10 @@ void ShowQuickDrawShowcase(HWND frame);
 void ShowUtilities();
 WindowPtr ShowShapesShowcase(HWND frame);
 void ShowWindowsShowcase(HWND frame, WindowPtr front);
+// The Dialog and Control Managers' page: a modeless dialog, a scrolling window and an alert
+// (dialogs.cpp); its events go to the dialog first.
+void ShowDialogShowcase(HWND frame);
+bool HandleDialogEvent(const EventRecord& e);
 // The text showcase's window, made hidden.
 HWND CreateTextShowcase(HINSTANCE instance);
 // The event loop (event_loop.cpp): the log window, the classic dispatch of one event, and the

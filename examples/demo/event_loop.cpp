@@ -191,6 +191,7 @@ bool InputScriptDone() { return g_scriptStep < 0; }
 void RunInputScript() { ScriptStep(); }
 
 void HandleEvent(const EventRecord& e) {
+  if (HandleDialogEvent(e)) return;
   switch (e.what) {
     case mouseDown:
       MouseDown(e);

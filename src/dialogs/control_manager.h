@@ -38,6 +38,13 @@ HWND OwnerHwnd(ControlHandle control);
 // Definition procedures: the message goes to the definition with the control's variant.
 long CallDefinition(ControlHandle control, short message, long param);
 
+// The library's own pop-up menu definition (procIDs 1008..1023), which contrlDefProc names.
+long ZEBAPI PopUpDefinition(short varCode, ControlHandle control, short message, long param);
+// Whether the control runs the library's pop-up menu definition; the menu it shows (null when its
+// 'MENU' is missing).
+bool IsLibraryPopUp(ControlHandle control);
+MenuHandle PopUpMenuOf(ControlHandle control);
+
 // The control font (Lists get and set it through these); null means the system font.
 HFONT ControlFont();
 void SetControlFont(HFONT font);

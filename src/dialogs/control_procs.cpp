@@ -8,6 +8,8 @@
 #include "dialogs/dialog_manager.h"
 #include "dialogs/dialogs_internal.h"
 #include "frame/frame_internal.h"
+#include "print/print_internal.h"
+#include "quickdraw/offscreen_band.h"
 #include "quickdraw/quickdraw_internal.h"
 #include "windows/windows_internal.h"
 
@@ -51,6 +53,7 @@ LRESULT PaintProtected(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     POINT at = {0, 0};
     MapWindowPoints(hwnd, parent, &at, 1);
     OffsetRgn(native, at.x + owner->portRect.left, at.y + owner->portRect.top);
+    dialogs::ExcludeLaterItems(owner, hwnd, native);
     RgnHandle rgn = NewRgn();
     quickdraw::SetRgnFromGdi(rgn, native);
     GrafPtr old = nullptr;
@@ -64,8 +67,16 @@ LRESULT PaintProtected(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return r;
 }
 
+// While the library draws into an off-screen band or prints, the native windows keep still:
+// background erasing is answered and painting only validates.
+bool DrawingElsewhere() { return quickdraw::AnyBandActive() || print::Printing(); }
+
 LRESULT Common(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (RerouteMouse(hwnd, msg, wParam, lParam)) return 0;
+  if ((msg == WM_PAINT || msg == WM_ERASEBKGND) && DrawingElsewhere()) {
+    if (msg == WM_PAINT) ValidateRect(hwnd, nullptr);
+    return msg == WM_ERASEBKGND ? 1 : 0;
+  }
   if (msg == WM_PAINT || msg == WM_NCPAINT) return PaintProtected(hwnd, msg, wParam, lParam);
   if (msg == WM_NCDESTROY) {
     const LRESULT r = ChainToClass(hwnd, msg, wParam, lParam);

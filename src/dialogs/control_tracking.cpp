@@ -153,9 +153,11 @@ short ZEBAPI TrackControl(ControlHandle theControl, Point thePoint, ProcPtr acti
   if (ScrollTrackingOf(theControl, &view)) {
     if (ownTracking) action = reinterpret_cast<ActionProc>(dialogs::DefinitionTracking(theControl));
     const bool wrapped = action && !ownTracking;
-    if (view.active || action) frame::UseScrollTrackingAction(action);
     const bool repeats = view.part && view.part != inThumb;
-    if (repeats && Button() && view.scrollBar && IsWindow(view.scrollBar)) {
+    const bool restart = repeats && Button() && view.scrollBar && IsWindow(view.scrollBar);
+    if (restart) frame::ResumeScrollTracking();
+    if (view.active || restart || action) frame::UseScrollTrackingAction(action);
+    if (restart) {
       // The native scroll bar runs its own tracking loop again, which sends the notifications
       // that call the action procedure until the button is released.
       POINT p;
@@ -178,7 +180,16 @@ short ZEBAPI TrackControl(ControlHandle theControl, Point thePoint, ProcPtr acti
   }
   if (c->zebCustom) {
     const short part = TestControl(theControl, thePoint);
-    if (part && part < inThumb) result = TrackDefinitionPart(theControl, part, action, ownTracking);
+    constexpr short kPopUpBoxPart = 2;
+    if (part == kPopUpBoxPart && IsLibraryPopUp(theControl)) {
+      // The pop-up's menu does the tracking, drawn from the owner's port.
+      GrafPtr old = nullptr;
+      GetPort(&old);
+      SetPort(c->contrlOwner);
+      CallDefinition(theControl, autoTrack, part);
+      SetPort(old);
+      result = part;
+    } else if (part && part < inThumb) result = TrackDefinitionPart(theControl, part, action, ownTracking);
     else if (part >= inThumb) result = TrackIndicator(theControl, part, thePoint, ownTracking ? nullptr : action);
   } else {
     // The native window has already tracked the click.

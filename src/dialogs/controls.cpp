@@ -298,14 +298,21 @@ ControlHandle ZEBAPI NewControl(WindowPtr theWindow, const Rect* boundsRect, Con
       kind = kPushButton;  // without its definition a control falls back to a push button
     }
   } else if (kind < 0) {
-    // The pop-up menu definition needs the Menu Manager's tracking: until it is present a
-    // pop-up control is shown as a push button with its value kept.
-    kind = kPushButton;
+    c->contrlDefProc = reinterpret_cast<Handle>(reinterpret_cast<void*>(&PopUpDefinition));
+    c->zebCustom = 1;
   }
   if (!c->zebCustom) c->contrlDefProc = reinterpret_cast<Handle>(kind);
   c->nextControl = reinterpret_cast<WindowPeek>(theWindow)->controlList;
   reinterpret_cast<WindowPeek>(theWindow)->controlList = h;
-  if (c->zebCustom) CallDefinition(h, initCntl, 0);
+  if (c->zebCustom) {
+    // A definition reads its creation settings from the value, minimum and maximum as they
+    // were given (the pop-up's title style, menu and title width), then the value is kept in
+    // the range the definition leaves.
+    c->contrlValue = value;
+    CallDefinition(h, initCntl, 0);
+    c = *h;
+    c->contrlValue = std::min(std::max(c->contrlValue, c->contrlMin), std::max(c->contrlMin, c->contrlMax));
+  }
   if (!CreateNative(h, dialogFont ? kUseWindowFont : 0)) {
     reinterpret_cast<WindowPeek>(theWindow)->controlList = c->nextControl;
     if (c->zebCustom) CallDefinition(h, dispCntl, 0);

@@ -30,6 +30,9 @@ WindowPtr g_modal = nullptr;
 // The windows each running modal loop disabled, innermost last: only those are enabled again.
 std::vector<std::vector<HWND>> g_disabledSets;
 ZEB_CharFilterProc g_charFilter = nullptr;
+// The character filters of the prepared modal windows, innermost last, with the state each
+// preparation answered: closing one restores the filter of the window around it.
+std::vector<std::pair<long, ZEB_CharFilterProc>> g_charFilters;
 
 char CharOf(const EventRecord& e) { return static_cast<char>(e.message & 0xFF); }
 bool IsKey(const EventRecord& e) { return e.what == keyDown || e.what == autoKey; }
@@ -396,6 +399,11 @@ void ZEBAPI LibraryModalDialog(ModalFilterProc filterArg, short* itemHit) {
   if (appFilter) frame::ReleaseCallback(filter);
 }
 
+bool CharFilterConsumes(const MSG& msg) {
+  if (!g_charFilter || (msg.message != WM_CHAR && msg.message != WM_SYSCHAR)) return false;
+  return g_charFilter(msg.hwnd, msg.message, msg.wParam, msg.lParam) != 0;
+}
+
 }  // namespace zeb::dialogs
 
 using namespace zeb;
@@ -455,7 +463,8 @@ void ZEBAPI ZEB_PrepareModalWindow(WindowPtr theWindow, long* state, WindowPtr* 
   if (state) *state = static_cast<long>(g_disabledSets.size());
   if (previousModal) *previousModal = g_modal;
   g_modal = theWindow;
-  g_charFilter = charFilter;
+  g_charFilters.emplace_back(static_cast<long>(g_disabledSets.size()), charFilter ? frame::WrapCallback(charFilter) : nullptr);
+  g_charFilter = g_charFilters.back().second;
 }
 
 void ZEBAPI ZEB_CloseModalWindow(WindowPtr theWindow, long state, WindowPtr previousModal, HWND capture) {
@@ -466,7 +475,11 @@ void ZEBAPI ZEB_CloseModalWindow(WindowPtr theWindow, long state, WindowPtr prev
     g_disabledSets.pop_back();
   }
   g_modal = previousModal;
-  g_charFilter = nullptr;
+  while (!g_charFilters.empty() && g_charFilters.back().first >= state) {
+    if (g_charFilters.back().second) frame::ReleaseCallback(g_charFilters.back().second);
+    g_charFilters.pop_back();
+  }
+  g_charFilter = g_charFilters.empty() ? nullptr : g_charFilters.back().second;
   if (capture && IsWindow(capture)) SetCapture(capture);
 }
 

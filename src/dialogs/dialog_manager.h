@@ -26,6 +26,10 @@ void FillPopUpBox(ControlHandle control, short menuId);
 void ForgetControl(ControlHandle control);
 // Whether the window is a dialog of the library (kind 2 with the Dialog Manager's record).
 bool IsLibraryDialog(WindowPtr window);
+// Painting protection in a dialog: rgn (a GDI region in the dialog port's coordinates) is what
+// the item shown by native has just painted; the parts that items of higher number overlapping it
+// cover are taken out, so that the Toolbox update still draws those items.
+void ExcludeLaterItems(WindowPtr window, HWND native, HRGN rgn);
 // The item number a native window stands for in its dialog, 0 for none.
 short ItemOfNative(DialogPtr dialog, HWND hwnd);
 // The keyboard focus moved to hwnd (null: left the library's windows): a dialog's default

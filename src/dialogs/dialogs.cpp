@@ -457,6 +457,8 @@ DialogPtr MakeDialog(void* storage, const Rect* boundsRect, ConstStr255Param tit
   }
   DialogPeek peek = Peek(w);
   peek->window.windowKind = dialogKind;
+  const std::vector<uint8_t> originalList(reinterpret_cast<const uint8_t*>(*items),
+                                          reinterpret_cast<const uint8_t*>(*items) + GetHandleSize(items));
   peek->items = items;
   peek->editField = -1;
   ZEB_DialogFontMode(w, 1);
@@ -477,9 +479,12 @@ DialogPtr MakeDialog(void* storage, const Rect* boundsRect, ConstStr255Param tit
   TextFont(0);
   (void)savedFont;
   if (!BuildItems(*st, 1)) {
-    // The caller's storage and item list stay the caller's.
+    // The caller's storage and item list stay the caller's, the list as it came: the handle
+    // fields the build wrote would name windows and controls disposed of here.
     peek->items = nullptr;
     CloseDialog(w);
+    if (*items && static_cast<size_t>(GetHandleSize(items)) >= originalList.size())
+      std::memcpy(*items, originalList.data(), originalList.size());
     if (!storage) DisposePtr(static_cast<Ptr>(record));
     return nullptr;
   }
@@ -559,6 +564,27 @@ short ItemOfNative(DialogPtr dialog, HWND hwnd) {
   return st ? ItemOfWindow(*st, hwnd) : 0;
 }
 
+void ExcludeLaterItems(WindowPtr window, HWND native, HRGN rgn) {
+  DialogState* st = StateOf(window);
+  if (!st || !rgn) return;
+  const short n = ItemOfWindow(*st, native);
+  DialogPeek peek = Peek(window);
+  if (!n || !peek->items || !*peek->items) return;
+  const std::vector<itemlist::ItemView> views =
+      itemlist::WalkItems(reinterpret_cast<const uint8_t*>(*peek->items), static_cast<size_t>(GetHandleSize(peek->items)));
+  if (static_cast<size_t>(n) > views.size()) return;
+  const itemlist::ItemBox& own = views[static_cast<size_t>(n - 1)].box;
+  for (size_t m = static_cast<size_t>(n); m < views.size(); ++m) {
+    const itemlist::ItemBox& b = views[m].box;
+    const bool overlaps = b.left < own.right && own.left < b.right && b.top < own.bottom && own.top < b.bottom;
+    if (!overlaps) continue;
+    HRGN later = CreateRectRgn(b.left, b.top, b.right, b.bottom);
+    if (!later) continue;
+    CombineRgn(rgn, rgn, later, RGN_DIFF);
+    DeleteObject(later);
+  }
+}
+
 void ForgetControl(ControlHandle control) {
   for (auto& [w, st] : g_dialogs)
     for (size_t i = 0; i < st->items.size(); ++i)
@@ -603,22 +629,16 @@ void CloseFocusedComboList() {
 
 bool MenuItemTexts(short menuId, void (*each)(const unsigned char* text, void* context), void* context) {
   if (!menuId) return false;
-  const bool loaded = resources::ResourceInMemory(kMenuType, menuId);
-  Handle h = GetResource(kMenuType, menuId);
-  if (!h || !*h) return false;
-  const size_t size = static_cast<size_t>(GetHandleSize(h));
-  const auto* p = reinterpret_cast<const uint8_t*>(*h);
-  // id 2, width 2, height 2, procID 4, filler 2, enable flags 4, then the title.
-  constexpr size_t kTitle = 14;
-  size_t at = kTitle;
-  if (at < size) at += 1u + p[at];
-  while (at < size && p[at] != 0) {
-    const size_t len = p[at];
-    if (at + 1 + len + 4 > size) break;
-    each(p + at, context);
-    at += 1 + len + 4;
+  // Through the Menu Manager, so that a menu the application has changed since it was loaded
+  // shows as it is now.
+  MenuHandle menu = GetMen(menuId);
+  if (!menu || !*menu) return false;
+  const short count = CountMItems(menu);
+  for (short i = 1; i <= count; ++i) {
+    Str255 text;
+    GetMenuItemText(menu, i, text);
+    each(text, context);
   }
-  if (!loaded) ReleaseResource(h);
   return true;
 }
 
@@ -1066,26 +1086,20 @@ void ZEBAPI ZEB_BuildComboBox(DialogPtr theDialog, short itemNo, MenuHandle menu
   if (!st || itemNo < 1 || static_cast<size_t>(itemNo) > st->items.size() || !menu || !*menu) return;
   ItemState& is = st->items[static_cast<size_t>(itemNo - 1)];
   if (!is.combo || !is.hwnd) return;
-  // The menu record: id 2, width 2, height 2, defproc 4, enable flags 4, title, items.
-  const auto* p = reinterpret_cast<const uint8_t*>(*menu);
-  const size_t size = static_cast<size_t>(GetHandleSize(reinterpret_cast<Handle>(menu)));
-  constexpr size_t kTitle = 14;
   SendMessageA(is.hwnd, CB_RESETCONTENT, 0, 0);
-  size_t at = kTitle;
-  if (at < size) at += 1u + p[at];
   int count = 0, widest = 0;
   HDC dc = GetDC(is.hwnd);
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(is.hwnd, WM_GETFONT, 0, 0)));
-  while (at < size && p[at] != 0) {
-    const size_t len = p[at];
-    if (at + 1 + len + 4 > size) break;
-    const std::string t = ToWindowsText(std::string(reinterpret_cast<const char*>(p + at + 1), len));
+  const short items = CountMItems(menu);
+  for (short i = 1; i <= items; ++i) {
+    Str255 text;
+    GetMenuItemText(menu, i, text);
+    const std::string t = ToWindowsText(PString(text));
     SendMessageA(is.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t.c_str()));
     SIZE ext{};
     GetTextExtentPoint32A(dc, t.c_str(), static_cast<int>(t.size()), &ext);
     widest = std::max<int>(widest, ext.cx);
     ++count;
-    at += 1 + len + 4;
   }
   TEXTMETRICA tm{};
   GetTextMetricsA(dc, &tm);

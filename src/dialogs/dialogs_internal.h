@@ -63,6 +63,11 @@ bool HitsSuppressed();
 bool IsLibraryButton(HWND control);
 bool IsLibraryComboBox(HWND control);
 
+// The pump hands each character message (WM_CHAR, WM_SYSCHAR) to the character filter of the
+// modal window an application's own loop prepared (ZEB_PrepareModalWindow) before dispatching
+// it; true when the filter consumed it, and the message then goes no further.
+bool CharFilterConsumes(const MSG& msg);
+
 // Whether the window with the keyboard focus is an edit item of the library (its window
 // procedure is Z_EditWndProc): a dropping menu then leaves the focus where it is.
 bool FocusIsEditItem();

@@ -115,6 +115,7 @@ BOOL Peek(MSG* msg, UINT removal) {
 }
 
 void Keyboard(MSG& msg) {
+  if (dialogs::CharFilterConsumes(msg)) return;
   const frame::SessionState& s = frame::Session();
   bool translated = false;
   if (frame::SessionFlag(ZEB_SF_MDI) && s.mdiClient && !ModalUp()) {

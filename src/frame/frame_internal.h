@@ -124,6 +124,10 @@ ScrollTrackingView CurrentScrollTracking();
 // TrackControl's own action procedure (already wrapped; the caller releases it) replaces the
 // one taken from contrlAction.
 void UseScrollTrackingAction(void(ZEBAPI* action)(ControlRecord** control, short part));
+// TrackControl sends the held button down to the native scroll bar again: a tracking that the
+// first notification's cancel ended (end-of-scroll) goes on with the notifications that follow,
+// calling the action procedure, instead of starting anew with another mouse-down.
+void ResumeScrollTracking();
 // DisposeControl and the end of TrackControl: the tracking naming the control (any tracking
 // for null) ends.
 void EndScrollTrackingOf(ControlRecord** control);

@@ -227,6 +227,12 @@ void UseScrollTrackingAction(void (ZEBAPI* action)(ControlHandle, short)) {
   g_scroll.action = action;
 }
 
+void ResumeScrollTracking() {
+  if (!g_scroll.finished || !g_scroll.control) return;
+  g_scroll.finished = false;
+  g_scroll.active = true;
+}
+
 void EndScrollTrackingOf(ControlHandle control) {
   if (!control || g_scroll.control == control) EndScrollTracking();
 }

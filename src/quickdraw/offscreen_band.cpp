@@ -56,6 +56,12 @@ void ReturnToPortDC(Band& band) {
 
 }  // namespace
 
+bool AnyBandActive() {
+  for (const Band& b : g_bands)
+    if (b.ctx) return true;
+  return false;
+}
+
 void DropBand(DrawingContext* ctx) {
   Band* band = ctx ? BandOf(ctx) : nullptr;
   if (!band) return;

@@ -19,6 +19,10 @@ void DrawTextInBand(DrawingContext& ctx, const DeviceRect& box, const DeviceRect
                     const TextModeRule& rule,
                     const std::function<void(HDC dc, int x, int y)>& drawGlyphs);
 
+// Whether any port draws into a band now: the native controls then only validate what they
+// would paint, so that they do not paint over the band's picture before it is copied out.
+bool AnyBandActive();
+
 // A context going away takes its band with it (the port's own DC is what it closes).
 void DropBand(DrawingContext* ctx);
 

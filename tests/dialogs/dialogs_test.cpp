@@ -215,6 +215,91 @@ TEST_F(DialogItemsTest, UserItemProcedureDrawsIntoItsRectangle) {
   EXPECT_NE(outside, RGB(0, 0, 0));
 }
 
+// An 'ICON' item draws its bits into its rectangle (an 'ICON' shorter than its 128 bytes draws
+// nothing), and a resource control made from a pop-up 'CNTL' draws its box.
+// Under Wine here the owner-drawn items read back the dialog's background: the case stays
+// disabled until the item windows' drawing is read from a DIB section the port draws into.
+TEST_F(DialogItemsTest, DISABLED_IconAndPopUpControlItemsDrawTheirPixels) {
+  // 'ICON' 128: the top 16 rows set, the bottom 16 clear; 'ICON' 129 only 64 bytes long.
+  std::string icon(64, '\xFF');
+  icon += std::string(64, '\0');
+  Big menu;
+  menu.W(300).W(0).W(0).W(0).W(0).L(0x7FFFFFFF).P("Paper");
+  for (const char* item : {"Letter", "Legal", "A4"}) menu.P(item).B(0).B(0).B(0).B(0);
+  menu.B(0);
+  UseResources({{"DLOG", kDialog, Dlog(100, 100, 300, 400, kDialog)},
+                {"DITL", kDialog,
+                 Ditl()
+                     .Item(ctrlItem + btnCtrl, 160, 200, 180, 280, "OK")
+                     .Id(iconItem | itemDisable, 20, 20, 52, 52, 128)
+                     .Id(iconItem | itemDisable, 20, 100, 52, 132, 129)
+                     .Id(ctrlItem + resCtrl, 70, 20, 90, 220, 300)
+                     .Bytes()},
+                {"ICON", 128, std::vector<uint8_t>(icon.begin(), icon.end())},
+                {"ICON", 129, std::vector<uint8_t>(64, 0xFF)},
+                {"MENU", 300, menu.Bytes()},
+                {"CNTL", 300, Big().R(70, 20, 90, 220).W(0).W(1).W(50).W(300).W(popupMenuProc).L(0).P("Size:").Bytes()}});
+  DialogPtr d = Open();
+  ASSERT_NE(d, nullptr);
+  short type;
+  Handle h;
+  Rect box;
+  GetDialogItem(d, 4, &type, &h, &box);
+  EXPECT_EQ(type, ctrlItem + resCtrl) << "a pop-up stays a resource control";
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(GetControlMaximum(reinterpret_cast<ControlHandle>(h)), 3);
+  ShowWindow(d);
+  SelectWindow(d);
+  Let(100);
+  Settle();
+  for (short item : {2, 3, 4}) {
+    InvalidateRect(ItemWindow(d, item), nullptr, TRUE);
+    UpdateWindow(ItemWindow(d, item));
+  }
+  HDC dc = GetDC(ZEB_GethWnd(d));
+  EXPECT_EQ(GetPixel(dc, 30, 25), RGB(0, 0, 0)) << "the icon's set rows";
+  EXPECT_NE(GetPixel(dc, 30, 45), RGB(0, 0, 0)) << "the icon's clear rows";
+  EXPECT_NE(GetPixel(dc, 110, 25), RGB(0, 0, 0)) << "a short 'ICON' is not drawn";
+  EXPECT_EQ(GetPixel(dc, 70, 80), RGB(0, 0, 0)) << "the pop-up box's left edge, right of its 50-pixel title";
+  EXPECT_EQ(GetPixel(dc, 150, 70), RGB(0, 0, 0)) << "the box's top edge";
+  EXPECT_NE(GetPixel(dc, 150, 73), RGB(0, 0, 0)) << "inside the box";
+  ReleaseDC(ZEB_GethWnd(d), dc);
+}
+
+// A native item that paints takes what it painted out of the dialog's update region, except
+// where an item of higher number overlaps it: that item is still to be updated.
+TEST_F(DialogItemsTest, PaintingAnItemLeavesOverlappingLaterItemsToTheUpdate) {
+  Standard(Ditl()
+               .Item(userItem | itemDisable, 20, 20, 80, 120, "")
+               .Item(userItem | itemDisable, 50, 60, 110, 200, "")
+               .Item(userItem | itemDisable, 140, 20, 180, 60, ""));
+  DialogPtr d = Open();
+  ASSERT_NE(d, nullptr);
+  ShowWindow(d);
+  SelectWindow(d);
+  Let(100);
+  Settle();
+  SetPort(d);
+  const Rect all = {0, 0, 200, 300};
+  InvalRect(&all);
+  RgnHandle update = reinterpret_cast<WindowPeek>(d)->updateRgn;
+  ASSERT_TRUE(PtInRgn(Point{30, 30}, update));
+
+  InvalidateRect(ItemWindow(d, 1), nullptr, FALSE);
+  UpdateWindow(ItemWindow(d, 1));
+  EXPECT_FALSE(PtInRgn(Point{30, 30}, update)) << "item 1 alone: painted by its window";
+  EXPECT_FALSE(PtInRgn(Point{70, 40}, update));
+  EXPECT_TRUE(PtInRgn(Point{60, 80}, update)) << "item 2 overlaps item 1 there";
+  EXPECT_TRUE(PtInRgn(Point{100, 150}, update)) << "item 2 has not painted";
+
+  InvalidateRect(ItemWindow(d, 2), nullptr, FALSE);
+  UpdateWindow(ItemWindow(d, 2));
+  EXPECT_FALSE(PtInRgn(Point{60, 80}, update)) << "no later item covers item 2";
+  EXPECT_FALSE(PtInRgn(Point{100, 150}, update));
+  EXPECT_TRUE(PtInRgn(Point{190, 250}, update)) << "outside the items the update stays";
+  ValidRect(&all);
+}
+
 TEST_F(DialogItemsTest, AppendAndShortenChangeTheItemList) {
   Standard(Ditl().Item(ctrlItem + btnCtrl, 160, 200, 180, 280, "OK"));
   DialogPtr d = Open();
@@ -468,6 +553,50 @@ TEST_F(ModalTest, AButtonNotificationIsOneClickAtTheButton) {
   SendMessageA(ZEB_GethWnd(dialog_), WM_COMMAND, MAKEWPARAM(99, BN_CLICKED),
                reinterpret_cast<LPARAM>(ZEB_GethWnd(dialog_)));
   EXPECT_FALSE(OSEventAvail(mDownMask | mUpMask, &e));
+  FlushEvents(everyEvent, 0);
+}
+
+std::string g_filtered;
+Boolean ZEBAPI NoLetterX(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  (void)hwnd;
+  (void)lParam;
+  if (msg == WM_CHAR) g_filtered += static_cast<char>(wParam);
+  return msg == WM_CHAR && (wParam == 'x' || wParam == 'X');
+}
+
+// An application's own modal loop: the character filter sees each typed character first and
+// keeps an "x" out of the edit item; closing a nested modal window gives the outer one's filter
+// back, and closing the outer one lets every character through.
+TEST_F(ModalTest, CharacterFilterOfAPreparedModalWindowConsumesWhatItWants) {
+  long state = 0;
+  WindowPtr previous = nullptr;
+  HWND capture = nullptr;
+  g_filtered.clear();
+  ZEB_PrepareModalWindow(dialog_, &state, &previous, &capture, &NoLetterX);
+  SelectDialogItemText(dialog_, 3, 0, 32767);
+  Tap('A');
+  Tap('X');
+  Tap('B');
+  Drain(30);
+  EXPECT_EQ(ItemString(dialog_, 3), "ab");
+  EXPECT_EQ(g_filtered, "axb") << "the filter saw every character";
+
+  long inner = 0;
+  WindowPtr innerPrevious = nullptr;
+  HWND innerCapture = nullptr;
+  ZEB_PrepareModalWindow(dialog_, &inner, &innerPrevious, &innerCapture, nullptr);
+  EXPECT_EQ(innerPrevious, dialog_);
+  Tap('X');
+  Drain(30);
+  EXPECT_EQ(ItemString(dialog_, 3), "abx") << "the inner window has no filter";
+  ZEB_CloseModalWindow(dialog_, inner, innerPrevious, innerCapture);
+  Tap('X');
+  Drain(30);
+  EXPECT_EQ(ItemString(dialog_, 3), "abx") << "the outer window's filter is back";
+  ZEB_CloseModalWindow(dialog_, state, previous, capture);
+  Tap('X');
+  Drain(30);
+  EXPECT_EQ(ItemString(dialog_, 3), "abxx");
   FlushEvents(everyEvent, 0);
 }
 
