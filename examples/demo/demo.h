@@ -34,6 +34,8 @@ void ShowQuickDrawShowcase(HWND frame);
 void ShowUtilities();
 WindowPtr ShowShapesShowcase(HWND frame);
 void ShowWindowsShowcase(HWND frame, WindowPtr front);
+// A window with two lists at (x, y) of the frame's client area.
+void ShowListsShowcase(int x, int y);
 // The text showcase's window, made hidden.
 HWND CreateTextShowcase(HINSTANCE instance);
 // The event loop (event_loop.cpp): the log window, the classic dispatch of one event, and the
