@@ -191,9 +191,9 @@ int DarkPixels(HDC dc, int left, int top, int right, int bottom) {
 }
 
 TEST_F(ListsDefinition, AGridDrawsEachCellOfARowAtTheCellSize) {
-  ListHandle g = Make(3, 4, Point{16, 40});
+  ListHandle g = Make(3, 4, Point{16, 30});
   ASSERT_NE(g, nullptr);
-  EXPECT_EQ((*g)->cellSize.h, 40);
+  EXPECT_EQ((*g)->cellSize.h, 30);
   EXPECT_EQ((*g)->cellSize.v, 16);
   Set(g, 0, 2, "WWW");
   LSetSelect(true, C(1, 0), g);
@@ -201,12 +201,12 @@ TEST_F(ListsDefinition, AGridDrawsEachCellOfARowAtTheCellSize) {
   UpdateWindow(Box(g));
   HDC dc = GetDC(Box(g));
   // Row 0: the selected middle cell is inverted whole, its neighbours are not.
-  EXPECT_GT(DarkPixels(dc, 42, 2, 78, 14), 36 * 12 * 9 / 10);
-  EXPECT_EQ(DarkPixels(dc, 2, 2, 38, 14), 0);
-  EXPECT_EQ(DarkPixels(dc, 82, 2, 118, 14), 0);
+  EXPECT_GT(DarkPixels(dc, 32, 2, 58, 14), 26 * 12 * 9 / 10);
+  EXPECT_EQ(DarkPixels(dc, 2, 2, 28, 14), 0);
+  EXPECT_EQ(DarkPixels(dc, 62, 2, 88, 14), 0);
   // Row 2: the text of cell (0, 2) within its cell, nothing in (2, 2).
-  EXPECT_GT(DarkPixels(dc, 0, 32, 40, 48), 5);
-  EXPECT_EQ(DarkPixels(dc, 80, 32, 120, 48), 0);
+  EXPECT_GT(DarkPixels(dc, 0, 32, 30, 48), 5);
+  EXPECT_EQ(DarkPixels(dc, 60, 32, 90, 48), 0);
   ReleaseDC(Box(g), dc);
   // Measuring gave the cell size while the box was made.
   EXPECT_EQ(SendMessageA(Box(g), LB_GETITEMHEIGHT, 0, 0), 16);

@@ -46,9 +46,9 @@ TEST_F(ListsLayout, OneColumnGetsAnEntryPerCellAndThreeColumnsAGridOfRows) {
   MapWindowPoints(nullptr, H(window_), reinterpret_cast<POINT*>(&rc), 2);
   EXPECT_EQ(rc.left, 9);
   EXPECT_EQ(rc.top, 9);
-  EXPECT_EQ(rc.right, 171);
-  EXPECT_LE(rc.bottom, 111);  // the box may keep whole entries only
-  EXPECT_GT(rc.bottom, 90);
+  EXPECT_EQ(rc.right, 111);
+  EXPECT_LE(rc.bottom, 171);  // the box may keep whole entries only
+  EXPECT_GT(rc.bottom, 150);
 }
 
 TEST_F(ListsLayout, OptionsChooseTheNativeStylesAndGoBackAfterOneList) {
