@@ -422,6 +422,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   UpdateWindow(frame);
   WindowPtr backWindow = g_windows.empty() ? nullptr : g_windows.front().window;
   ShowWindowsShowcase(frame, shapes);
+  // At the top right, above the shapes window.
+  ShowListsShowcase(700, 28);
   // Over the last lines of the text, left of the panes: clear of the QuickDraw pane below it.
   CreateEventLog(10, TextBottom() - 160);
   if (shapes) SelectWindow(shapes);
