@@ -42,6 +42,7 @@ void RunEventBenchmarks(HWND frame);
 void RunPrintBenchmarks();
 void RunMenuBenchmarks(HWND frame);
 void RunControlBenchmarks(HWND frame);
+void RunListBenchmarks(HWND frame);
 
 }  // namespace zebbench
 

@@ -120,6 +120,7 @@ int main(int argc, char** argv) {
   if (wanted("print")) zebbench::RunPrintBenchmarks();
   if (wanted("menus")) zebbench::RunMenuBenchmarks(frame);
   if (wanted("controls")) zebbench::RunControlBenchmarks(frame);
+  if (wanted("lists")) zebbench::RunListBenchmarks(frame);
   ZEB_ExitSession();
   if (frame) DestroyWindow(frame);
   if (zebbench::g_table) std::fclose(zebbench::g_table);

@@ -353,6 +353,13 @@ LRESULT CALLBACK ToolboxWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     case WM_HSCROLL:
     case WM_VSCROLL:
       return ZEB_WindChange(hwnd, message, wParam, lParam);
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+      if (ZEB_UserItem(hwnd, message, wParam, lParam)) return TRUE;
+      break;
+    case WM_COMMAND:
+      ZEB_EventCommand(hwnd, message, wParam, lParam);
+      return 0;
     default:
       break;
   }
@@ -446,6 +453,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   UpdateWindow(frame);
   WindowPtr backWindow = g_windows.empty() ? nullptr : g_windows.front().window;
   ShowWindowsShowcase(frame, shapes);
+  // At the top right, above the shapes window.
+  ShowListsShowcase(700, 28);
   // Over the last lines of the text, left of the panes: clear of the QuickDraw pane below it.
   CreateEventLog(10, TextBottom() - 160);
   if (shapes) SelectWindow(shapes);

@@ -39,6 +39,8 @@ void ShowWindowsShowcase(HWND frame, WindowPtr front);
 // (dialogs.cpp); its events go to the dialog first.
 void ShowDialogShowcase(HWND frame);
 bool HandleDialogEvent(const EventRecord& e);
+// A window with two lists at (x, y) of the frame's client area.
+void ShowListsShowcase(int x, int y);
 // The text showcase's window, made hidden.
 HWND CreateTextShowcase(HINSTANCE instance);
 // The event loop (event_loop.cpp): the log window, the classic dispatch of one event, and the

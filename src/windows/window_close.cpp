@@ -3,6 +3,7 @@
 #include "dialogs/dialogs_internal.h"
 #include "events/events_internal.h"
 #include "frame/frame_internal.h"
+#include "lists/lists_internal.h"
 #include "osutils/osutils_internal.h"
 #include "quickdraw/quickdraw_internal.h"
 #include "windows/window_manager.h"
@@ -45,6 +46,8 @@ void ZEBAPI LibraryCloseWindow(WindowPtr theWindow) {
   pub.closingHwnd = hwnd;
   // 2.
   if (w->visible) LibraryHideWindow(theWindow);
+  // The window's lists go first: their scroll-bar controls are in the control list.
+  lists::DisposeWindowLists(theWindow);
   if (w->controlList) dialogs::KillControls(theWindow);
   // 3.
   Unlink(w);
