@@ -42,6 +42,9 @@ void RunEventBenchmarks(HWND frame);
 void RunPrintBenchmarks();
 void RunMenuBenchmarks(HWND frame);
 void RunControlBenchmarks(HWND frame);
+// The scrap suite needs its clipboard procedure in the session record.
+FARPROC ScrapBenchProcedure();
+void RunScrapBenchmarks(HWND frame);
 
 }  // namespace zebbench
 
