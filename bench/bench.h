@@ -43,6 +43,9 @@ void RunPrintBenchmarks();
 void RunMenuBenchmarks(HWND frame);
 void RunControlBenchmarks(HWND frame);
 void RunListBenchmarks(HWND frame);
+// The scrap suite needs its clipboard procedure in the session record.
+FARPROC ScrapBenchProcedure();
+void RunScrapBenchmarks(HWND frame);
 
 }  // namespace zebbench
 

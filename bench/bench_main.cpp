@@ -78,7 +78,7 @@ HWND MakeFrame() {
 }  // namespace
 
 // zeb_bench [--table FILE] [suite...]: with suite names (memory, quickdraw, shapes, resources,
-// utilities, text, windows, events, print, menus, controls), only those suites run.
+// utilities, text, windows, events, print, menus, controls, scrap), only those suites run.
 int main(int argc, char** argv) {
   std::vector<const char*> suites;
   for (int i = 1; i < argc; ++i) {
@@ -103,6 +103,7 @@ int main(int argc, char** argv) {
   session.size = kZEBSessionRecSize;
   session.instance = GetModuleHandleA(nullptr);
   session.frameWindow = frame;
+  session.scrapCallback = zebbench::ScrapBenchProcedure();
   ZEB_InitSession(&session);
   ZEB_GlobalsRec globals{};
   globals.size = kZEBGlobalsRecSize;
@@ -121,6 +122,7 @@ int main(int argc, char** argv) {
   if (wanted("menus")) zebbench::RunMenuBenchmarks(frame);
   if (wanted("controls")) zebbench::RunControlBenchmarks(frame);
   if (wanted("lists")) zebbench::RunListBenchmarks(frame);
+  if (wanted("scrap")) zebbench::RunScrapBenchmarks(frame);
   ZEB_ExitSession();
   if (frame) DestroyWindow(frame);
   if (zebbench::g_table) std::fclose(zebbench::g_table);

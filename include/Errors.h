@@ -87,6 +87,12 @@ enum {
   cNoMemErr = -152
 };
 
+/* Scrap Manager. The clipboard held open by another program is fLckdErr (-45). */
+enum {
+  noScrapErr = -100, /* the scrap could not be written: no clipboard procedure, or it refused */
+  noTypeErr = -102   /* no clipboard format gives the scrap type asked for */
+};
+
 /* Resource Manager. */
 enum {
   resNotFound = -192,  /* no such resource, or the handle is not a resource */

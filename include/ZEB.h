@@ -265,6 +265,37 @@ typedef BOOL(WINAPI* ZEB_MessageHookProc)(HWND hwnd, MSG* msg);
 typedef BOOL(WINAPI* ZEB_PeekMessageProc)(MSG* msg, HWND hwnd, UINT first, UINT last,
                                           UINT removal);
 
+/* The clipboard procedure (the session record's scrapCallback): the application's conversions
+ * between scrap types and clipboard formats. The library opens and closes the clipboard around
+ * each call and never converts anything itself. Its arguments by operation:
+ *   ZEB_SCRAP_GET (GetScrap, once per clipboard format in the clipboard's order): format; the
+ *     current drawing context's DC; the destination handle; the scrap type asked for; the
+ *     caller's offset (long*); the GetScrap result (long*), where the procedure stores the
+ *     length it delivered or an error. Non-zero: this format answered, the enumeration ends.
+ *   ZEB_SCRAP_PUT (PutScrap): format 0; the DC; destination 0; the scrap type; the source
+ *     (const void*); a ZEB_PutScrapBlock*. Non-zero on success.
+ *   ZEB_SCRAP_CHANGED (the clipboard changed outside the application; once per format): the
+ *     format, all others 0. Non-zero ends the enumeration.
+ *   ZEB_SCRAP_SUSPEND, ZEB_SCRAP_RESUME (the application loses or regains the foreground): the
+ *     convert-clipboard bit (convertClipboardFlag when the clipboard changed meanwhile) as the
+ *     format; the DC; the others 0. The result is not used.
+ * Each argument is 32 bits in the 32-bit library; those carrying a DC, handle or pointer are
+ * pointer-sized. */
+typedef long(WINAPI* ZEB_ScrapProc)(long operation, long format, HDC dc, Handle destination,
+                                    ResType scrapType, void* data, void* resultBlock);
+enum {
+  ZEB_SCRAP_GET = 0, ZEB_SCRAP_PUT = 1, ZEB_SCRAP_CHANGED = 2, ZEB_SCRAP_SUSPEND = 3,
+  ZEB_SCRAP_RESUME = 4
+};
+/* PutScrap's arguments as one block, the last argument of ZEB_SCRAP_PUT. Natural alignment. */
+typedef struct ZEB_PutScrapBlock {
+  long length;
+  ResType scrapType;
+  const void* source;
+} ZEB_PutScrapBlock;
+ZEB_ASSERT_OFFSET(ZEB_PutScrapBlock, source, 8);
+ZEB_ASSERT_SIZE(ZEB_PutScrapBlock, 12);
+
 /* The dialog keyboard callback (ZEB_SetDlgKBHook), called by the keyboard hook for each key-down
  * typed into a native control of a Toolbox window: the Toolbox window, the control's
  * identifier, the key as a key event (not posted) and the control's kind. It returns
@@ -333,6 +364,14 @@ ZEB_API(short) ZEB_EventKey(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 ZEB_API(void) ZEB_EventCommand(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 /* WM_ACTIVATEAPP: posts the suspend or resume event. */
 ZEB_API(void) ZEB_ActivateApp(BOOL active);
+/* The frame window's clipboard-viewer messages. The library joins the frame window to the
+ * clipboard-viewer chain at ZEB_InitGlobals and leaves it at ZEB_ExitSession.
+ * WM_DRAWCLIPBOARD: ZEB_DrawClipboard counts a change made by another program (scrapCount),
+ * tells the clipboard procedure, and passes the message on to the next viewer; the procedure
+ * then returns 0. WM_CHANGECBCHAIN: ZEB_ChangeClipboardChain(wParam, lParam) keeps the chain
+ * whole and returns what the procedure returns (0). */
+ZEB_API(void) ZEB_DrawClipboard(void);
+ZEB_API(LRESULT) ZEB_ChangeClipboardChain(HWND removed, HWND next);
 /* The mouse-capture count: raised (on) or lowered, capturing to the frame or to the Toolbox
  * window; ZEB_ForceCapture sets it and returns the previous count. */
 ZEB_API(void) ZEB_SetCapture(BOOL on);

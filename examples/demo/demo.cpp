@@ -66,6 +66,7 @@ void StartToolbox(HINSTANCE instance, HWND frame, const std::string& documents) 
   session.frameWindow = frame;
   session.flags = ZEB_SF_SMALLBLOCKS;
   session.documentList = documents.c_str();
+  session.scrapCallback = reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&DemoScrapProc));
   ZEB_InitSession(&session);
   // The file types of the documents and of Standard File's filters, before the document list
   // is read.
@@ -267,6 +268,11 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_SYSKEYDOWN: case WM_SYSKEYUP: case WM_SYSCHAR: case WM_SYSDEADCHAR:
       if (ZEB_EventKey(hwnd, message, wParam, lParam)) return 0;
       return DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_DRAWCLIPBOARD:
+      ZEB_DrawClipboard();
+      return 0;
+    case WM_CHANGECBCHAIN:
+      return ZEB_ChangeClipboardChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
     case ZEB_WM_HEAPDAMAGED:
       MessageBeep(MB_ICONHAND);
       return 0;
@@ -445,6 +451,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   ShowFileManager();
   ShowResourceManager();
   ShowUtilities();
+  ShowScrap();
   ShowQuickDrawShowcase(frame);
   WindowPtr shapes = ShowShapesShowcase(frame);
   g_textWindow = CreateTextShowcase(instance);

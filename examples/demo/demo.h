@@ -33,6 +33,10 @@ void ShowFileManager();
 void ShowResourceManager();
 void ShowQuickDrawShowcase(HWND frame);
 void ShowUtilities();
+// The scrap piece (scrap.cpp) and the demo's clipboard procedure.
+void ShowScrap();
+long WINAPI DemoScrapProc(long operation, long format, HDC dc, Handle destination,
+                          ResType scrapType, void* data, void* resultBlock);
 WindowPtr ShowShapesShowcase(HWND frame);
 void ShowWindowsShowcase(HWND frame, WindowPtr front);
 // The Dialog and Control Managers' page: a modeless dialog, a scrolling window and an alert

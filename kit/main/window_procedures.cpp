@@ -109,6 +109,13 @@ LRESULT CALLBACK FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       // Owner-drawn menu items: styled text, icons, custom menus.
       if (ZEB_MenuUserItem(hwnd, message, wParam, lParam)) return TRUE;
       break;
+    case WM_DRAWCLIPBOARD:
+      // Another program changed the clipboard: the scrap count follows, and the message goes on
+      // down the clipboard-viewer chain.
+      ZEB_DrawClipboard();
+      return 0;
+    case WM_CHANGECBCHAIN:
+      return ZEB_ChangeClipboardChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_WININICHANGE:
       ZEB_WinIniChange(reinterpret_cast<const char*>(lParam));
       break;

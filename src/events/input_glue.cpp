@@ -335,10 +335,9 @@ void ZEBAPI ZEB_ActivateApp(BOOL active) {
   GrafPtr port = *frame::Globals().thePort;
   HDC dc = port ? quickdraw::PortDC(port) : nullptr;
   if (dc && frame::Session().scrapCallback) {
-    typedef long(WINAPI * ScrapProc)(long, long, HDC, long, long, long, long);
-    reinterpret_cast<ScrapProc>(reinterpret_cast<void*>(frame::Session().scrapCallback))(
+    reinterpret_cast<ZEB_ScrapProc>(reinterpret_cast<void*>(frame::Session().scrapCallback))(
         active ? kScrapResume : kScrapSuspend, static_cast<long>(message & kConvertClipboard), dc,
-        0, 0, 0, 0);
+        nullptr, 0, nullptr, nullptr);
   }
   Post(osEvt, message, nullptr);
   *frame::Globals().doubleTime = static_cast<int32_t>(GetDoubleClickTime() >> 4);

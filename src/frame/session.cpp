@@ -19,6 +19,7 @@
 #include "print/print_internal.h"
 #include "quickdraw/quickdraw_internal.h"
 #include "resources/resources_internal.h"
+#include "scrap/scrap_internal.h"
 #include "windows/windows_internal.h"
 
 namespace zeb::frame {
@@ -210,6 +211,7 @@ void ZEBAPI ZEB_InitSession(ZEB_SessionRec* rec) {
 void ZEBAPI ZEB_ExitSession(void) {
   frame::SessionState& s = frame::g_session;
   if (s.frameWindow) events::RemoveKeyboardHook();
+  scrap::ExitScrapInfo();
   ZEB_DisableHelpHook();
   if (s.started) {
     dialogs::ResetErrorSound();

@@ -7,8 +7,13 @@
 namespace zeb::scrap {
 
 // ZEB_InitGlobals: the Scrap Manager takes the application's scrap information record, already
-// holding its initial values, and sets up its clipboard state around it.
+// holding its initial values, and joins the frame window to the clipboard-viewer chain, so that
+// changes made by other programs reach ZEB_DrawClipboard. Joining is no change: scrapCount stays.
 void InitScrapInfo(ScrapStuff* info);
+
+// ZEB_ExitSession, before the clipboard procedure is released: the frame window leaves the
+// clipboard-viewer chain, handing its place to the next viewer, and the record is forgotten.
+void ExitScrapInfo();
 
 }  // namespace zeb::scrap
 

@@ -10,6 +10,14 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     g_frameMessages.push_back({message, lParam});
     return 0;
   }
+  // A ported application's frame passes the clipboard-viewer messages to the library, which
+  // joins it to the viewer chain; without them the chain would end at the frame.
+  if (message == WM_DRAWCLIPBOARD) {
+    ZEB_DrawClipboard();
+    return 0;
+  }
+  if (message == WM_CHANGECBCHAIN)
+    return ZEB_ChangeClipboardChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
