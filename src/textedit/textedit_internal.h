@@ -20,10 +20,9 @@ void BindDialogEdit(WindowPtr dialog, HWND edit);
 void ClearDialogEditField(WindowPtr dialog);
 
 // ---- The dialog's TextEdit record, as the Dialog Manager keeps it ----
-// Each is a no-op on a nil record: until TextEdit makes records, a dialog's edit items are
-// their native edit windows alone.
-// The record shared by the dialog's edit items, made with its first edit window; nil while
-// TextEdit makes none.
+// Each does nothing on a nil or disposed record.
+// The record shared by the dialog's edit items, made with its first edit window, which it
+// mirrors; nil when memory is short.
 TEHandle NewDialogTE(WindowPtr dialog, HWND firstEdit);
 // CloseDialog: the record is disposed of.
 void DisposeDialogTE(TEHandle te);

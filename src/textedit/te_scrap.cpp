@@ -1,0 +1,113 @@
+// The TextEdit scrap: its handle and length live in the application's cells (48 and 49), the
+// style scrap and its switch in cells 55 and 56.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "MacMemory.h"
+#include "TextEdit.h"
+#include "frame/toolbox_globals.h"
+#include "textedit/line_layout.h"
+#include "textedit/te_state.h"
+#include "textedit/te_styles.h"
+
+namespace zeb::textedit {
+
+Handle ScrapHandleCell() {
+  Handle& h = *frame::Globals().teScrpHandle;
+  if (!h) h = NewHandle(0);
+  return h;
+}
+
+// The 32-bit cell, read as the length it may be: never beyond 0..32000 nor the handle.
+long ScrapLengthCell() {
+  Handle h = ScrapHandleCell();
+  long length = std::clamp<long>(*frame::Globals().teScrpLength, 0, kMaxTextLength);
+  if (h) length = std::min<long>(length, GetHandleSize(h));
+  return length;
+}
+
+void SetScrapLengthCell(long length) {
+  *frame::Globals().teScrpLength = std::clamp<long>(length, 0, kMaxTextLength);
+}
+
+namespace {
+
+// Copies the selection into the TextEdit scrap, with its styles for a styled record.
+void CopySelection(TEHandle hTE) {
+  TEPtr te = *hTE;
+  const long from = te->selStart, to = te->selEnd;
+  Handle scrap = ScrapHandleCell();
+  if (!scrap) return;
+  std::vector<char> text(*te->hText + from, *te->hText + to);
+  SetHandleSize(scrap, static_cast<Size>(text.size()));
+  if (MemError() != noErr) return;
+  if (!text.empty()) std::memcpy(*scrap, text.data(), text.size());
+  SetScrapLengthCell(static_cast<long>(text.size()));
+  const frame::ToolboxGlobals& g = frame::Globals();
+  if (*g.teStylScrapHandle) {
+    DisposeHandle(*g.teStylScrapHandle);
+    *g.teStylScrapHandle = nullptr;
+  }
+  *g.teStylScrapSwitch = 0;
+  if (StyleHandleOf(hTE) && !NativeWindow(hTE)) {
+    StScrpHandle styles = TEGetStyleScrapHandle(hTE);
+    if (styles) {
+      *g.teStylScrapHandle = reinterpret_cast<Handle>(styles);
+      *g.teStylScrapSwitch = 1;
+    }
+  }
+}
+
+}  // namespace
+
+}  // namespace zeb::textedit
+
+using namespace zeb;
+using namespace zeb::textedit;
+
+extern "C" {
+
+Handle ZEBAPI TEScrapHandle(void) { return ScrapHandleCell(); }
+
+long ZEBAPI TEGetScrapLength(void) { return ScrapLengthCell(); }
+
+void ZEBAPI TESetScrapLength(long length) {
+  if (length < 0) length = 0;
+  if (length > kMaxTextLength) length = kMaxTextLength;
+  Handle h = ScrapHandleCell();
+  if (!h) return;
+  SetHandleSize(h, length);
+  if (MemError() != noErr) return;
+  SetScrapLengthCell(length);
+}
+
+void ZEBAPI TECopy(TEHandle hTE) {
+  if (!LiveRecord(hTE)) return;
+  if (NativeWindow(hTE)) ZEB_SethTEfromhWnd(hTE, true);
+  CopySelection(hTE);
+}
+
+void ZEBAPI TECut(TEHandle hTE) {
+  if (!LiveRecord(hTE)) return;
+  TECopy(hTE);
+  TEDelete(hTE);
+}
+
+void ZEBAPI TEPaste(TEHandle hTE) {
+  if (!LiveRecord(hTE)) return;
+  Handle scrap = ScrapHandleCell();
+  if (!scrap) return;
+  const long length = ScrapLengthCell();
+  std::vector<char> text(*scrap, *scrap + length);
+  if (NativeWindow(hTE)) {
+    NativeReplace(hTE, text.data(), length);
+    return;
+  }
+  TEPtr te = *hTE;
+  ReplaceText(hTE, te->selStart, te->selEnd, text.data(), length, nullptr, true);
+}
+
+}  // extern "C"
