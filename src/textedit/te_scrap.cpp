@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "MacMemory.h"
+#include "Scrap.h"
 #include "TextEdit.h"
 #include "frame/toolbox_globals.h"
 #include "textedit/line_layout.h"
@@ -35,6 +36,8 @@ void SetScrapLengthCell(long length) {
 
 namespace {
 
+constexpr ResType kTextScrapType = 0x54455854;  // 'TEXT'
+
 // Copies the selection into the TextEdit scrap, with its styles for a styled record.
 void CopySelection(TEHandle hTE) {
   TEPtr te = *hTE;
@@ -46,6 +49,10 @@ void CopySelection(TEHandle hTE) {
   if (MemError() != noErr) return;
   if (!text.empty()) std::memcpy(*scrap, text.data(), text.size());
   SetScrapLengthCell(static_cast<long>(text.size()));
+  // The copy goes on the desk scrap as well, as the Toolbox's styled TextEdit does, so that the
+  // text reaches other programs without the application calling TEToScrap.
+  ZeroScrap();
+  PutScrap(static_cast<long>(text.size()), kTextScrapType, text.empty() ? nullptr : text.data());
   const frame::ToolboxGlobals& g = frame::Globals();
   if (*g.teStylScrapHandle) {
     DisposeHandle(*g.teStylScrapHandle);
@@ -82,6 +89,42 @@ void ZEBAPI TESetScrapLength(long length) {
   SetHandleSize(h, length);
   if (MemError() != noErr) return;
   SetScrapLengthCell(length);
+}
+
+// The Scrap Manager's 'TEXT' becomes the TextEdit scrap. Text beyond what a record can hold
+// is cut to 32000 characters; without 'TEXT' on the scrap the TextEdit scrap is kept as it was.
+OSErr ZEBAPI TEFromScrap(void) {
+  Handle scrap = ScrapHandleCell();
+  if (!scrap) return memFullErr;
+  Handle incoming = NewHandle(0);
+  if (!incoming) return memFullErr;
+  long offset = 0;
+  long length = GetScrap(incoming, kTextScrapType, &offset);
+  if (length < 0) {
+    DisposeHandle(incoming);
+    return static_cast<OSErr>(length);
+  }
+  length = std::min<long>({length, static_cast<long>(GetHandleSize(incoming)), kMaxTextLength});
+  SetHandleSize(scrap, length);
+  if (MemError() != noErr) {
+    DisposeHandle(incoming);
+    return memFullErr;
+  }
+  if (length > 0) std::memcpy(*scrap, *incoming, static_cast<size_t>(length));
+  DisposeHandle(incoming);
+  SetScrapLengthCell(length);
+  return noErr;
+}
+
+// The TextEdit scrap is put on the Scrap Manager's scrap as 'TEXT'. As in the Toolbox, the
+// application clears the scrap with ZeroScrap first.
+OSErr ZEBAPI TEToScrap(void) {
+  Handle scrap = ScrapHandleCell();
+  if (!scrap) return memFullErr;
+  const long length = ScrapLengthCell();
+  std::vector<char> text(*scrap, *scrap + length);
+  return static_cast<OSErr>(
+      PutScrap(length, kTextScrapType, text.empty() ? nullptr : text.data()));
 }
 
 void ZEBAPI TECopy(TEHandle hTE) {
