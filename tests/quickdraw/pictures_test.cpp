@@ -377,9 +377,11 @@ TEST_F(PicturesTest, ApplicationProceduresSeeThePutStreamAndTheComments) {
   OpenColourPortOn(a_, dib);
   CQDProcs procs;
   SetStdCProcs(&procs);
-  EXPECT_EQ(procs.putPicProc, reinterpret_cast<void*>(&StdPutPic));
-  EXPECT_EQ(procs.getPicProc, reinterpret_cast<void*>(&StdGetPic));
-  EXPECT_EQ(procs.commentProc, reinterpret_cast<void*>(&StdComment));
+  // The DLL's own routines, not the program's import thunks.
+  HMODULE dll = GetModuleHandleA("ZEB32_10.dll");
+  EXPECT_EQ(procs.putPicProc, reinterpret_cast<void*>(GetProcAddress(dll, "StdPutPic")));
+  EXPECT_EQ(procs.getPicProc, reinterpret_cast<void*>(GetProcAddress(dll, "StdGetPic")));
+  EXPECT_EQ(procs.commentProc, reinterpret_cast<void*>(GetProcAddress(dll, "StdComment")));
   procs.putPicProc = reinterpret_cast<void*>(&CapturePut);
   a_.grafProcs = &procs;
   Captured::put.clear();
@@ -399,6 +401,8 @@ TEST_F(PicturesTest, ApplicationProceduresSeeThePutStreamAndTheComments) {
   ClosePicture();
   const std::vector<uint8_t> ops = OpcodeBytes(outer);
   Bytes want = Opening(0, 0, 40, 40);
+  const Rect clip = AsGraf(a_)->clipRgn[0]->rgnBBox;
+  want.w(0x0001).w(10).rect(clip.top, clip.left, clip.bottom, clip.right);
   std::vector<uint8_t> tail = {0x00, 0xA1, 0x00, 0x07, 0x00, 0x04, 0x01, 0x00, 0x02, 0x00,
                                0x00, 0xA1, 0x00, 0x00, 0x00, 0x04, 0x00, 0x01, 0x00, 0x02,
                                0x00, 0xA0, 0x00, 0x09, 0x00, 0xFF};
@@ -432,7 +436,7 @@ TEST_F(PicturesTest, RecordedBitsReplayAsTheImage) {
   const Rect frame = {0, 0, 32, 64};
   PicHandle pic = OpenPicture(&frame);
   const Rect dst = {4, 8, 12, 40};
-  CopyBits(&bm, &a_.portBits, &bm.bounds, &dst, srcCopy, nullptr);
+  CopyBits(&bm, &AsGraf(a_)->portBits, &bm.bounds, &dst, srcCopy, nullptr);
   ClosePicture();
   EXPECT_EQ(dib.CountBlack(), 0);  // recorded, not drawn
   const std::vector<uint8_t> ops = OpcodeBytes(pic);
@@ -473,7 +477,7 @@ TEST_F(PicturesTest, ScrapPicturesHoldADIBThatCopyBitsFills) {
   std::vector<uint8_t> black(2 * 3, 0xFF);
   BitMap bm{reinterpret_cast<Ptr>(black.data()), 2, {0, 0, 3, 16}};
   const Rect src = {0, 0, 3, 5};
-  CopyBits(&bm, &a_.portBits, &src, &box, srcCopy, nullptr);
+  CopyBits(&bm, &AsGraf(a_)->portBits, &src, &box, srcCopy, nullptr);
   const uint8_t* bits = reinterpret_cast<const uint8_t*>(info + 1);
   EXPECT_EQ(bits[0], 0);
   EXPECT_EQ(bits[rowBytes * 2 + 14], 0);
