@@ -687,6 +687,13 @@ ZEB_API(HDC) ZEB_OffScreenDC(PixMapHandle pixMap, short flags);
 ZEB_API(void) ZEB_ChangeThePortAttr(void);
 ZEB_API(void) ZEB_PortRectChange(void);
 ZEB_API(void) ZEB_StdProcFix(short install);
+/* A picture whose body is a Windows DIB of r's size (8 bits on a palette screen, else 24): the
+ * scrap code's CopyBits calls land in it; drawing calls record nothing. Null for an empty r or
+ * one too large for a handle. ClosePicture ends it. */
+ZEB_API(struct Picture**) ZEB_OpenScrapPict(const Rect* r);
+/* Whether DrawPicture saves and restores the port's drawing state around the replay (on at
+ * start-up); returns the previous setting. */
+ZEB_API(short) ZEB_AllowPictStatePush(short allow);
 ZEB_API(void) ZEB_LocalToScreen(Point* pt);
 ZEB_API(void) ZEB_ClipRgnChange(GrafPtr port);
 ZEB_API(short) ZEB_SelectClipRgn(HDC hdc, RgnHandle rgn);
@@ -786,13 +793,55 @@ inline Boolean GetPixel(short h, short v) { return GetPixe(h, v); }
 #define GetPixel GetPixe
 #endif
 
+/* Pictures. picSize (the low 16 bits of the picture's size) and picFrame are in the host's byte
+ * order; the opcodes from offset 10 on are big-endian, as on the Macintosh. A 'PICT' resource
+ * read with GetPicture has its first 10 bytes converted, and converted back when written. */
+ZEB_PACK2_BEGIN
+typedef struct Picture {
+  short picSize;
+  Rect picFrame;
+} Picture;
+ZEB_PACK2_END
+typedef Picture* PicPtr;
+typedef PicPtr* PicHandle;
+ZEB_ASSERT_SIZE(Picture, 10);
+
+/* OpenCPicture's parameters: the source rectangle at the resolutions given (Fixed, dots per
+ * inch); version must be -2. */
+ZEB_PACK2_BEGIN
+typedef struct OpenCPicParams {
+  Rect srcRect;
+  Fixed hRes;
+  Fixed vRes;
+  short version;
+  short reserved1;
+  long reserved2;
+} OpenCPicParams;
+ZEB_PACK2_END
+ZEB_ASSERT_SIZE(OpenCPicParams, 24);
+
+ZEB_EXTERN_C_BEGIN
+/* Recording: the drawing calls on the port write their opcodes into the open picture. A
+ * picture that cannot grow is emptied and stays empty until ClosePicture; QDError then says
+ * memFullErr. */
+ZEB_API(PicHandle) OpenPicture(const Rect* picFrame);
+ZEB_API(PicHandle) OpenCPicture(const OpenCPicParams* newHeader);
+ZEB_API(void) ClosePicture(void);
+ZEB_API(void) KillPicture(PicHandle myPicture);
+/* Playback, scaled from the picture's frame to dstRect and clipped to it. */
+ZEB_API(void) DrawPicture(PicHandle myPicture, const Rect* dstRect);
+ZEB_API(void) StdPutPic(const void* dataPtr, short byteCount);
+ZEB_API(void) StdGetPic(void* dataPtr, short byteCount);
+/* Picture comments: dataHandle holds dataSize bytes (none for a short comment). */
+ZEB_API(void) PicComment(short kind, short dataSize, Handle dataHandle);
+ZEB_API(void) StdComment(short kind, short dataSize, Handle dataHandle);
+/* The colour port's highlight colour (rgbHiliteColor of its grafVars). */
+ZEB_API(void) HiliteColor(const RGBColor* color);
+ZEB_EXTERN_C_END
+
 /* ---- Entry points present without their manager's work ----
  * They exist so that a ported application links; none of them draws. Each reports its call
  * through DebugStr; RealColor answers false. */
-typedef struct Picture Picture;
-typedef Picture* PicPtr;
-typedef PicPtr* PicHandle;
-
 ZEB_EXTERN_C_BEGIN
 ZEB_API(void) SeedCFill(const BitMap* srcBits, const BitMap* dstBits, const Rect* srcRect,
                         const Rect* dstRect, short seedH, short seedV, ProcPtr matchProc,

@@ -36,9 +36,12 @@ long CallGrowZone(int64_t bytes) {
 }
 
 // The memory ceiling of ZEB_SetMemoryLimits makes the library behave like a fixed-size heap.
-bool CeilingAllows(int64_t n) {
+// n is what the request adds to the bytes held; blockBytes the size of the block it asks for,
+// which the threshold is compared with: a block grown in small steps is checked once it is
+// large, or it would pass the ceiling step by step.
+bool CeilingAllows(int64_t n, int64_t blockBytes) {
   MemoryState& s = State();
-  if (!s.ceilingEnabled || n < static_cast<int64_t>(s.ceilingThreshold)) return true;
+  if (!s.ceilingEnabled || blockBytes < static_cast<int64_t>(s.ceilingThreshold)) return true;
   const bool counted = s.maxBlocks > s.weightedBlocks;
   auto freeBytes = [&s] { return static_cast<int64_t>(s.ceiling) - static_cast<int64_t>(s.bytesHeld); };
   int64_t need = counted ? n - freeBytes() : n;
@@ -79,7 +82,7 @@ ArenaHostBlocks MemoryState::ArenaHostBlocksForHeap() {
 
 void* HostAllocate(size_t bytes) {
   if (bytes > 0x7FFFFFFF || AllocationRefused()) return nullptr;
-  if (!CeilingAllows(static_cast<int64_t>(bytes))) return nullptr;
+  if (!CeilingAllows(static_cast<int64_t>(bytes), static_cast<int64_t>(bytes))) return nullptr;
   void* p = WithRetries(bytes, [bytes] { return HeapAlloc(Heap(), kHeapOptions | HEAP_ZERO_MEMORY, bytes); });
   // HeapSize of the new block is the size asked for: no need to ask the heap.
   if (p) Account(bytes, true);
@@ -90,7 +93,9 @@ void* HostReallocate(void* block, size_t bytes, bool inPlace, size_t oldBytes) {
   if (bytes > 0x7FFFFFFF) return nullptr;
   const size_t old = oldBytes != kUnknownHostSize ? oldBytes : HostBlockSize(block);
   if (bytes > old && AllocationRefused()) return nullptr;
-  if (bytes > old && !CeilingAllows(static_cast<int64_t>(bytes - old))) return nullptr;
+  if (bytes > old &&
+      !CeilingAllows(static_cast<int64_t>(bytes - old), static_cast<int64_t>(bytes)))
+    return nullptr;
   const DWORD options =
       kHeapOptions | HEAP_ZERO_MEMORY | (inPlace ? HEAP_REALLOC_IN_PLACE_ONLY : 0);
   void* p = WithRetries(bytes, [block, bytes, options] { return HeapReAlloc(Heap(), options, block, bytes); });

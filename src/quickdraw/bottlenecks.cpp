@@ -21,10 +21,10 @@ void* const kStandardProcs[kQDProcCount] = {
     reinterpret_cast<void*>(&StdPoly),
     reinterpret_cast<void*>(&StdRgn),
     nullptr,
-    nullptr,
+    reinterpret_cast<void*>(&StdComment),
     reinterpret_cast<void*>(&StdTxMeas),
-    nullptr,
-    nullptr};
+    reinterpret_cast<void*>(&StdGetPic),
+    reinterpret_cast<void*>(&StdPutPic)};
 
 void* StandardFor(int index) { return index < kQDProcCount ? kStandardProcs[index] : nullptr; }
 

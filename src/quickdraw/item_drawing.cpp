@@ -1,14 +1,8 @@
-// Pictures and colour icons for dialog items: a picture item stays blank without picture
-// playback, and an icon item without a colour icon uses its 'ICON'.
+// Colour icons for dialog items: an icon item without a colour icon uses its 'ICON'. A picture
+// item's picture is drawn by DrawPicture (picture_playback.cpp).
 #include "quickdraw/item_drawing.h"
 
 namespace zeb::quickdraw {
-
-// Picture playback draws here.
-void DrawPictureInRect(PicHandle picture, const Rect* frame) {
-  (void)picture;
-  (void)frame;
-}
 
 // Colour icons are found here; without them every icon item is an 'ICON'.
 Handle GetColourIcon(short id) {

@@ -1,5 +1,5 @@
 // Drawing that dialog items ask of QuickDraw: a picture item's picture and a colour icon item's
-// icon. Each answers as QuickDraw does while it cannot play pictures or colour icons back.
+// icon. The icon calls answer as QuickDraw does while it cannot plot colour icons.
 #ifndef ZEB_QUICKDRAW_ITEM_DRAWING_H
 #define ZEB_QUICKDRAW_ITEM_DRAWING_H
 
@@ -9,7 +9,7 @@
 namespace zeb::quickdraw {
 
 // DrawPicture of a picture item into its rectangle in the current port (dialogs' picture
-// items). Draws nothing while pictures are not played back.
+// items).
 void DrawPictureInRect(PicHandle picture, const Rect* frame);
 // GetCIcon for dialogs' icon items: the colour icon 'cicn' id, null while colour icons are not
 // loaded (the item then uses its 'ICON').

@@ -56,6 +56,22 @@ TEST_F(CeilingTest, SmallRequestsBelowTheThresholdAreNotChecked) {
   DisposeHandle(h);
 }
 
+TEST_F(CeilingTest, AHandleGrownInStepsBelowTheThresholdStillMeetsTheCeiling) {
+  ZEB_SetMemoryLimits(1, kCeiling, kThreshold, 0);
+  Handle h = NewHandle(1000);
+  ASSERT_NE(h, nullptr);
+  std::memset(*h, 0x66, 1000);
+  long size = 1000;
+  // Steps of 4 KB, each far below the threshold: the growth must stop before the ceiling.
+  while (size < 2 * kCeiling && SetHandleSize(h, size + 4096)) size += 4096;
+  EXPECT_LT(size, kCeiling + 4096);
+  EXPECT_GE(size, kThreshold);
+  EXPECT_EQ(MemError(), memFullErr);
+  EXPECT_EQ(GetHandleSize(h), size) << "the refused step left the handle as it was";
+  EXPECT_EQ((*h)[999], 0x66);
+  DisposeHandle(h);
+}
+
 TEST_F(CeilingTest, ResizingNeverPurgesTheHandleBeingResized) {
   ZEB_SetMemoryLimits(1, kCeiling, kThreshold, 0);
   Handle h = NewHandle(500000);
