@@ -386,6 +386,39 @@ void Seeds() {
   Write("key_translation_fuzz", "repeated", repeated);
 }
 
+// Seeds of the list, TextEdit and picture cores.
+void EditorSeeds() {
+  // Cell edits: rows, columns, then (operation, argument) pairs.
+  Write("cell_store_fuzz", "edits", Bytes{3, 2, 0, 1, 1, 4, 2, 'a', 3, 0, 4, 1, 5, 2, 0, 7});
+  Write("line_ends_fuzz", "lines", Bytes{4, 'o', 'n', 'e', '\r', 't', 'w', 'o', '\r', '\r', 'x'});
+  // Text length 12, then a style scrap: one run count and two runs of the style scrap layout.
+  Bytes scrap{0, 12, 0, 0, 0, 3, 0, 5};
+  Put16(scrap, 2);
+  for (uint32_t start : {0u, 6u}) {
+    Put32(scrap, start);
+    Put16(scrap, 12);  // line height
+    Put16(scrap, 10);  // ascent
+    Put16(scrap, 3);   // font
+    scrap.insert(scrap.end(), {static_cast<uint8_t>(start ? 1 : 0), 0});  // face, pad
+    Put16(scrap, 12);  // size
+    Put16(scrap, 0);
+    Put16(scrap, 0);
+    Put16(scrap, 0);  // colour
+  }
+  Write("style_runs_fuzz", "two-runs", scrap);
+  Write("text_layout_fuzz", "words", Text("\x28\x01The quick brown fox\rjumps over the lazy dog"));
+  // Version 2 opcodes after the 10-byte header: version, extended header, clip, a painted
+  // rectangle, a short comment, the end.
+  Bytes v2{0x00, 0x11, 0x02, 0xFF, 0x0C, 0x00, 0xFF, 0xFE, 0, 0, 0, 0x48, 0, 0, 0, 0x48, 0, 0,
+           0, 0, 0, 0, 0, 0x0A, 0, 0x0A, 0, 0, 0, 0};
+  v2.insert(v2.end(), {0x00, 0x01, 0x00, 0x0A, 0, 0, 0, 0, 0, 0x0A, 0, 0x0A});
+  v2.insert(v2.end(), {0x00, 0x31, 0, 1, 0, 1, 0, 5, 0, 5, 0x00, 0xA0, 0x00, 0x82, 0x00, 0xFF});
+  Write("pict_reader_fuzz", "version-2", v2);
+  // Version 1: one-byte opcodes, a painted oval and the end.
+  Write("pict_reader_fuzz", "version-1", Bytes{0x11, 0x01, 0x51, 0, 1, 0, 1, 0, 8, 0, 9, 0xFF});
+  Write("pict_roundtrip_fuzz", "operations", Bytes{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -397,5 +430,6 @@ int main(int argc, char** argv) {
   mkdir(g_root.c_str(), 0755);
   Seeds();
   PixelSeeds();
+  EditorSeeds();
   return 0;
 }
