@@ -404,6 +404,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   StartToolbox(instance, frame, documents);
   ExerciseMemory();
   ShowFileManager();
+  PrintShapesWhenAsked();
   ShowResourceManager();
   ShowUtilities();
   ShowQuickDrawShowcase(frame);

@@ -33,6 +33,8 @@ void ShowResourceManager();
 void ShowQuickDrawShowcase(HWND frame);
 void ShowUtilities();
 WindowPtr ShowShapesShowcase(HWND frame);
+// Started to print ("/p"): the shapes go to the default printer.
+void PrintShapesWhenAsked();
 void ShowWindowsShowcase(HWND frame, WindowPtr front);
 // The text showcase's window, made hidden.
 HWND CreateTextShowcase(HINSTANCE instance);
