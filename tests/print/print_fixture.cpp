@@ -66,6 +66,7 @@ BoxWatcher::~BoxWatcher() {
 int ScriptedPrinter::StartDocument(HDC, const char* name, bool) {
   documentName = name;
   log.push_back("StartDoc");
+  if (abortProcInStartDoc && abortProc && !abortProc(nullptr, 0)) return 0;
   return startDocResult;
 }
 int ScriptedPrinter::EndDocument(HDC, bool) {
