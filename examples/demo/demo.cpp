@@ -449,6 +449,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   StartToolbox(instance, frame, documents);
   ExerciseMemory();
   ShowFileManager();
+  PrintShapesWhenAsked();
   ShowResourceManager();
   ShowUtilities();
   ShowScrap();

@@ -38,6 +38,8 @@ void ShowScrap();
 long WINAPI DemoScrapProc(long operation, long format, HDC dc, Handle destination,
                           ResType scrapType, void* data, void* resultBlock);
 WindowPtr ShowShapesShowcase(HWND frame);
+// Started to print ("/p"): the shapes go to the default printer.
+void PrintShapesWhenAsked();
 void ShowWindowsShowcase(HWND frame, WindowPtr front);
 // The Dialog and Control Managers' page: a modeless dialog, a scrolling window and an alert
 // (dialogs.cpp); its events go to the dialog first.

@@ -5,7 +5,11 @@
 
 #include <initializer_list>
 
+#include "MacMemory.h"
+#include "Printing.h"
 #include "Quickdraw.h"
+#include "SegLoad.h"
+#include "ZEB.h"
 #include "demo.h"
 
 namespace {
@@ -152,4 +156,51 @@ WindowPtr ShowShapesShowcase(HWND frame) {
   return AddToolboxWindow(reinterpret_cast<const unsigned char*>("\x13" "Formen und Fl\x8A" "chen\xC9"),
                           zoomDocProc, PaintPane, client.right - kPaneWidth - 8, kPaneTop,
                           kPaneWidth, height);
+}
+
+namespace {
+
+void ZEBAPI PrintIdle() {}
+
+}  // namespace
+
+// Started with "/p", the demo prints its shapes on the default printer: the print loop of a
+// classic application, in 72-dpi units, with an idle procedure in place of an abort dialog.
+void PrintShapesWhenAsked() {
+  short message = 0, count = 0;
+  CountAppFiles(&message, &count);
+  if (message != appPrint) return;
+  Heading("Print Manager");
+  ZEB_SetFlags(ZEB_SF_PRINT72DPI, ZEB_SF_PRINT72DPI, 0, 0);
+  ZEB_SystemValue(ZEB_SV_SET, 0x3C, 1);  // no error box: the line below says it
+  PrOpen();
+  THPrint record = reinterpret_cast<THPrint>(NewHandleClear(sizeof(TPrint)));
+  PrintDefault(record);
+  if (PrError() != noErr) {
+    Say("PrintDefault = %d: no default printer, the shapes are not printed", PrError());
+  } else {
+    (**record).prJob.pIdleProc = &PrintIdle;
+    ZEB_SetPrintFileName(reinterpret_cast<const unsigned char*>("\x0F" "ZEB Demo Shapes"));
+    GrafPtr before = nullptr;
+    GetPort(&before);
+    TPPrPort port = PrOpenDoc(record, nullptr, nullptr);
+    short pageResult = 0;
+    if (port) {
+      PrOpenPage(port, nullptr);
+      // The pane's drawing, an inch in from the printable area's corner.
+      SetOrigin(-72, -72);
+      ShapeGrid();
+      Regions();
+      pageResult = PrClosePage(port);
+      PrCloseDoc(port);
+    }
+    SetPort(before);
+    Say("printed the shapes: page %ld by %ld points, PrClosePage = %d, PrError = %d",
+        static_cast<long>((**record).prInfo.rPage.right),
+        static_cast<long>((**record).prInfo.rPage.bottom), pageResult, PrError());
+  }
+  PrClose();
+  DisposeHandle(reinterpret_cast<Handle>(record));
+  ZEB_SystemValue(ZEB_SV_SET, 0x3C, 0);
+  ZEB_SetFlags(ZEB_SF_PRINT72DPI, 0, 0, 0);
 }

@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -12,15 +13,13 @@
 #include "ZEB.h"
 #include "frame/frame_internal.h"
 #include "print/print_state.h"
+#include "print/printer_escapes.h"
 
 namespace zeb::print {
 namespace {
 
 constexpr int kMaxResolutions = 27;  // the room of TGetRslBlk's table
 constexpr WORD kEnumResolutions = 13;  // DC_ENUMRESOLUTIONS
-
-typedef DWORD(WINAPI* DeviceCapabilitiesProc)(LPCSTR device, LPCSTR port, WORD capability,
-                                              LPSTR output, const DEVMODEA* mode);
 
 // The printer of the current entry (the default printer's when no record has chosen one):
 // its device-names block and device mode, copied.
@@ -67,50 +66,36 @@ void GetResolutions(TGetRslBlk* block) {
   std::memset(block->rgRslRec, 0, sizeof block->rgRslRec);
   PrinterNames printer;
   if (!CurrentPrinter(&printer)) return;
-  // The driver module answers for its printers; on Windows NT that is the spooler's module,
-  // whose entry carries the ANSI suffix.
-  const std::string module = printer.driver + ".DRV";
-  HMODULE driver = LoadLibraryA(module.c_str());
-  if (!driver) return;
-  auto capabilities = reinterpret_cast<DeviceCapabilitiesProc>(
-      reinterpret_cast<void*>(GetProcAddress(driver, "DeviceCapabilities")));
-  if (!capabilities)
-    capabilities = reinterpret_cast<DeviceCapabilitiesProc>(
-        reinterpret_cast<void*>(GetProcAddress(driver, "DeviceCapabilitiesA")));
   const DEVMODEA* mode =
       printer.mode.size() >= offsetof(DEVMODEA, dmFields)
           ? reinterpret_cast<const DEVMODEA*>(printer.mode.data()) : nullptr;
-  if (capabilities) {
-    const long count = static_cast<long>(static_cast<int>(
-        capabilities(printer.device.c_str(), printer.port.c_str(), kEnumResolutions, nullptr, mode)));
-    if (count > 0 && count < 0x10000) {
-      // The driver writes every pair it has: the buffer is sized for its count, and only the
-      // first 27 go into the block.
-      std::vector<LONG> pairs(static_cast<size_t>(count) * 2);
-      const long got = static_cast<long>(static_cast<int>(capabilities(
-          printer.device.c_str(), printer.port.c_str(), kEnumResolutions,
-          reinterpret_cast<LPSTR>(pairs.data()), mode)));
-      const long stored = std::min<long>({got, count, kMaxResolutions});
-      if (stored > 0) {
-        block->iError = noErr;
-        block->lReserved = 0;
-        block->iRgType = mode ? static_cast<short>(mode->dmDriverVersion) : 0;
-        block->xRslRg = {32767, 0};
-        block->yRslRg = {32767, 0};
-        for (long i = 0; i < stored; ++i) {
-          const short x = static_cast<short>(std::min<LONG>(32767, pairs[i * 2]));
-          const short y = static_cast<short>(std::min<LONG>(32767, pairs[i * 2 + 1]));
-          block->rgRslRec[i] = {x, y};
-          block->xRslRg.iMin = std::min(block->xRslRg.iMin, x);
-          block->xRslRg.iMax = std::max(block->xRslRg.iMax, x);
-          block->yRslRg.iMin = std::min(block->yRslRg.iMin, y);
-          block->yRslRg.iMax = std::max(block->yRslRg.iMax, y);
-        }
-        block->iRslRecCnt = static_cast<short>(stored);
-      }
-    }
+  PrinterEscapes& esc = Escapes();
+  const long count = esc.DriverCapabilities(printer.driver.c_str(), printer.device.c_str(),
+                                            printer.port.c_str(), kEnumResolutions, nullptr, mode);
+  if (count <= 0 || count >= 0x10000) return;
+  // The driver writes every pair it has: the buffer is sized for its count, and only the
+  // first 27 go into the block.
+  std::vector<LONG> pairs(static_cast<size_t>(count) * 2);
+  const long got = esc.DriverCapabilities(printer.driver.c_str(), printer.device.c_str(),
+                                          printer.port.c_str(), kEnumResolutions,
+                                          reinterpret_cast<char*>(pairs.data()), mode);
+  const long stored = std::min<long>({got, count, kMaxResolutions});
+  if (stored <= 0) return;
+  block->iError = noErr;
+  block->lReserved = 0;
+  block->iRgType = mode ? static_cast<short>(mode->dmDriverVersion) : 0;
+  block->xRslRg = {32767, 0};
+  block->yRslRg = {32767, 0};
+  for (long i = 0; i < stored; ++i) {
+    const short x = static_cast<short>(std::max<LONG>(0, std::min<LONG>(32767, pairs[i * 2])));
+    const short y = static_cast<short>(std::max<LONG>(0, std::min<LONG>(32767, pairs[i * 2 + 1])));
+    block->rgRslRec[i] = {x, y};
+    block->xRslRg.iMin = std::min(block->xRslRg.iMin, x);
+    block->xRslRg.iMax = std::max(block->xRslRg.iMax, x);
+    block->yRslRg.iMin = std::min(block->yRslRg.iMin, y);
+    block->yRslRg.iMax = std::max(block->yRslRg.iMax, y);
   }
-  FreeLibrary(driver);
+  block->iRslRecCnt = static_cast<short>(stored);
 }
 
 }  // namespace

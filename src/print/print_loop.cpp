@@ -288,7 +288,9 @@ TPPrPort ZEBAPI PrOpenDoc(THPrint hPrint, TPPrPort pPrPort, Ptr pIOBuf) {
         name = title;
       }
       s.documentOpen = true;
+      s.starting = true;
       failed = esc.StartDocument(dc, name, ByEscape()) <= 0;
+      s.starting = false;
       if (!failed) SetError(noErr);
     }
   }
@@ -481,7 +483,10 @@ BOOL ZEBAPI Z_AbortProc(HDC hdc, int code) {
     }
   } else if (s.idleProc) {
     s.idleProc();
-    if (PrError() == iPrAbort) s.aborted = true;
+    // The driver calls this from StartDoc too, while the error cell still holds the 128 that
+    // PrOpenDoc keeps until the document has started: that is no request to stop. An idle
+    // procedure's own PrSetError marks the abort in any case.
+    if (!s.starting && PrError() == iPrAbort) s.aborted = true;
   }
   return s.aborted ? FALSE : TRUE;
 }

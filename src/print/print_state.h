@@ -75,6 +75,7 @@ bool ValidateRecord(TPrint& rec, DWORD* dialogError);
 struct PrintingState {
   HDC dc = nullptr;           // the printer's context while a document is open
   bool documentOpen = false;
+  bool starting = false;  // StartDoc runs: the error cell holds PrOpenDoc's provisional 128
   bool aborted = false;
   bool errorReported = false;  // a message box already said why: no second one
   short error = 0;

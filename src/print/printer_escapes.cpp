@@ -65,6 +65,52 @@ int PrinterEscapes::Query(HDC dc, int escape, int inBytes, const void* in, void*
   return Escape(dc, escape, inBytes, static_cast<LPCSTR>(in), out);
 }
 
+void DriverModuleName(const char* driver, char* module, int moduleBytes) {
+  if (moduleBytes <= 0) return;
+  module[0] = '\0';
+  if (!driver) return;
+  const char* base = driver;
+  for (const char* p = driver; *p; ++p)
+    if (*p == '\\' || *p == '/' || *p == ':') base = p + 1;
+  const bool hasExtension = std::strchr(base, '.') != nullptr;
+  lstrcpynA(module, driver, moduleBytes);
+  if (!hasExtension && driver[0]) {
+    const size_t used = std::strlen(module);
+    if (used + 4 < static_cast<size_t>(moduleBytes)) std::memcpy(module + used, ".DRV", 5);
+  }
+}
+
+long PrinterEscapes::DriverCapabilities(const char* driver, const char* device, const char* port,
+                                        WORD capability, char* output, const DEVMODEA* mode) {
+  typedef DWORD(WINAPI * CapabilitiesProc)(LPCSTR, LPCSTR, WORD, LPSTR, const DEVMODEA*);
+  char module[MAX_PATH];
+  DriverModuleName(driver, module, sizeof module);
+  long result = -1;
+  bool answered = false;
+  if (module[0]) {
+    if (HMODULE m = LoadLibraryA(module)) {
+      FARPROC entry = GetProcAddress(m, "DeviceCapabilities");
+      if (!entry) entry = GetProcAddress(m, "DeviceCapabilitiesA");
+      if (entry) {
+        result = static_cast<int>(reinterpret_cast<CapabilitiesProc>(
+            reinterpret_cast<void*>(entry))(device, port, capability, output, mode));
+        answered = true;
+      }
+      FreeLibrary(m);
+    }
+  }
+  // Drivers of the Windows NT model answer only through the spooler.
+  if (!answered) {
+    if (HMODULE spooler = LoadLibraryA("WINSPOOL.DRV")) {
+      if (FARPROC entry = GetProcAddress(spooler, "DeviceCapabilitiesA"))
+        result = static_cast<int>(reinterpret_cast<CapabilitiesProc>(
+            reinterpret_cast<void*>(entry))(device, port, capability, output, mode));
+      FreeLibrary(spooler);
+    }
+  }
+  return result;
+}
+
 PrinterEscapes& Escapes() { return *g_escapes; }
 void UseEscapes(PrinterEscapes* escapes) { g_escapes = escapes ? escapes : &g_driverEscapes; }
 

@@ -35,7 +35,18 @@ class PrinterEscapes {
   // A plain escape with its input and output blocks (QUERYESCSUPPORT, GETTECHNOLOGY,
   // GETPHYSPAGESIZE, GETPRINTINGOFFSET, SETCOPYCOUNT, GETSCALINGFACTOR).
   virtual int Query(HDC dc, int escape, int inBytes, const void* in, void* out);
+  // A device capability (DC_ENUMRESOLUTIONS and the like) of a printer named by its
+  // device-names block, asked of its driver without a device context: the driver module's
+  // own DeviceCapabilities entry where it has one, else the spooler's. The driver's count,
+  // or -1 when neither answers.
+  virtual long DriverCapabilities(const char* driver, const char* device, const char* port,
+                                  WORD capability, char* output, const DEVMODEA* mode);
 };
+
+// The module that answers for a driver named in a device-names block: a name that already
+// carries an extension ("wineps.drv") as it is, a bare one ("HPPCL5") with ".DRV" added, as
+// Windows 3.1 named its printer drivers.
+void DriverModuleName(const char* driver, char* module, int moduleBytes);
 
 // The layer in force: the drivers' own unless a test installed another (null restores it).
 PrinterEscapes& Escapes();

@@ -66,6 +66,7 @@ BoxWatcher::~BoxWatcher() {
 int ScriptedPrinter::StartDocument(HDC, const char* name, bool) {
   documentName = name;
   log.push_back("StartDoc");
+  if (abortProcInStartDoc && abortProc && !abortProc(nullptr, 0)) return 0;
   return startDocResult;
 }
 int ScriptedPrinter::EndDocument(HDC, bool) {
@@ -116,6 +117,21 @@ int ScriptedPrinter::DeviceCaps(HDC dc, int index) {
     default: return GetDeviceCaps(dc, index);
   }
 }
+long ScriptedPrinter::DriverCapabilities(const char*, const char* device, const char*,
+                                         WORD capability, char* output, const DEVMODEA*) {
+  capabilitiesDevice = device ? device : "";
+  if (failCapabilities || capability != DC_ENUMRESOLUTIONS) return -1;
+  // Like a driver, every pair is written: a buffer sized for fewer would be overrun.
+  if (output) {
+    auto* pairs = reinterpret_cast<LONG*>(output);
+    for (size_t i = 0; i < resolutions.size(); ++i) {
+      pairs[i * 2] = resolutions[i].x;
+      pairs[i * 2 + 1] = resolutions[i].y;
+    }
+  }
+  return static_cast<long>(resolutions.size());
+}
+
 int ScriptedPrinter::Count(const std::string& call) const {
   int n = 0;
   for (const std::string& c : log) n += c == call;

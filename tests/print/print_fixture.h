@@ -53,9 +53,21 @@ class ScriptedPrinter : public zeb::print::PrinterEscapes {
   int EndPageOn(HDC, bool) override;
   int NextBand(HDC, RECT* band) override;
   int BandInfo(HDC, const zeb::print::BandInfoRecord* in, zeb::print::BandInfoRecord* out) override;
-  int InstallAbortProc(HDC, ABORTPROC, bool) override { return 1; }
+  // Like Windows' own StartDoc, the scripted one may ask the abort procedure first.
+  bool abortProcInStartDoc = false;
+  ABORTPROC abortProc = nullptr;
+  int InstallAbortProc(HDC, ABORTPROC proc, bool) override {
+    abortProc = proc;
+    return 1;
+  }
   int DeviceCaps(HDC dc, int index) override;
   int Query(HDC, int, int, const void*, void*) override { return 0; }
+  // DC_ENUMRESOLUTIONS: the pairs below, or the driver's refusal (-1) when failCapabilities.
+  std::vector<POINT> resolutions;
+  bool failCapabilities = false;
+  std::string capabilitiesDevice;  // the device the last question named
+  long DriverCapabilities(const char* driver, const char* device, const char* port,
+                          WORD capability, char* output, const DEVMODEA* mode) override;
   int Count(const std::string& call) const;
 };
 

@@ -116,6 +116,42 @@ TEST_F(PrintLoopTest, TheIdleProcedureRunsInsteadOfTheDialogAndMayCancel) {
   EXPECT_EQ(PrError(), iPrAbort);
 }
 
+int g_quietIdleCalls = 0;
+void ZEBAPI QuietIdle() { ++g_quietIdleCalls; }
+int g_stoppingIdleCalls = 0;
+void ZEBAPI IdleThatStopsAtOnce() {
+  ++g_stoppingIdleCalls;
+  PrSetError(iPrAbort);
+}
+
+TEST_F(PrintLoopTest, AnIdleProcedureAskedFromStartDocDoesNotAbortTheStart) {
+  THPrint h = NewRecord();
+  AttachScriptedPrinter(h);
+  printer_.abortProcInStartDoc = true;
+  g_quietIdleCalls = 0;
+  (**h).prJob.pIdleProc = &QuietIdle;
+  TPPrPort port = PrOpenDoc(h, nullptr, nullptr);
+  ASSERT_NE(port, nullptr);
+  EXPECT_EQ(g_quietIdleCalls, 1);
+  EXPECT_EQ(PrError(), noErr);
+  PrintPages(port, 1);
+  PrCloseDoc(port);
+  EXPECT_EQ(printer_.Count("EndDoc"), 1);
+  EXPECT_EQ(PrError(), noErr);
+
+  // One that stops the job from there is still obeyed.
+  PrOpen();
+  THPrint h2 = NewRecord();
+  AttachScriptedPrinter(h2);
+  g_stoppingIdleCalls = 0;
+  (**h2).prJob.pIdleProc = &IdleThatStopsAtOnce;
+  SilenceErrors(true);
+  EXPECT_EQ(PrOpenDoc(h2, nullptr, nullptr), nullptr);
+  EXPECT_EQ(g_stoppingIdleCalls, 1);
+  EXPECT_EQ(PrError(), iPrAbort);
+  EXPECT_FALSE(zeb::print::Printing());
+}
+
 TEST_F(PrintLoopTest, FailedStartDocUndoesPortDialogFrameAndCurrentPort) {
   THPrint h = NewRecord();
   AttachScriptedPrinter(h);
