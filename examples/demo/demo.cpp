@@ -359,13 +359,6 @@ LRESULT CALLBACK ToolboxWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     case WM_HSCROLL:
     case WM_VSCROLL:
       return ZEB_WindChange(hwnd, message, wParam, lParam);
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-      if (ZEB_UserItem(hwnd, message, wParam, lParam)) return TRUE;
-      break;
-    case WM_COMMAND:
-      ZEB_EventCommand(hwnd, message, wParam, lParam);
-      return 0;
     default:
       break;
   }
