@@ -356,11 +356,17 @@ Step Reader::Rows(PictImage& image, bool packedForm) {
   int16_t packType = packedForm ? EffectivePackType(image.packType, depth, rowBytes)
                                 : static_cast<int16_t>(kPackNone);
   if (rowBytes < kSmallestPackedRow) packType = kPackNone;
-  // The least data a row can take: a whole row unpacked, or a length and one run.
+  // The least data a row can take: a whole row unpacked, or its length and one run for every
+  // 128 units it unpacks to. Component planes unpack to width x cmpCount bytes (three planes
+  // when the pad is not stored), word runs to width words: counting rowBytes there would take
+  // a uniform row for a short one and stop a sound picture before its last image.
+  const int64_t countBytes = rowBytes > kByteCountLimit ? 2 : 1;
   int64_t leastPerRow;
   if (packType == kPackNone) leastPerRow = rowBytes;
   else if (packType == kPackDropPad) leastPerRow = width * 3;
-  else leastPerRow = 1 + 2 * ((rowBytes + 127) / 128);
+  else if (packType == kPackWords) leastPerRow = countBytes + 3 * ((width + 127) / 128);
+  else if (packType == kPackPlanes) leastPerRow = countBytes + 2 * ((width * 3 + 127) / 128);
+  else leastPerRow = countBytes + 2 * ((rowBytes + 127) / 128);
   if (height * leastPerRow > static_cast<int64_t>(c_.Left())) {
     c_.Skip(c_.Left());
     return Step::kOut;

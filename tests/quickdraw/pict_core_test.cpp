@@ -423,6 +423,38 @@ TEST(PictBits, ImagesOfEveryDepthAndPackingReadBackEqual) {
   }
 }
 
+// Rows of one value pack into far fewer bytes than rowBytes: an image of such rows just before
+// the end of a picture still reads back whole (found by fuzzing: a 41 x 3 all-black 32-bit image
+// was taken for data cut short).
+TEST(PictBits, UniformDirectRowsAtTheEndOfAPictureReadBack) {
+  struct Case {
+    int depth, width, rowBytes, height;
+  };
+  for (const Case& c : {Case{32, 41, 164, 3}, Case{32, 200, 800, 4}, Case{16, 300, 600, 4},
+                        Case{8, 300, 300, 4}}) {
+    std::vector<uint8_t> rows(static_cast<size_t>(c.rowBytes) * c.height, 0);
+    BitsSource img;
+    img.pixMap = true;
+    img.pixelSize = static_cast<int16_t>(c.depth);
+    img.rowBytes = c.rowBytes;
+    img.bounds = {0, 0, static_cast<short>(c.height), static_cast<short>(c.width)};
+    img.rows = rows.data();
+    if (c.depth == 8)
+      for (int i = 0; i < 256; ++i) img.table.push_back({static_cast<uint16_t>(i), {}});
+    VectorSink sink;
+    PictRecorder rec(sink);
+    Bytes opening;
+    opening.w(0x0011).w(0x02FF);
+    sink.bytes = opening.b;
+    ASSERT_TRUE(rec.Bits(img, img.bounds, img.bounds, 0)) << c.depth;
+    rec.WriteEnd(false);
+    Log log;
+    EXPECT_EQ(Read(sink.bytes, log), ReadResult::kEnded) << c.depth << " " << c.width;
+    ASSERT_EQ(log.calls.size(), 1u) << c.depth << " " << c.width;
+    EXPECT_EQ(log.lastBits.image.rows, rows) << c.depth << " " << c.width;
+  }
+}
+
 // Direct pixels a Macintosh wrote unpacked (1) or with the pad byte dropped (2), and the region
 // form with its mask: what the writer never produces, the reader still takes.
 TEST(PictBits, ReaderTakesUnpackedAndPadlessDirectRowsAndTheRegionForm) {
