@@ -132,9 +132,9 @@ OSErr ZEBAPI SameProcess(const ProcessSerialNumber* PSN1, const ProcessSerialNum
 
 OSErr ZEBAPI LaunchApplication(LaunchPBPtr LaunchParams) {
   if (!LaunchParams || !LaunchParams->launchAppSpec) return paramErr;
-  const FSSpec& spec = *LaunchParams->launchAppSpec;
+  const FSSpec& program = *LaunchParams->launchAppSpec;
   char path[256];
-  const OSErr err = ZEB_HFSpec(spec.parID, spec.vRefNum, spec.name, path);
+  const OSErr err = ZEB_HFSpec(program.parID, program.vRefNum, program.name, path);
   if (err) return err;
   // Quoted, so that a path with blanks names the program and not its first word.
   const std::string command = std::string("\"") + path + "\"";

@@ -213,14 +213,14 @@ TEST_F(ProcessTest, LaunchApplicationRunsAPathWithBlanks) {
   ASSERT_TRUE(CreateDirectoryA(dir_.File("Program Files").c_str(), nullptr));
   const std::string target = dir_.File("Program Files\\probe.exe");
   ASSERT_TRUE(CopyFileA(probe.c_str(), target.c_str(), FALSE)) << probe;
-  FSSpec spec{};
-  spec.name[0] = static_cast<unsigned char>(target.size());
-  std::memcpy(spec.name + 1, target.data(), target.size());
+  FSSpec program{};
+  program.name[0] = static_cast<unsigned char>(target.size());
+  std::memcpy(program.name + 1, target.data(), target.size());
   LaunchParamBlockRec pb{};
   pb.launchBlockID = extendedBlock;
   pb.launchEPBLength = extendedBlockLen;
   pb.launchControlFlags = launchContinue | launchNoFileFlags;
-  pb.launchAppSpec = &spec;
+  pb.launchAppSpec = &program;
   ASSERT_EQ(LaunchApplication(&pb), noErr);
   // The program runs on its own; its mark shows that the whole quoted path was started.
   const std::string mark = dir_.File("Program Files\\launched.txt");
@@ -234,11 +234,11 @@ TEST_F(ProcessTest, LaunchApplicationRunsAPathWithBlanks) {
 TEST_F(ProcessTest, LaunchApplicationFailures) {
   Start(nullptr, nullptr);
   const std::string missing = dir_.File("no such program.exe");
-  FSSpec spec{};
-  spec.name[0] = static_cast<unsigned char>(missing.size());
-  std::memcpy(spec.name + 1, missing.data(), missing.size());
+  FSSpec program{};
+  program.name[0] = static_cast<unsigned char>(missing.size());
+  std::memcpy(program.name + 1, missing.data(), missing.size());
   LaunchParamBlockRec pb{};
-  pb.launchAppSpec = &spec;
+  pb.launchAppSpec = &program;
   EXPECT_EQ(LaunchApplication(&pb), fnfErr);
   pb.launchAppSpec = nullptr;
   EXPECT_EQ(LaunchApplication(&pb), paramErr);
