@@ -29,6 +29,11 @@ struct Surface {
   Surface& operator=(const Surface&) = delete;
 };
 
+// The child window class the window, control and list suites make their windows of, with the
+// glue calls a ported application's child procedure makes (registered once, on first use).
+constexpr char kBenchChildClass[] = "ZEBSubWndClass";
+void EnsureBenchChildClass();
+
 // Each benchmark file registers its suite.
 void RunMemoryBenchmarks();
 void RunQuickDrawBenchmarks();

@@ -2,6 +2,7 @@
 #include <cstring>
 #include <vector>
 
+#include "MacWindows.h"
 #include "ZEB.h"
 #include "bench.h"
 
@@ -21,6 +22,37 @@ double NanosecondsPerOp(long iterations, const std::function<void(long)>& body) 
     if (ns < best) best = ns;
   }
   return best;
+}
+
+namespace {
+
+LRESULT CALLBACK BenchChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_PAINT:
+      if (ZEB_EventUpdate(hwnd)) return 0;
+      break;
+    case WM_ERASEBKGND: case WM_MOVE: case WM_SIZE: case WM_VSCROLL: case WM_HSCROLL:
+      return ZEB_WindChange(hwnd, msg, wParam, lParam);
+    case WM_NCCALCSIZE: case WM_NCPAINT: case WM_NCACTIVATE:
+      return ZEB_NCMessage(hwnd, msg, wParam, lParam);
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+void EnsureBenchChildClass() {
+  WNDCLASSA wc{};
+  if (GetClassInfoA(GetModuleHandleA(nullptr), kBenchChildClass, &wc)) return;
+  wc.lpfnWndProc = BenchChildProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.cbWndExtra = zebExtraBytes;
+  wc.lpszClassName = kBenchChildClass;
+  RegisterClassA(&wc);
 }
 
 namespace {

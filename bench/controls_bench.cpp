@@ -12,31 +12,7 @@
 namespace zebbench {
 namespace {
 
-constexpr char kChildClass[] = "ZEBSubWndClass";
 constexpr int kDialogItems = 20;
-
-LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_PAINT:
-      if (ZEB_EventUpdate(hwnd)) return 0;
-      break;
-    case WM_ERASEBKGND: case WM_MOVE: case WM_SIZE: case WM_VSCROLL: case WM_HSCROLL:
-      return ZEB_WindChange(hwnd, msg, wParam, lParam);
-    default: break;
-  }
-  return DefWindowProcA(hwnd, msg, wParam, lParam);
-}
-
-void EnsureChildClass() {
-  WNDCLASSA wc{};
-  if (GetClassInfoA(GetModuleHandleA(nullptr), kChildClass, &wc)) return;
-  wc.lpfnWndProc = ChildProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.cbWndExtra = zebExtraBytes;
-  wc.lpszClassName = kChildClass;
-  RegisterClassA(&wc);
-}
 
 void Values(WindowPtr w) {
   // Each value redraws the native control, which under Wine is a round trip to the X server of
@@ -116,7 +92,7 @@ void Dialogs(HWND frame) {
   });
   const double host = NanosecondsPerOp(n, [&](long count) {
     for (long i = 0; i < count; ++i) {
-      HWND parent = CreateWindowExA(0, kChildClass, "Bench", WS_CHILD | WS_CAPTION, 50, 50, 350, 270, frame, nullptr,
+      HWND parent = CreateWindowExA(0, kBenchChildClass, "Bench", WS_CHILD | WS_CAPTION, 50, 50, 350, 270, frame, nullptr,
                                     GetModuleHandleA(nullptr), nullptr);
       for (int k = 0; k < kDialogItems - 1; ++k)
         CreateWindowExA(0, k % 3 == 2 ? "static" : "button", "Item", WS_CHILD | WS_VISIBLE, 10, 10 + k * 10, 140, 20,
@@ -132,7 +108,7 @@ void Dialogs(HWND frame) {
 
 void RunControlBenchmarks(HWND frame) {
   if (!frame) return;
-  EnsureChildClass();
+  EnsureBenchChildClass();
   GrafPtr screen = nullptr;
   InitGraf(&screen);
   InitWindows();

@@ -13,31 +13,6 @@
 namespace zebbench {
 namespace {
 
-constexpr char kChildClass[] = "ZEBSubWndClass";
-
-LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_PAINT:
-      if (ZEB_EventUpdate(hwnd)) return 0;
-      break;
-    case WM_ERASEBKGND: case WM_MOVE: case WM_SIZE: case WM_VSCROLL: case WM_HSCROLL:
-      return ZEB_WindChange(hwnd, msg, wParam, lParam);
-    default: break;
-  }
-  return DefWindowProcA(hwnd, msg, wParam, lParam);
-}
-
-void EnsureChildClass() {
-  WNDCLASSA wc{};
-  if (GetClassInfoA(GetModuleHandleA(nullptr), kChildClass, &wc)) return;
-  wc.lpfnWndProc = ChildProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.cbWndExtra = zebExtraBytes;
-  wc.lpszClassName = kChildClass;
-  RegisterClassA(&wc);
-}
-
 ListHandle NewList(WindowPtr w, short columns, short rows) {
   const Rect view = {10, 10, 150, 210};
   const Rect bounds = {0, 0, rows, columns};
@@ -174,7 +149,7 @@ LRESULT CALLBACK OwnerDrawProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 
 void RunListBenchmarks(HWND frame) {
   if (!frame) return;
-  EnsureChildClass();
+  EnsureBenchChildClass();
   GrafPtr screen = nullptr;
   InitGraf(&screen);
   InitWindows();

@@ -10,38 +10,6 @@
 namespace zebbench {
 namespace {
 
-constexpr char kBenchChildClass[] = "ZEBSubWndClass";
-
-LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_PAINT:
-      if (ZEB_EventUpdate(hwnd)) return 0;
-      break;
-    case WM_ERASEBKGND:
-    case WM_MOVE:
-    case WM_SIZE:
-      return ZEB_WindChange(hwnd, msg, wParam, lParam);
-    case WM_NCCALCSIZE:
-    case WM_NCPAINT:
-    case WM_NCACTIVATE:
-      return ZEB_NCMessage(hwnd, msg, wParam, lParam);
-    default:
-      break;
-  }
-  return DefWindowProcA(hwnd, msg, wParam, lParam);
-}
-
-void RegisterChildClass() {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = ChildProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.cbWndExtra = zebExtraBytes;
-  wc.lpszClassName = kBenchChildClass;
-  RegisterClassA(&wc);
-}
-
 const Rect kBounds = {20, 20, 120, 220};
 
 void CreationAndDisposal(HWND frame) {
@@ -129,7 +97,7 @@ void PatchableCall() {
 
 void RunWindowBenchmarks(HWND frame) {
   if (!frame) return;
-  RegisterChildClass();
+  EnsureBenchChildClass();
   GrafPtr screen = nullptr;
   InitGraf(&screen);
   InitWindows();
