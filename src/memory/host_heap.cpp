@@ -30,6 +30,15 @@ void Account(size_t bytes, bool add) {
   }
 }
 
+// A block resized from oldBytes to bytes: one update of the statistics, as a free of the old
+// size and an allocation of the new one would leave them.
+void Reaccount(size_t oldBytes, size_t bytes) {
+  MemoryState& s = State();
+  s.bytesHeld = s.bytesHeld - std::min<uint64_t>(s.bytesHeld, oldBytes) + bytes;
+  s.weightedBlocks = s.weightedBlocks - std::min<uint64_t>(s.weightedBlocks, Weight(oldBytes)) +
+                     Weight(bytes);
+}
+
 long CallGrowZone(int64_t bytes) {
   GrowZoneProcPtr proc = State().growZone;
   return proc ? proc(static_cast<Size>(std::min<int64_t>(bytes, 0x7FFFFFFF))) : 0;
@@ -99,10 +108,7 @@ void* HostReallocate(void* block, size_t bytes, bool inPlace, size_t oldBytes) {
   const DWORD options =
       kHeapOptions | HEAP_ZERO_MEMORY | (inPlace ? HEAP_REALLOC_IN_PLACE_ONLY : 0);
   void* p = WithRetries(bytes, [block, bytes, options] { return HeapReAlloc(Heap(), options, block, bytes); });
-  if (p) {
-    Account(old, false);
-    Account(bytes, true);
-  }
+  if (p) Reaccount(old, bytes);
   return p;
 }
 

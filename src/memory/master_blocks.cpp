@@ -8,14 +8,14 @@ namespace zeb::memory {
 
 MasterBlockHeader* MasterBlocks::BlockOf(const void* r) const {
   const char* p = static_cast<const char*>(r);
+  if (lastFound_ && InBlock(lastFound_, p)) return lastFound_;
   auto it = std::upper_bound(index_.begin(), index_.end(), p, [](const char* v, MasterBlockHeader* b) {
     return v < reinterpret_cast<const char*>(b);
   });
   if (it == index_.begin()) return nullptr;
   MasterBlockHeader* b = *(it - 1);
-  const char* first = reinterpret_cast<const char*>(Records(b));
-  if (p < first || p >= first + size_t{b->count} * sizeof(HandleRecord)) return nullptr;
-  if ((p - first) % sizeof(HandleRecord) != 0) return nullptr;
+  if (!InBlock(b, p)) return nullptr;
+  lastFound_ = b;
   return b;
 }
 
@@ -95,6 +95,7 @@ void MasterBlocks::ReleaseAll() {
     head_ = next;
   }
   current_ = nullptr;
+  lastFound_ = nullptr;
   index_.clear();
 }
 

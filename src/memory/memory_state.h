@@ -103,8 +103,17 @@ class MasterBlocks {
     return reinterpret_cast<HandleRecord*>(reinterpret_cast<char*>(b) + sizeof(MasterBlockHeader));
   }
   MasterBlockHeader* BlockOf(const void* r) const;
+  // Whether p is a record slot of block b.
+  static bool InBlock(const MasterBlockHeader* b, const char* p) {
+    const char* first = reinterpret_cast<const char*>(b) + sizeof(MasterBlockHeader);
+    return p >= first && p < first + size_t{b->count} * sizeof(HandleRecord) &&
+           (p - first) % sizeof(HandleRecord) == 0;
+  }
 
   MasterBlockHeader* head_ = nullptr;
+  // The block BlockOf found last: a handle's calls come in runs (allocate, fill, resize,
+  // dispose), and most of an application's handles share a few blocks.
+  mutable MasterBlockHeader* lastFound_ = nullptr;
   MasterBlockHeader* current_ = nullptr;
   std::vector<MasterBlockHeader*> index_;  // sorted by address
 };
@@ -154,7 +163,7 @@ struct MemoryState {
 
 // Inline: every Memory Manager call reaches the state a dozen times, and a call across files
 // each time costs more than the allocation bookkeeping itself.
-inline MemoryState& State() {
+[[gnu::always_inline]] inline MemoryState& State() {
   static MemoryState state;
   return state;
 }

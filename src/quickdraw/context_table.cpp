@@ -16,6 +16,10 @@ namespace zeb::quickdraw {
 namespace {
 
 QuickDrawState g_state;
+// The port that was current before the current one, while it stays open: SetPort back to it,
+// as code that draws in two ports in turn does, needs no search of the port list. Closing the
+// port or freeing its context forgets it.
+GrafPtr g_previousPort = nullptr;
 
 // The port list grows by this many entries at a time.
 constexpr int kPortListGrowth = 20;
@@ -111,6 +115,7 @@ void FreeContext(int slot) {
     g_state.currentContext = nullptr;
     g_state.current = nullptr;
   }
+  if (g_previousPort == ctx->port) g_previousPort = nullptr;
   ctx->~DrawingContext();
   DisposePtr(reinterpret_cast<Ptr>(ctx));
   g_state.slots[slot] = nullptr;
@@ -131,6 +136,7 @@ bool AddToPortList(GrafPtr port) {
 }
 
 void RemoveFromPortList(GrafPtr port) {
+  if (g_previousPort == port) g_previousPort = nullptr;
   if (!g_state.portList) return;
   GrafPtr* entries = PortEntries();
   for (int i = 0; i < g_state.portCount; ++i) {
@@ -162,7 +168,7 @@ void ReleaseScreenDC() {
 }
 
 void MakeCurrent(GrafPtr port) {
-  if (!port || (port != g_state.current && !IsOpenPort(port))) {
+  if (!port || (port != g_state.current && port != g_previousPort && !IsOpenPort(port))) {
     // A closed or foreign pointer selects the port of last resort.
     port = g_state.screenPortOpen ? reinterpret_cast<GrafPtr>(&g_state.screenPort) : nullptr;
     if (port != g_state.current && !IsOpenPort(port)) return;
@@ -172,9 +178,10 @@ void MakeCurrent(GrafPtr port) {
   DrawingContext* ctx = port == g_state.current ? g_state.currentContext : ContextInSlot(port);
   if (!ctx) return;
   DrawingContext* previous = g_state.currentContext;
+  GrafPtr outgoing = g_state.current;
   if (ctx->source == DCSource::Screen) {
     AcquireScreenDC();
-  } else {
+  } else if (g_state.screenDCHeld) {
     ReleaseScreenDC();
   }
   // Another context drew on a shared DC since: what it selected there is not this one's.
@@ -184,6 +191,7 @@ void MakeCurrent(GrafPtr port) {
     g_state.currentContext = ctx;
     ApplyClip(port);
   }
+  if (outgoing != port) g_previousPort = outgoing;
   g_state.current = port;
   g_state.currentContext = ctx;
   *frame::Globals().thePort = port;
@@ -191,7 +199,7 @@ void MakeCurrent(GrafPtr port) {
     ctx->flags |= kCtxDrawsIntoDIB;
   else
     ctx->flags &= static_cast<uint16_t>(~kCtxDrawsIntoDIB);
-  SelectPortPalette(port, ctx->dc);
+  SelectPortPalette(port, ctx->dc, (ctx->flags & kCtxWindowPort) != 0);
 }
 
 }  // namespace zeb::quickdraw

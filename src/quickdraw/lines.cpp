@@ -145,12 +145,11 @@ void DrawLineTo(GrafPtr port, DrawingContext& ctx, Point to) {
       penAtEnd = RenderLine(ctx, a, b);
     }
   }
-  if (penAtEnd) {
-    port->pnLoc = to;
-    MapPen(ctx);
-  } else {
-    MovePenTo(port, ctx, to.h, to.v);
-  }
+  port->pnLoc = to;
+  MapPen(ctx);
+  // The DC's position follows the pen. A route that leaves it alone (a fill, or no drawing)
+  // leaves it where the line began, which for a one-pixel line is already its end.
+  if (!penAtEnd && port->pnVis >= 0 && ctx.dc) MoveUnlessThere(ctx.dc, {ctx.penH, ctx.penV});
   ctx.lastLineEnd = to;
 }
 

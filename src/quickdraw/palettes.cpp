@@ -58,7 +58,11 @@ int RealiseInto(HDC dc, PaletteHandle pal, bool background) {
   return changed == static_cast<int>(GDI_ERROR) ? 0 : changed;
 }
 
-void SelectPortPalette(GrafPtr port, HDC dc) {
+void SelectPortPalette(GrafPtr port, HDC dc, bool windowPort) {
+  // Only a window has a palette of its own, and a window being made has the current one until
+  // its port is bound to it: any other port with no palette current has nothing to realise.
+  // SetPort between two such ports, the common case, then costs no window-list search.
+  if (!windowPort && !g_current) return;
   if (PaletteHandle pal = WindowPalette(WindowOf(port))) g_current = pal;
   if (CurrentPalette()) RealiseInto(dc, CurrentPalette(), false);
 }

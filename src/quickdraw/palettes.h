@@ -11,7 +11,8 @@ namespace zeb::quickdraw {
 
 // SetPort makes the port's palette (GetPalette) the current one, selecting and realising it
 // into the port's DC; OpenPortForHDC, ZEB_SwaphDC and memory DCs take the current palette.
-void SelectPortPalette(GrafPtr port, HDC dc);
+// windowPort says whether the port's context is bound to its window.
+void SelectPortPalette(GrafPtr port, HDC dc, bool windowPort);
 void SelectCurrentPalette(HDC dc);
 // The colour table the Palette Manager stores for the screen (GetCTable(-8)); null when none.
 CTabHandle StoredScreenTable();

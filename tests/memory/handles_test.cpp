@@ -166,6 +166,46 @@ TEST_F(HandlesTest, RecordsComeFromSeveralMasterBlocksAndAreRecovered) {
   DisposeHandle(again);
 }
 
+// A resize or disposal looks its handle's master block up (the last block found is tried
+// first): addresses inside a record or outside every block are still no handles, and handles
+// of different blocks, used in turn, each reach their own record.
+TEST_F(HandlesTest, OnlyRecordAddressesAreHandlesWhicheverBlockWasUsedLast) {
+  ApplicationZone()->moreMast = 10;
+  std::vector<Handle> handles;
+  for (int i = 0; i < 40; ++i) {
+    Handle h = NewHandle(4);
+    ASSERT_NE(h, nullptr);
+    std::memcpy(*h, &i, sizeof i);
+    handles.push_back(h);
+  }
+  // First and last come from different blocks of 10 records.
+  for (int round = 1; round <= 3; ++round) {
+    for (size_t k : {size_t{0}, size_t{39}, size_t{5}, size_t{25}}) {
+      ASSERT_TRUE(SetHandleSize(handles[k], static_cast<Size>(4 + round * 8))) << k;
+      EXPECT_EQ(GetHandleSize(handles[k]), 4 + round * 8);
+      int value;
+      std::memcpy(&value, *handles[k], sizeof value);
+      EXPECT_EQ(value, static_cast<int>(k)) << "the data stays with its handle";
+    }
+  }
+  Handle inside = reinterpret_cast<Handle>(reinterpret_cast<char*>(handles[39]) + 4);
+  EXPECT_FALSE(SetHandleSize(inside, 100));
+  EXPECT_EQ(MemError(), memWZErr) << "an address inside a record is no handle";
+  DisposeHandle(inside);
+  char local[16] = {};
+  Handle foreign = reinterpret_cast<Handle>(local);
+  EXPECT_FALSE(SetHandleSize(foreign, 100));
+  EXPECT_EQ(MemError(), memWZErr) << "an address outside every block is no handle";
+  DisposeHandle(foreign);
+  EXPECT_EQ(GetHandleSize(handles[39]), 28) << "nothing happened to the handle beside it";
+  for (int i = 0; i < 40; ++i) {
+    int value;
+    std::memcpy(&value, *handles[i], sizeof value);
+    ASSERT_EQ(value, i);
+    DisposeHandle(handles[i]);
+  }
+}
+
 TEST_F(HandlesTest, MoreMastersAddsBlocksOfTheZonesCount) {
   ApplicationZone()->moreMast = 10;
   MoreMasters();

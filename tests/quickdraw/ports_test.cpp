@@ -116,6 +116,27 @@ TEST_F(PortsTest, SetPortWithAClosedOrForeignPointerSelectsTheScreenPort) {
   EXPECT_EQ(current, screenPort_);
   SetPort(nullptr);
   EXPECT_EQ(cells_.thePort, screenPort_);
+  // The port current just before is found again without a search: closed meanwhile, it is
+  // refused like any other closed port, whether closed while current or not.
+  GrafPort other{};
+  OpenPort(&other);
+  SetPort(&open);
+  SetPort(&other);
+  SetPort(&open);
+  EXPECT_EQ(cells_.thePort, &open) << "back to the port current before";
+  SetPort(&other);
+  ClosePort(&open);
+  SetPort(&open);
+  EXPECT_EQ(cells_.thePort, screenPort_) << "the previous port, closed";
+  OpenPort(&open);
+  SetPort(&other);
+  ClosePort(&other);
+  EXPECT_EQ(cells_.thePort, screenPort_) << "closing the current port";
+  SetPort(&open);
+  SetPort(&other);
+  EXPECT_EQ(cells_.thePort, screenPort_) << "the port closed while current";
+  SetPort(&open);
+  EXPECT_EQ(cells_.thePort, &open);
   ClosePort(&open);
 }
 
