@@ -117,7 +117,7 @@ TEST_F(IconsTest, PlotIconRefusesShortHandlesNilAndEmptyRectangles) {
 
 TEST_F(IconsTest, GetCIconBuildsTheRecordAndPlotCIconDrawsTheColourImage) {
   ColourIconSpec spec = RedBlueIcon();
-  spec.bits.assign(8, 0xAA);  // a one-bit image, kept in the record
+  spec.bits.assign(16, 0xAA);  // a one-bit image (2 bytes a row), kept in the record
   UseResources({Res("cicn", 300, ColourIconResource(spec))});
   CIconHandle icon = GetCIcon(300);
   ASSERT_NE(icon, nullptr);
