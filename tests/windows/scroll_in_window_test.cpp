@@ -15,8 +15,8 @@ class ScrollInWindowTest : public WindowsTest {
     ZEB_SystemValue(ZEB_SV_SET, kNoErase, 0);
     WindowsTest::TearDown();
   }
-  // A window whose content is grey with a black column at local x 10..12, drawn through the
-  // port (local origin at origin).
+  // A window whose content is grey with a black column at x 10..12, painted straight on its
+  // DC; its port's local origin at (originH, originV).
   WindowPtr Prepared(short originH = 0, short originV = 0) {
     WindowPtr w = Make(0, MakeRect(60, 60, 160, 120));
     if (!w) return nullptr;
@@ -25,13 +25,14 @@ class ScrollInWindowTest : public WindowsTest {
     SetOrigin(originH, originV);
     Rect all = w->portRect;
     ClipRect(&all);
-    RGBColor grey = {0x8080, 0x8080, 0x8080};
-    RGBForeColor(&grey);
-    PaintRect(&all);
-    RGBColor black = {0, 0, 0};
-    RGBForeColor(&black);
-    Rect column = MakeRect(originH + 10, originV, originH + 12, originV + 60);
-    PaintRect(&column);
+    HWND hwnd = ZEB_GethWnd(w);
+    HDC dc = GetDC(hwnd);
+    HBRUSH grey = CreateSolidBrush(RGB(0x80, 0x80, 0x80));
+    const RECT client{0, 0, 100, 60}, column{10, 0, 12, 60};
+    ::FillRect(dc, &client, grey);
+    ::FillRect(dc, &column, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    DeleteObject(grey);
+    ReleaseDC(hwnd, dc);
     return w;
   }
   static COLORREF At(WindowPtr w, int x, int y) {
