@@ -138,7 +138,7 @@ void PaintPane(HDC dc, const RECT& client) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 64, 128));
   SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  Label(dc, 10, 4, "CopyBits: copy, notCopy, or, xor");
+  Label(dc, 10, 4, "CopyBits: 4 modes");
   Label(dc, 160, 4, "GWorld");
   Label(dc, 210, 4, "ICON, cicn");
   Label(dc, 10, 72, "colour table 8");
