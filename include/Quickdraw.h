@@ -140,6 +140,18 @@ typedef struct PixPat {
 typedef PixPat* PixPatPtr;
 typedef PixPatPtr* PixPatHandle;
 
+/* A colour icon ('cicn' as GetCIcon makes it): the colour image's pixel map (its pixels in
+ * iconData), the mask and the one-bit image, whose rows follow in iconMaskData (mask first). */
+typedef struct CIcon {
+  PixMap iconPMap;
+  BitMap iconMask;
+  BitMap iconBMap;
+  Handle iconData;
+  short iconMaskData[1];
+} CIcon;
+typedef CIcon* CIconPtr;
+typedef CIconPtr* CIconHandle;
+
 typedef struct CCrsr {
   short crsrType;
   PixMapHandle crsrMap;
@@ -361,6 +373,11 @@ ZEB_ASSERT_SIZE(PixPat, 28);
 ZEB_ASSERT_OFFSET(PixPat, patXValid, 14);
 ZEB_ASSERT_OFFSET(PixPat, pat1Data, 20);
 ZEB_ASSERT_SIZE(CCrsr, 96);
+ZEB_ASSERT_SIZE(CIcon, 84);
+ZEB_ASSERT_OFFSET(CIcon, iconMask, 50);
+ZEB_ASSERT_OFFSET(CIcon, iconBMap, 64);
+ZEB_ASSERT_OFFSET(CIcon, iconData, 78);
+ZEB_ASSERT_OFFSET(CIcon, iconMaskData, 82);
 ZEB_ASSERT_OFFSET(CCrsr, crsr1Data, 20);
 ZEB_ASSERT_OFFSET(CCrsr, crsrHotSpot, 84);
 ZEB_ASSERT_SIZE(GrafVars, 26);
@@ -658,6 +675,14 @@ ZEB_API(void) CopyPixPat(PixPatHandle srcPP, PixPatHandle dstPP);
 ZEB_API(void) DisposePixPat(PixPatHandle pp);
 ZEB_API(void) MakeRGBPat(PixPatHandle pp, const RGBColor* myColor);
 ZEB_API(void) DisposePixMap(PixMapHandle pm);
+
+/* Icons. PlotIcon draws a 128-byte 'ICON' (32 by 32, one bit) into r with srcCopy. GetCIcon reads
+ * the 'cicn' id, nil when there is none or it does not hold together; PlotCIcon copies its
+ * colour image into r (through its mask under ZEB_SW_COLORICONS); DisposeCIcon frees all of it. */
+ZEB_API(void) PlotIcon(const Rect* theRect, Handle theIcon);
+ZEB_API(CIconHandle) GetCIcon(short iconID);
+ZEB_API(void) PlotCIcon(const Rect* theRect, CIconHandle theIcon);
+ZEB_API(void) DisposeCIcon(CIconHandle theIcon);
 
 /* Rectangles and points. */
 ZEB_API(void) SetRec(Rect* r, short left, short top, short right, short bottom);

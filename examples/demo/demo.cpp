@@ -456,6 +456,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   ShowWindowsShowcase(frame, shapes);
   // At the top right, above the shapes window.
   ShowListsShowcase(700, 28);
+  // Left of the lists, over the top of the frame's text.
+  ShowColourShowcase(360, 28);
   // Over the last lines of the text, left of the panes: clear of the QuickDraw pane below it.
   CreateEventLog(10, TextBottom() - 160);
   if (shapes) SelectWindow(shapes);

@@ -47,6 +47,8 @@ void ShowDialogShowcase(HWND frame);
 bool HandleDialogEvent(const EventRecord& e);
 // A window with two lists at (x, y) of the frame's client area.
 void ShowListsShowcase(int x, int y);
+// The colour window (images, a GWorld, table ramps, ScrollRect, icons) at x, y.
+void ShowColourShowcase(int x, int y);
 // The text showcase's window, made hidden.
 HWND CreateTextShowcase(HINSTANCE instance);
 // The event loop (event_loop.cpp): the log window, the classic dispatch of one event, and the

@@ -86,15 +86,16 @@ HFONT MenuFont() {
   return f ? f : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-// The size of an item's icon: 'cicn' answers none until colour icons are drawn, so the 'ICON'
-// measure stands (32 by 32, 16 by 16 for the reduced and small-icon markers).
-SIZE IconSize(const uint8_t* entry) {
-  const uint8_t key = entry[1 + entry[0] + kKeyField];
-  const int side = key == kReducedIconKey || key == kSmallIconKey ? 16 : 32;
-  return SIZE{side, side};
+// The size of an item's icon: 16 by 16 for the reduced and small-icon markers, else the size
+// of its 'cicn' (256 + icon number), or 32 by 32 for an 'ICON' when there is none.
+SIZE ItemIconSize(const uint8_t* entry) {
+  const uint8_t* t = entry + 1 + entry[0];
+  const uint8_t key = t[kKeyField];
+  if (key == kReducedIconKey || key == kSmallIconKey) return SIZE{16, 16};
+  SIZE size{32, 32};
+  if (t[kIconField]) quickdraw::ColourIconResourceSize(static_cast<short>(kIconResourceBase + t[kIconField]), &size);
+  return size;
 }
-
-
 
 void BuildWindowsMenu(MenuHandle menu, HMENU target, int slot, bool popUp, int* columns,
                       int depth) {
@@ -185,7 +186,7 @@ void BuildWindowsMenu(MenuHandle menu, HMENU target, int slot, bool popUp, int* 
     const bool ownerDrawn = !separator && !sub &&
                             (icon != 0 || (style & (1 | 2 | 4 | kStrikeOutStyle)) || s.popUpFont);
     int height;
-    if (ownerDrawn) height = (icon ? IconSize(entry).cy : s.lineHeight) + 2;
+    if (ownerDrawn) height = (icon ? ItemIconSize(entry).cy : s.lineHeight) + 2;
     else height = separator ? s.separatorHeight : s.lineHeight + 2;
     if (columnHeight + height > available && columnHeight > 0) {
       flags |= MF_MENUBARBREAK;
@@ -248,7 +249,7 @@ extern "C" void ZEBAPI CalcMenuSize(MenuHandle theMenu) {
     int width = extent.cx;
     int itemHeight = ItemIsSeparator(entry) ? kSeparatorMeasure : s.lineHeight;
     if (IconOfItem(entry)) {
-      const SIZE icon = IconSize(entry);
+      const SIZE icon = ItemIconSize(entry);
       width += icon.cx + kIconGap + s.checkMarginLeft + s.checkMarginRight;
       itemHeight = std::max<int>(itemHeight, icon.cy);
     }

@@ -149,6 +149,10 @@ void BuildWindowsMenu(MenuHandle menu, HMENU target, int slot, bool popUp, int* 
 extern int BarIndexBeingBuilt;
 bool ItemIsSeparator(const uint8_t* entry);
 KeyEquivalent KeyOfItem(const uint8_t* entry);
+// Item icons are resources 256 + the item's icon number.
+constexpr int kIconResourceBase = 256;
+// The size an item's icon takes (its 'cicn', 'ICON' or 'SICN').
+SIZE ItemIconSize(const uint8_t* entry);
 // The measuring font, or the pop-up font in effect.
 HFONT MenuFont();
 

@@ -18,7 +18,6 @@ namespace {
 
 constexpr ResType kICON = ZEB_FOURCC('I', 'C', 'O', 'N');
 constexpr ResType kSICN = ZEB_FOURCC('S', 'I', 'C', 'N');
-constexpr int kIconBase = 256;
 constexpr int kIconGap = 6;
 constexpr int kSuffixInset = 15;
 constexpr COLORREF kSeparatorGrey = RGB(128, 128, 128);
@@ -83,11 +82,6 @@ std::string ItemText(const uint8_t* entry) {
   return std::string(reinterpret_cast<const char*>(entry + 1), entry[0]);
 }
 
-int IconSide(const uint8_t* entry) {
-  const uint8_t key = entry[1 + entry[0] + kKeyField];
-  return key == kReducedIconKey || key == kSmallIconKey ? 16 : 32;
-}
-
 LRESULT Measure(MEASUREITEMSTRUCT* mis) {
   const OwnerDrawEntry* e = OwnerDrawAt(static_cast<size_t>(mis->itemData));
   if (!e) return 0;
@@ -113,7 +107,7 @@ LRESULT Measure(MEASUREITEMSTRUCT* mis) {
   GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
   int width = extent.cx + GetSystemMetrics(SM_CXMENUCHECK) + s.checkMarginLeft + s.checkMarginRight;
   const int icon = t[kIconField];
-  if (icon) width += IconSide(v.entry) + kIconGap;
+  if (icon) width += ItemIconSize(v.entry).cx + kIconGap;
   const std::string suffix = KeyEquivalentText(KeyOfItem(v.entry), s.formats);
   if (!suffix.empty()) {
     SIZE k{0, 0};
@@ -124,7 +118,7 @@ LRESULT Measure(MEASUREITEMSTRUCT* mis) {
   DeleteObject(font);
   ReleaseDC(nullptr, dc);
   mis->itemWidth = static_cast<UINT>(width);
-  mis->itemHeight = static_cast<UINT>((icon ? IconSide(v.entry) : s.lineHeight) + 2);
+  mis->itemHeight = static_cast<UINT>((icon ? ItemIconSize(v.entry).cy : s.lineHeight) + 2);
   return 1;
 }
 
@@ -193,11 +187,15 @@ LRESULT Draw(DRAWITEMSTRUCT* dis) {
     int x = rc.left + checkWidth + s.checkMarginLeft + s.checkMarginRight;
     const int icon = t[kIconField];
     if (icon) {
-      const int side = IconSide(v.entry);
-      const int y = rc.top + std::max<int>(1, (rc.bottom - rc.top - side) / 2);
-      if (t[kKeyField] == kSmallIconKey) DrawBitIcon(dc, x, y, kSICN, kIconBase + icon, 16);
-      else DrawBitIcon(dc, x, y, kICON, kIconBase + icon, side);
-      x += side + kIconGap;
+      const SIZE size = ItemIconSize(v.entry);
+      const int y = rc.top + std::max<int>(1, (rc.bottom - rc.top - size.cy) / 2);
+      const short id = static_cast<short>(kIconResourceBase + icon);
+      // A small-icon item shows its 'SICN'; others their 'cicn', or the 'ICON' without one.
+      const bool small = t[kKeyField] == kSmallIconKey;
+      if (small) DrawBitIcon(dc, x, y, kSICN, id, 16);
+      else if (!quickdraw::DrawColourIconResource(dc, x, y, id))
+        DrawBitIcon(dc, x, y, kICON, id, t[kKeyField] == kReducedIconKey ? 16 : 32);
+      x += size.cx + kIconGap;
     }
     HFONT font = StyledFont(t[kStyleField]);
     HGDIOBJ oldFont = SelectObject(dc, font);

@@ -47,10 +47,7 @@ int HeightAbove(MenuHandle menu, int popUpItem) {
     const uint8_t* e = b + ItemOffset(b, size, item);
     const uint8_t icon = e[1 + e[0] + kIconField];
     int h = ItemIsSeparator(e) ? kSeparatorStep : s.lineHeight;
-    if (icon) {
-      const uint8_t key = e[1 + e[0] + kKeyField];
-      h = std::max(h, key == kReducedIconKey || key == kSmallIconKey ? 16 : 32);
-    }
+    if (icon) h = std::max<int>(h, ItemIconSize(e).cy);
     sum += h;
     if (item % perColumn == 0) sum = 0;  // the next item starts a new column
   }

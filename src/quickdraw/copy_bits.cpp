@@ -24,6 +24,7 @@
 #include "quickdraw/region_mask.h"
 #include "quickdraw/region_record.h"
 #include "quickdraw/standard_colour_tables.h"
+#include "quickdraw/wing.h"
 
 namespace zeb::quickdraw {
 namespace {
@@ -293,7 +294,11 @@ void DeviceToDevice(const ImageRef& src, const ImageRef& dst, const Rect& sr, co
   const RECT s = DeviceRectOf(src, sr), d = DeviceRectOf(dst, dr);
   const DWORD rop = Rop3ForMode(mode, src.depth == 1);
   TransferColours colours(dst, mode, src.depth == 1);
-  if (!Scaled(s, d)) {
+  const WinGLibrary* wing = rop == kRop3SrcCopy && IsWinGDC(src.dc) ? WinG() : nullptr;
+  if (!Scaled(s, d) && wing) {
+    // A plain copy out of a WinG world goes through WinG's own blit.
+    wing->bitBlt(dst.dc, d.left, d.top, d.right - d.left, d.bottom - d.top, src.dc, s.left, s.top);
+  } else if (!Scaled(s, d)) {
     BitBlt(dst.dc, d.left, d.top, d.right - d.left, d.bottom - d.top, src.dc, s.left, s.top, rop);
   } else {
     StretchMode(dst.dc);

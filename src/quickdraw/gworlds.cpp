@@ -1,6 +1,7 @@
 // Offscreen graphics worlds on the default path: a colour port on a memory DC holding a bitmap
 // compatible with the screen (the world has the screen's depth; the depth asked for is not
-// used), the port's pixel map recording the DC and bitmap in its extension.
+// used), or on a WinG DC and bitmap when WinG is there (the world has the depth WinG
+// recommends); the port's pixel map records the DC and bitmap in its extension.
 #include <cstddef>
 #include <cstring>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "quickdraw/quickdraw_internal.h"
 #include "quickdraw/quickdraw_state.h"
 #include "quickdraw/rect_arithmetic.h"
+#include "quickdraw/wing.h"
 
 namespace zeb::quickdraw {
 namespace {
@@ -56,6 +58,7 @@ struct WorldSurface {
   void* rows = nullptr;
   int depth = 0;
   CTabHandle table = nullptr;  // the world's own copy, for indexed DIB worlds
+  bool wing = false;           // a WinG bitmap in a WinG DC, of depth
 };
 
 // The depth a DIB world is made at: the screen's for 0, 32 for 24 (Toolbox direct pixels), 4 for
@@ -124,7 +127,32 @@ bool MakeDIBSurface(int width, int height, short asked, CTabHandle cTable, World
   out.table = reinterpret_cast<CTabHandle>(table);
   return true;
 }
-bool MakeSurface(int width, int height, WorldSurface& out) {
+// A WinG bitmap, whose rows need no conversion, when WinG is there; an indexed one takes the
+// colours of cTable.
+bool MakeWinGWorldSurface(int width, int height, CTabHandle cTable, WorldSurface& out) {
+  RGBQUAD colours[256];
+  int count = 0;
+  if (cTable && *cTable) {
+    const ColorTable& ct = **cTable;
+    const long fits = (memory::LiveHandleSize(reinterpret_cast<Handle>(cTable)) - 8) / 8;
+    for (; count < 256 && count <= ct.ctSize && count < fits; ++count) {
+      const RGBColor& c = ct.ctTable[count].rgb;
+      colours[count] = RGBQUAD{static_cast<BYTE>(c.blue >> 8), static_cast<BYTE>(c.green >> 8),
+                               static_cast<BYTE>(c.red >> 8), 0};
+    }
+  }
+  WinGSurface w;
+  if (!MakeWinGSurface(width, height, count ? colours : nullptr, count, w)) return false;
+  out.dc = w.dc;
+  out.bitmap = w.bitmap;
+  out.rows = w.rows;
+  out.depth = w.depth;
+  out.wing = true;
+  return true;
+}
+
+bool MakeSurface(int width, int height, CTabHandle cTable, WorldSurface& out) {
+  if (MakeWinGWorldSurface(width, height, cTable, out)) return true;
   QuickDrawState& s = State();
   HDC screen = s.screenDC;
   const bool ownScreen = !screen;
@@ -174,7 +202,7 @@ QDErr ZEBAPI NewGWorld(GWorldPtr* offscreenGWorld, short pixelDepth, const Rect*
   WorldSurface surface;
   const bool dibWorld = DIBWorldOption();
   if (dibWorld ? !MakeDIBSurface(width, height, pixelDepth, cTable, surface)
-               : !MakeSurface(width, height, surface)) {
+               : !MakeSurface(width, height, cTable, surface)) {
     DisposePtr(reinterpret_cast<Ptr>(world));
     return kFailed;
   }
@@ -190,6 +218,7 @@ QDErr ZEBAPI NewGWorld(GWorldPtr* offscreenGWorld, short pixelDepth, const Rect*
   GrafPtr port = reinterpret_cast<GrafPtr>(&world->port);
   if (!IsOpenPort(port) || !world->port.portPixMap || !*world->port.portPixMap) {
     State().nextPortDC = nullptr;
+    if (surface.wing) ForgetWinGDC(surface.dc);
     if (IsOpenPort(port)) ClosePortAndContext(port);
     else DeleteDC(surface.dc);
     DeleteObject(surface.bitmap);
@@ -203,8 +232,10 @@ QDErr ZEBAPI NewGWorld(GWorldPtr* offscreenGWorld, short pixelDepth, const Rect*
   PortSize(static_cast<short>(width), static_cast<short>(height));
   PixMap& pm = **world->port.portPixMap;
   pm.bounds = *boundsRect;
-  const int bits = dibWorld ? surface.depth
-                            : GetDeviceCaps(surface.dc, BITSPIXEL) * GetDeviceCaps(surface.dc, PLANES);
+  // A memory DC reports the screen's depth; DIB and WinG bitmaps have their own.
+  const int bits = dibWorld || surface.wing
+                       ? surface.depth
+                       : GetDeviceCaps(surface.dc, BITSPIXEL) * GetDeviceCaps(surface.dc, PLANES);
   pm.pixelSize = static_cast<short>(bits > 16 ? 32 : bits);
   if (bits > 8) {
     pm.pixelType = RGBDirect;
@@ -251,6 +282,7 @@ void ZEBAPI DisposeGWorld(GWorldPtr offscreenGWorld) {
   HBITMAP bitmap = ext.bitmap;
   Handle header = ext.dib;  // a DIB world's header and palette
   if (ext.memoryDC && ext.previousBitmap) SelectObject(ext.memoryDC, ext.previousBitmap);
+  ForgetWinGDC(ext.memoryDC);
   ext = PixMapExtension{};
   ClosePortAndContext(port);  // deletes the memory DC the port owns
   if (bitmap) DeleteObject(bitmap);

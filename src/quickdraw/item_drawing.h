@@ -1,5 +1,5 @@
 // Drawing that dialog items ask of QuickDraw: a picture item's picture and a colour icon item's
-// icon. The icon calls answer as QuickDraw does while it cannot plot colour icons.
+// icon.
 #ifndef ZEB_QUICKDRAW_ITEM_DRAWING_H
 #define ZEB_QUICKDRAW_ITEM_DRAWING_H
 
@@ -11,10 +11,11 @@ namespace zeb::quickdraw {
 // DrawPicture of a picture item into its rectangle in the current port (dialogs' picture
 // items).
 void DrawPictureInRect(PicHandle picture, const Rect* frame);
-// GetCIcon for dialogs' icon items: the colour icon 'cicn' id, null while colour icons are not
-// loaded (the item then uses its 'ICON').
+// GetCIcon for dialogs' icon items: the colour icon 'cicn' id, null when there is none or it
+// does not hold together (the item then uses its 'ICON').
 Handle GetColourIcon(short id);
-// Whether a handle is a colour icon made by GetColourIcon; PlotCIcon and DisposeCIcon of it.
+// Whether a handle is a colour icon made by GetColourIcon (its record, rows, pixel and table
+// handles agree); PlotCIcon and DisposeCIcon of it.
 bool IsColourIcon(Handle icon);
 void PlotColourIcon(const Rect* frame, Handle icon);
 void DisposeColourIcon(Handle icon);

@@ -75,6 +75,11 @@ struct FontListCursor {
 };
 bool NextFont(FontListCursor& cursor, char displayName[64], short* number);
 
+// Menu items' colour icons, drawn on a menu's DC outside any port: the size of the 'cicn' id,
+// and the icon drawn at (x, y) at that size where its mask is set. Both false when there is no
+// such 'cicn' or it does not hold together (the item then takes its 'ICON').
+bool ColourIconResourceSize(short id, SIZE* size);
+bool DrawColourIconResource(HDC dc, int x, int y, short id);
 // ZEB_SystemValue 21 and 22: a screen value of QuickDraw and the palette state.
 uint32_t ScreenValue();
 uint32_t PaletteState();

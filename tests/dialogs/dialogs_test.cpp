@@ -9,6 +9,7 @@
 #include "MacMemory.h"
 #include "Resources.h"
 #include "dialogs_fixture.h"
+#include "../quickdraw/colour_icon_bytes.h"
 
 namespace zebtest {
 namespace {
@@ -213,6 +214,50 @@ TEST_F(DialogItemsTest, UserItemProcedureDrawsIntoItsRectangle) {
   ReleaseDC(ZEB_GethWnd(d), dc);
   EXPECT_EQ(inside, RGB(0, 0, 0));
   EXPECT_NE(outside, RGB(0, 0, 0));
+}
+
+// An icon item takes its 'cicn' when there is one that holds together, else its 'ICON': the
+// item handle is the colour icon (its record and pixel map as GetCIcon makes them) or the
+// 'ICON' resource; a damaged 'cicn' leaves the item to its 'ICON'.
+TEST_F(DialogItemsTest, IconItemsTakeTheirColourIconOrElseTheirIcon) {
+  ColourIconSpec spec;
+  spec.colours = {0xFFFFFF, 0xFF0000};
+  spec.pixels.assign(32, 0x11);
+  std::vector<uint8_t> damaged = ColourIconResource(spec);
+  damaged.resize(damaged.size() - 4);
+  UseResources({{"DLOG", kDialog, Dlog(100, 100, 300, 400, kDialog)},
+                {"DITL", kDialog,
+                 Ditl()
+                     .Item(ctrlItem + btnCtrl, 160, 200, 180, 280, "OK")
+                     .Id(iconItem | itemDisable, 20, 20, 52, 52, 130)
+                     .Id(iconItem | itemDisable, 20, 100, 52, 132, 131)
+                     .Id(iconItem | itemDisable, 20, 180, 52, 212, 132)
+                     .Bytes()},
+                {"cicn", 130, ColourIconResource(spec)},
+                {"ICON", 130, std::vector<uint8_t>(128, 0xFF)},
+                {"cicn", 131, damaged},
+                {"ICON", 131, std::vector<uint8_t>(128, 0xFF)},
+                {"ICON", 132, std::vector<uint8_t>(128, 0x0F)}});
+  DialogPtr d = Open();
+  ASSERT_NE(d, nullptr);
+  short type;
+  Handle h;
+  Rect box;
+  GetDialogItem(d, 2, &type, &h, &box);
+  ASSERT_NE(h, nullptr);
+  EXPECT_GT(GetHandleSize(h), 128) << "the colour icon, not the 'ICON'";
+  const CIcon& c = **reinterpret_cast<CIconHandle>(h);
+  EXPECT_EQ(c.iconPMap.pixelSize, 4);
+  EXPECT_EQ(c.iconPMap.bounds.right, 8);
+  EXPECT_EQ(GetHandleSize(c.iconData), 32);
+  GetDialogItem(d, 3, &type, &h, &box);
+  EXPECT_EQ(h, GetResource(0x49434F4E /* 'ICON' */, 131)) << "a damaged 'cicn' gives way to the 'ICON'";
+  GetDialogItem(d, 4, &type, &h, &box);
+  EXPECT_EQ(h, GetResource(0x49434F4E /* 'ICON' */, 132));
+  // Drawn whole, then disposed of with the dialog (the colour icon is the dialog's own).
+  ShowWindow(d);
+  DrawDialog(d);
+  Settle();
 }
 
 // An 'ICON' item draws its bits into its rectangle (an 'ICON' shorter than its 128 bytes draws

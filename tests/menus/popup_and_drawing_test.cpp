@@ -3,6 +3,7 @@
 // section.
 #include "OSUtils.h"
 #include "menus_fixture.h"
+#include "../quickdraw/colour_icon_bytes.h"
 
 namespace zebtest {
 namespace {
@@ -251,6 +252,52 @@ TEST_F(OwnerDrawing, IconItemsDrawTheirOneBitIcon) {
   ASSERT_EQ(Draw(dib, popup, 0, 0, RECT{0, 0, 200, 34}), 1);
   const int x = GetSystemMetrics(SM_CXMENUCHECK) + 8;
   EXPECT_EQ(dib.Count(RGB(0, 0, 0), RECT{x, 1, x + 32, 33}), 32 * 32);
+}
+
+// An item with a 'cicn' measures and draws it: a 16 x 16 red icon whose mask leaves its right
+// half out shows red only in its left half, the menu's background around it.
+TEST_F(OwnerDrawing, IconItemsPreferTheirColourIcon) {
+  ColourIconSpec spec;
+  spec.width = 16;
+  spec.height = 16;
+  spec.depth = 4;
+  spec.colours = {0xFFFFFF, 0xFF0000};
+  spec.pixels.assign(8 * 16, 0x11);
+  for (int y = 0; y < 16; ++y) {
+    spec.mask.push_back(0xFF);
+    spec.mask.push_back(0x00);
+  }
+  std::vector<uint8_t> icon(128, 0xFF);
+  // 258: a damaged 'cicn' (cut short), which leaves its item to the 'ICON' at 32 by 32.
+  std::vector<uint8_t> damaged = ColourIconResource(spec);
+  damaged.resize(damaged.size() - 1);
+  UseResources({Res("cicn", 257, ColourIconResource(spec)), Res("ICON", 257, icon),
+                Res("cicn", 258, damaged), Res("ICON", 258, icon)});
+  MenuHandle m = Make(128, "Icons", "Picture^1");
+  InsertMenu(m, 0);
+  DrawMenuBar();
+  HMENU popup = BarPopup(0);
+  SendMessageA(frame_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+  ASSERT_NE(GetMenuState(popup, 0, MF_BYPOSITION) & MF_OWNERDRAW, 0u);
+  MEASUREITEMSTRUCT mis{};
+  mis.CtlType = ODT_MENU;
+  mis.itemData = DataOf(popup, 0);
+  ASSERT_EQ(ZEB_MenuUserItem(frame_, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis)), 1);
+  EXPECT_EQ(mis.itemHeight, 16u + 2) << "the colour icon's height, not the 'ICON''s";
+  Dib dib(200, 18);
+  ASSERT_EQ(Draw(dib, popup, 0, 0, RECT{0, 0, 200, 18}), 1);
+  const int x = GetSystemMetrics(SM_CXMENUCHECK) + 8;
+  EXPECT_EQ(dib.Count(RGB(255, 0, 0), RECT{0, 0, 200, 18}), 8 * 16);
+  EXPECT_EQ(dib.Count(RGB(255, 0, 0), RECT{x, 1, x + 8, 17}), 8 * 16);
+  EXPECT_EQ(dib.Count(RGB(0, 0, 0), RECT{x, 1, x + 16, 17}), 0) << "not the black 'ICON'";
+  MenuHandle m2 = Make(129, "Damaged", "Picture^2");
+  InsertMenu(m2, 0);
+  DrawMenuBar();
+  HMENU popup2 = BarPopup(1);
+  SendMessageA(frame_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup2), 0);
+  Dib dib2(200, 34);
+  ASSERT_EQ(Draw(dib2, popup2, 0, 0, RECT{0, 0, 200, 34}), 1);
+  EXPECT_EQ(dib2.Count(RGB(0, 0, 0), RECT{x, 1, x + 32, 33}), 32 * 32);
 }
 
 }  // namespace

@@ -361,5 +361,78 @@ TEST_F(CopyBitsTest, SinglePixelsReadAndWriteWithoutMovingThePen) {
   EXPECT_EQ(got.blue, 0xFFFF);
 }
 
+// Deep sources (16-bit x-r5-g5-b5 and 32-bit x-r-g-b) onto one-bit, eight-bit and 32-bit memory
+// images, and onto one-bit and 32-bit devices: each destination pixel is the nearest colour it
+// can hold (black or white; the entry of the eight-bit table), inverted for notSrcCopy, and
+// srcBic whitens where the source is black.
+TEST_F(CopyBitsTest, DeepSourcesReachOneEightAnd32BitDestinations) {
+  // White, black, near white, near black, red, green: in both source depths.
+  const uint32_t colours[6] = {0xFFFFFF, 0x000000, 0xF0F0F0, 0x101010, 0xFF0000, 0x00FF00};
+  auto to16 = [](uint32_t c) {
+    return ((c >> 19) & 31) << 10 | ((c >> 11) & 31) << 5 | ((c >> 3) & 31);
+  };
+  for (int depth : {16, 32}) {
+    SCOPED_TRACE(depth);
+    DeepImage src(6, 1, depth);
+    for (int x = 0; x < 6; ++x) src.Set(x, 0, depth == 16 ? to16(colours[x]) : colours[x]);
+    Rect r = R(0, 0, 6, 1);
+    // 32-bit memory: the colours themselves (16-bit sources widen each 5-bit component).
+    DeepImage d32(6, 1, 32);
+    CopyBits(src.Bits(), d32.Bits(), &r, &r, srcCopy, nullptr);
+    EXPECT_EQ(QDError(), noErr);
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(d32.Get(x, 0) & 0xF8F8F8, colours[x] & 0xF8F8F8) << x;
+    // notSrcCopy inverts each component.
+    CopyBits(src.Bits(), d32.Bits(), &r, &r, notSrcCopy, nullptr);
+    EXPECT_EQ(d32.Get(0, 0) & 0xF8F8F8, 0u);
+    EXPECT_EQ(d32.Get(1, 0) & 0xF8F8F8, 0xF8F8F8u);
+    EXPECT_EQ(d32.Get(4, 0) & 0xF8F8F8, 0x00F8F8u) << "red inverted is cyan";
+    // srcBic: white where the source is black, the destination elsewhere.
+    for (int x = 0; x < 6; ++x) d32.Set(x, 0, 0x0000FF);
+    CopyBits(src.Bits(), d32.Bits(), &r, &r, srcBic, nullptr);
+    EXPECT_EQ(d32.Get(1, 0), 0xFFFFFFu);
+    EXPECT_EQ(d32.Get(0, 0), 0x0000FFu);
+    // Eight bits: the index of the table's entry (white, red, green, black) nearest each colour.
+    DeepImage d8(6, 1, 8);
+    CopyBits(src.Bits(), d8.Bits(), &r, &r, srcCopy, nullptr);
+    const uint32_t want8[6] = {0, 3, 0, 3, 1, 2};
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(d8.Get(x, 0), want8[x]) << x;
+    // One bit: light colours clear, dark ones set.
+    OneBitImage d1(6, 1);
+    CopyBits(src.Bits(), d1.Bits(), &r, &r, srcCopy, nullptr);
+    EXPECT_FALSE(d1.Get(0, 0));
+    EXPECT_TRUE(d1.Get(1, 0));
+    EXPECT_FALSE(d1.Get(2, 0));
+    EXPECT_TRUE(d1.Get(3, 0));
+  }
+}
+
+TEST_F(CopyBitsTest, DeepSourcesReachOneBitAnd32BitDevices) {
+  DibSurface dib(8, 2);
+  dib.Fill(0x808080);
+  Open(dib);
+  for (int depth : {16, 32}) {
+    SCOPED_TRACE(depth);
+    DeepImage src(4, 1, depth);
+    const uint32_t white = depth == 16 ? 0x7FFF : 0xFFFFFF;
+    src.Set(0, 0, white);
+    src.Set(1, 0, 0);
+    src.Set(2, 0, 0);
+    src.Set(3, 0, white);
+    Rect r = R(0, 0, 4, 1);
+    const short row = depth == 16 ? 0 : 1;
+    Rect wide = R(0, row, 8, static_cast<short>(row + 1));
+    CopyBits(src.Bits(), PortBits(), &r, &wide, srcCopy, nullptr);
+    EXPECT_EQ(dib.Row(row, 0, 8), "..####..") << "scaled twice as wide";
+    DibSurface mono(4, 1, 1);
+    mono.Fill(kBlack);
+    GrafPort port{};
+    OpenBlackAndWhitePortOn(port, mono);
+    CopyBits(src.Bits(), &port.portBits, &r, &r, srcCopy, nullptr);
+    EXPECT_EQ(mono.Row(0, 0, 4), ".##.") << "onto a one-bit device";
+    ClosePort(&port);
+    SetPort(AsGraf(port_));
+  }
+}
+
 }  // namespace
 }  // namespace zebtest
