@@ -14,8 +14,6 @@
 namespace zeb::quickdraw {
 namespace {
 
-// The memory DC was made by ZEB_SetPixBM for a map that had none: DisposePixMap deletes it.
-constexpr uint16_t kPixOwnDC = 0x0800;
 constexpr int kRowBytesMask = 0x3FFF;  // bits 15 and 14 of rowBytes are flags
 
 bool IsPixMapRecord(PixMapHandle pm) {
@@ -36,7 +34,7 @@ int64_t PaddedDIBRows(const BITMAPINFOHEADER& h) {
 void ReleaseHeldBitmap(PixMapHandle pm) {
   if (!IsPixMapRecord(pm)) return;
   PixMapExtension& ext = ExtensionOf(pm);
-  if (!(ext.flags & kPixOwnDC)) return;
+  if (!(ext.flags & kPixOwnsDC)) return;
   if (ext.memoryDC) {
     if (ext.previousBitmap) SelectObject(ext.memoryDC, ext.previousBitmap);
     DeleteDC(ext.memoryDC);
@@ -45,7 +43,7 @@ void ReleaseHeldBitmap(PixMapHandle pm) {
   ext.memoryDC = nullptr;
   ext.bitmap = nullptr;
   ext.previousBitmap = nullptr;
-  ext.flags = static_cast<uint16_t>(ext.flags & ~(kPixOwnDC | kPixInDeviceBitmap));
+  ext.flags = static_cast<uint16_t>(ext.flags & ~(kPixOwnsDC | kPixInDeviceBitmap));
 }
 
 }  // namespace zeb::quickdraw
@@ -95,7 +93,7 @@ HBITMAP ZEBAPI ZEB_SetPixBM(PixMapHandle pm, HBITMAP bm) {
   if (madeDC) {
     ext.memoryDC = dc;
     ext.previousBitmap = static_cast<HBITMAP>(previous);
-    ext.flags |= kPixOwnDC;
+    ext.flags |= kPixOwnsDC;
   }
   ext.bitmap = bm;
   ext.flags |= kPixInDeviceBitmap;

@@ -73,7 +73,14 @@ TEST_F(HeldBitmapTest, HeldBitmapIsDrawnFromAndReplacedBitmapComesBack) {
   SelectObject(probe, first);
   DeleteDC(probe);
   DeleteObject(bm);
-  // The map disposes of the bitmap it holds.
+  // A copy describes the bitmap but leaves it to the map that holds it, which disposes of it.
+  PixMapHandle copy = NewPixMap();
+  ASSERT_NE(copy, nullptr);
+  CopyPixMap(pm, copy);
+  EXPECT_EQ(ZEB_GetPixBM(copy), other);
+  DisposePixMap(copy);
+  EXPECT_EQ(GetObjectType(other), static_cast<DWORD>(OBJ_BITMAP));
+  EXPECT_EQ(ZEB_GetPixBM(pm), other);
   DisposePixMap(pm);
   EXPECT_EQ(GetObjectType(other), 0u);
 }
