@@ -194,22 +194,31 @@ bool PushAnimatedEntries(PaletteHandle pal, int first, int count) {
   // Entries waiting from earlier changes go first, whole: the run below then rewrites only its
   // own entries.
   if (record->pending) PushEntries(*record);
-  bool rewritten = false;
+  // The run's logical entries, lowest first (a 256-entry palette's run lands reversed).
+  const int low = std::min(LogicalIndex(first, n), LogicalIndex(first + count - 1, n));
+  if (low < 0 || low + count > static_cast<int>(record->entries.size())) return false;
   for (int i = first; i < first + count; ++i) {
-    const int logical = LogicalIndex(i, n);
-    if (logical < 0 || logical >= static_cast<int>(record->entries.size())) continue;
     PALETTEENTRY e = EntryOf((*pal)->pmInfo[i]);
-    PALETTEENTRY& held = record->entries[static_cast<size_t>(logical)];
+    PALETTEENTRY& held = record->entries[static_cast<size_t>(LogicalIndex(i, n))];
     e.peFlags = held.peFlags;
     held = e;
-    // A reserved entry changes in place on the screen; any other is rewritten and needs the
-    // palette realised again.
-    if (e.peFlags & PC_RESERVED) {
-      AnimatePalette(record->palette, static_cast<UINT>(logical), 1, &e);
+  }
+  // A reserved entry changes in place on the screen (AnimatePalette); any other is rewritten
+  // and needs the palette realised again. Each stretch of one kind goes in one call.
+  bool rewritten = false;
+  const PALETTEENTRY* run = record->entries.data() + low;
+  for (int start = 0; start < count;) {
+    const bool reserved = (run[start].peFlags & PC_RESERVED) != 0;
+    int end = start + 1;
+    while (end < count && ((run[end].peFlags & PC_RESERVED) != 0) == reserved) ++end;
+    const UINT at = static_cast<UINT>(low + start), length = static_cast<UINT>(end - start);
+    if (reserved) {
+      AnimatePalette(record->palette, at, length, run + start);
     } else {
-      SetPaletteEntries(record->palette, static_cast<UINT>(logical), 1, &e);
+      SetPaletteEntries(record->palette, at, length, run + start);
       rewritten = true;
     }
+    start = end;
   }
   return rewritten;
 }

@@ -117,6 +117,15 @@ TEST_F(PaletteAnimationTest, AnimatedColoursReachTheLogicalPaletteAtOnce) {
   EXPECT_EQ(e[3].peRed, 40);
   EXPECT_EQ(e[3].peGreen, 0x99);
   EXPECT_EQ(e[4].peGreen, 0x22) << "the table had only three entries from index 2";
+  // A run across reserved and plain entries: each takes its colour, the reserved one its mark.
+  AnimatePalette(w, blues, 0, 4, 3);
+  e = Logical(h);
+  EXPECT_EQ(e[4].peGreen, 0x99);
+  EXPECT_EQ(e[5].peRed, 10);
+  EXPECT_EQ(e[5].peFlags, PC_RESERVED);
+  EXPECT_EQ(e[6].peRed, 20);
+  EXPECT_EQ(e[6].peFlags, 0);
+  EXPECT_EQ(e[7].peGreen, 0x22);
   // Bad indices, counts, tables and windows change nothing.
   const std::vector<PALETTEENTRY> before = Logical(h);
   AnimatePalette(w, blues, -1, 0, 2);
