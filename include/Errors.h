@@ -84,7 +84,9 @@ enum {
   insufficientStackErr = -149,
   cMatchErr = -150,
   cTempMemErr = -151,
-  cNoMemErr = -152
+  cNoMemErr = -152,
+  cRangeErr = -153,   /* a colour-table index outside the table */
+  cProtectErr = -154  /* the entry is protected */
 };
 
 /* Scrap Manager. The clipboard held open by another program is fLckdErr (-45). */

@@ -63,7 +63,44 @@ ZEB_API(void) ActivatePalette(GrafPtr srcWindow);
 ZEB_API(void) ZEB_GetWindowsPalette(GrafPtr window, HPALETTE* hpal);
 /* The palette's Windows logical palette, made or brought up to date (0 when none). */
 ZEB_API(HPALETTE) ZEB_PaletteHPALETTE(PaletteHandle pal);
+
+/* Animation: the window's palette takes the colours, and they reach its logical palette at once
+ * (Windows' AnimatePalette for entries reserved for animation, otherwise rewritten and realised
+ * again). AnimatePalett is the Toolbox AnimatePalette: dstLength entries of srcCTab from
+ * srcIndex into the palette from dstEntry, clamped to both. */
+ZEB_API(void) AnimateEntry(GrafPtr dstWindow, short dstEntry, const RGBColor* srcRGB);
+ZEB_API(void) AnimatePalett(GrafPtr dstWindow, CTabHandle srcCTab, short srcIndex,
+                            short dstEntry, short dstLength);
+/* The current port's colours from an entry of its palette (the current palette when the port's
+ * window has none). */
+ZEB_API(void) PmForeColor(short dstEntry);
+ZEB_API(void) PmBackColor(short dstEntry);
+/* An entry of the current device's colour table reserved (value bit 0x4000) or protected (bit
+ * 0x8000); QDError cRangeErr outside the table, cProtectErr for an entry already protected, or
+ * reserving a protected one. */
+ZEB_API(void) ReserveEntry(long srcEntry, Boolean reserve);
+ZEB_API(void) ProtectEntry(short index, Boolean protect);
+
+/* The current palette's logical palette rewritten whole, then selected and realised into the
+ * current port's DC: the count of changed entries (0 on a screen without a palette). */
+ZEB_API(long) ZEB_ForcePalette(void);
+/* Between these two, entries 1 .. count - 2 of the current logical palette are reserved for
+ * animation (PC_RESERVED), so that AnimateEntry changes the screen without a new realisation;
+ * the end gives every entry back the flag its usage says (pmAnimated entries stay reserved). */
+ZEB_API(void) ZEB_BeginPaletteAnimation(void);
+ZEB_API(void) ZEB_EndPaletteAnimation(void);
+/* The window procedure's WM_QUERYNEWPALETTE and WM_PALETTECHANGED (wParam the changer). */
+ZEB_API(LRESULT) ZEB_QueryNewPalette(HWND hwnd);
+ZEB_API(LRESULT) ZEB_PaletteChanged(HWND hwnd, HWND changer);
 ZEB_EXTERN_C_END
+
+#ifdef __cplusplus
+/* Windows' AnimatePalette takes four arguments, the Toolbox's five. */
+inline void AnimatePalette(GrafPtr dstWindow, CTabHandle srcCTab, short srcIndex, short dstEntry,
+                           short dstLength) {
+  AnimatePalett(dstWindow, srcCTab, srcIndex, dstEntry, dstLength);
+}
+#endif
 
 /* ---- Entry points present without their manager's work ----
  * Windows owns the display depth, and palettes are not copied entry by entry: these report

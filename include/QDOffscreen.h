@@ -40,6 +40,14 @@ ZEB_API(GWorldFlags) UpdateGWorld(GWorldPtr* offscreenGWorld, short pixelDepth,
  * 0xC000, packType 0xFFFF), its packed DIB and, in bits, its first row; otherwise 0. */
 ZEB_API(PixMapHandle) ZEB_NewDIBPixMap(const BITMAPINFO* dib);
 ZEB_API(const BITMAPINFO*) ZEB_GetDIBFromPixMap(PixMapHandle pm, void** bits);
+/* ZEB_GetPixBM: the Windows bitmap a pixel map holds (an offscreen world's), 0 when none.
+ * ZEB_SetPixBM: the map holds bm instead, selected into its memory DC, its bounds sized to bm;
+ * the bitmap it held is returned (the caller's to delete) and the map disposes of bm with
+ * itself. paramErr (0 returned, nothing changed) for a nil map or a bitmap that is none or is
+ * selected elsewhere. ZEB_GetPixMapSize: the bytes of the map's pixel image, 0 for nil. */
+ZEB_API(HBITMAP) ZEB_GetPixBM(PixMapHandle pm);
+ZEB_API(HBITMAP) ZEB_SetPixBM(PixMapHandle pm, HBITMAP bm);
+ZEB_API(long) ZEB_GetPixMapSize(PixMapHandle pm);
 /* ZEB_UnfoldPixMap: dst describes area (nil: all) of src's pixels as Macintosh rows in memory
  * at its baseAddr, with its own copy of src's colour table; ZEB_UNFOLD_NOREAD leaves the rows
  * clear. ZEB_FoldPixMap: an unfolded map's rows in area (nil: all) return to the map they came

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "Palettes.h"
 #include "Picker.h"
 #include "Quickdraw.h"
 #include "frame/toolbox_globals.h"
@@ -40,11 +41,19 @@ int NearestOnDevice(GDHandle device, const Rgb16& rgb, Rgb16* found) {
   CTabHandle ct = DeviceTable(device);
   const int n = TableEntries(ct);
   if (!n) return -1;
-  std::vector<Rgb16> entries(n);
-  for (int i = 0; i < n; ++i) entries[i] = ToRgb16((*ct)->ctTable[i].rgb);
-  const int i = NearestTableEntry(entries.data(), n, rgb);
-  if (found && i >= 0) *found = entries[i];
-  return i;
+  // Entries reserved with ReserveEntry (value bit 0x4000) are not matched, unless every one is.
+  std::vector<Rgb16> entries;
+  std::vector<int> indices;
+  for (int pass = 0; pass < 2 && entries.empty(); ++pass)
+    for (int i = 0; i < n; ++i)
+      if (pass == 1 || !((*ct)->ctTable[i].value & 0x4000)) {
+        entries.push_back(ToRgb16((*ct)->ctTable[i].rgb));
+        indices.push_back(i);
+      }
+  const int i = NearestTableEntry(entries.data(), static_cast<int>(entries.size()), rgb);
+  if (i < 0) return -1;
+  if (found) *found = entries[static_cast<size_t>(i)];
+  return indices[static_cast<size_t>(i)];
 }
 
 // A direct device shows any colour: no table search.
@@ -95,6 +104,43 @@ void ZEBAPI Index2Color(long index, RGBColor* aColor) {
     return;
   }
   *aColor = (*ct)->ctTable[index].rgb;
+}
+
+// Device colour tables keep two flags in each entry's value: protected (no application may
+// change the entry) and reserved (colour matching passes it over).
+constexpr short kEntryProtected = static_cast<short>(0x8000);
+constexpr short kEntryReserved = 0x4000;
+
+// The current device's table entry, or null (QDError cRangeErr) when it has none of that index.
+ColorSpec* DeviceEntry(long index) {
+  CTabHandle ct = DeviceTable(CurrentDevice());
+  if (index < 0 || index >= TableEntries(ct)) {
+    SetQDError(cRangeErr);
+    return nullptr;
+  }
+  return &(*ct)->ctTable[index];
+}
+
+void ZEBAPI ReserveEntry(long srcEntry, Boolean reserve) {
+  ColorSpec* e = DeviceEntry(srcEntry);
+  if (!e) return;
+  if (e->value & kEntryProtected) {
+    SetQDError(cProtectErr);
+    return;
+  }
+  e->value = static_cast<short>(reserve ? (e->value | kEntryReserved) : (e->value & ~kEntryReserved));
+  SetQDError(noErr);
+}
+
+void ZEBAPI ProtectEntry(short index, Boolean protect) {
+  ColorSpec* e = DeviceEntry(index);
+  if (!e) return;
+  if (protect && (e->value & kEntryProtected)) {
+    SetQDError(cProtectErr);
+    return;
+  }
+  e->value = static_cast<short>(protect ? (e->value | kEntryProtected) : (e->value & ~kEntryProtected));
+  SetQDError(noErr);
 }
 
 // The complement of the colour, as near as the device shows it.

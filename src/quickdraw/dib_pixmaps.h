@@ -46,6 +46,8 @@ void FlushDriverDC(HDC dc);
 void FlushDriverMirrorOf(const PixMapExtension& ext);
 // DisposePixMap: the held DIB and any mirror of it go with the pixel map.
 void ReleaseHeldDIB(PixMapHandle pm);
+// DisposePixMap: the memory DC that ZEB_SetPixBM made for the map, and the bitmap it holds.
+void ReleaseHeldBitmap(PixMapHandle pm);
 
 }  // namespace zeb::quickdraw
 

@@ -1,5 +1,5 @@
-// QuickDraw's cursor and drag-feedback tracking, and the library's palette, as the Event
-// Manager's pump and input calls reach them.
+// QuickDraw's cursor and drag-feedback tracking as the Event Manager's pump and input calls
+// reach them.
 #include "quickdraw/quickdraw_internal.h"
 
 namespace zeb::quickdraw {
@@ -19,9 +19,5 @@ void ResumeDragTracking() {}
 
 // The cursor handling reports a window owning the cursor here.
 bool CursorOwnerSet() { return false; }
-
-// The library's palette is selected and realised as background or foreground palette here.
-void RealisePaletteInBackground() {}
-void RealisePaletteInForeground() {}
 
 }  // namespace zeb::quickdraw

@@ -12,6 +12,7 @@
 #include "Resources.h"
 #include "memory/memory_internal.h"
 #include "quickdraw/colour_resources.h"
+#include "quickdraw/copy_options.h"
 #include "quickdraw/palettes.h"
 #include "quickdraw/quickdraw_state.h"
 
@@ -30,6 +31,8 @@ struct CacheRecord {
   PaletteHandle owner = nullptr;
   HPALETTE palette = nullptr;
   std::vector<PALETTEENTRY> entries;
+  bool pending = false;    // entries changed since they were last written to the HPALETTE
+  bool animating = false;  // between ZEB_BeginPaletteAnimation and ZEB_EndPaletteAnimation
 };
 std::vector<CacheRecord>& Cache() {
   static std::vector<CacheRecord> cache;
@@ -87,16 +90,42 @@ PALETTEENTRY EntryOf(const ColorInfo& c) {
                       static_cast<BYTE>((c.ciUsage & pmAnimated) ? PC_RESERVED : 0)};
 }
 
+// The logical entry a palette entry lands on: a 256-entry palette is stored reversed.
+int LogicalIndex(int entry, int heldEntries) {
+  return heldEntries == kFullPalette ? kFullPalette - 1 - entry : entry;
+}
+
+// During an animation every entry but the first and the last (black and white, which Windows
+// keeps static) is reserved, so that AnimatePalette reaches it.
+void MarkAnimation(CacheRecord& record) {
+  const size_t n = record.entries.size();
+  for (size_t i = 1; i + 1 < n; ++i) record.entries[i].peFlags = PC_RESERVED;
+}
+
+// Writes the cached entries into the HPALETTE, resizing it first when the count differs (a
+// palette that SetPaletteEntries cannot hold would lose its last entries).
+void PushEntries(CacheRecord& record) {
+  if (!record.palette) return;
+  const UINT count = static_cast<UINT>(record.entries.size());
+  if (static_cast<UINT>(GetPaletteEntries(record.palette, 0, 0, nullptr)) != count)
+    ResizePalette(record.palette, count);
+  SetPaletteEntries(record.palette, 0, count, record.entries.data());
+  record.pending = false;
+}
+
 // The logical palette from the Palette's entries: in order; a 256-entry palette reversed (its
 // entry i at logical entry 255 - i); a 236-entry palette followed out to 256 by the static
-// colours at 236..255 (the first ten and the last ten of the system palette).
-void BuildLogicalPalette(PaletteHandle pal) {
+// colours at 236..255 (the first ten and the last ten of the system palette). The first time
+// the HPALETTE is made; later the cached entries change and reach the HPALETTE at once under
+// the live-palette option or when pushed, otherwise when the palette is next used (selected,
+// realised, or asked for with ZEB_PaletteHPALETTE).
+void BuildLogicalPalette(PaletteHandle pal, bool push) {
   CacheRecord* record = RecordOf(pal, true);
   const int n = HeldEntries(pal);
   std::vector<PALETTEENTRY> entries;
   if (n == kFullPalette) {
     entries.resize(kFullPalette);
-    for (int i = 0; i < n; ++i) entries[kFullPalette - 1 - i] = EntryOf((*pal)->pmInfo[i]);
+    for (int i = 0; i < n; ++i) entries[LogicalIndex(i, n)] = EntryOf((*pal)->pmInfo[i]);
   } else if (n == kFreeEntries) {
     PALETTEENTRY statics[kFullPalette];
     StaticColours(statics);
@@ -110,22 +139,25 @@ void BuildLogicalPalette(PaletteHandle pal) {
     for (int i = 0; i < n; ++i) entries.push_back(EntryOf((*pal)->pmInfo[i]));
   }
   if (entries.empty()) entries.push_back(PALETTEENTRY{0, 0, 0, 0});
-  const UINT count = static_cast<UINT>(entries.size());
-  if (record->palette && record->entries.size() != entries.size())
-    ResizePalette(record->palette, count);
-  if (record->palette) {
-    SetPaletteEntries(record->palette, 0, count, entries.data());
-  } else {
-    std::vector<uint8_t> block(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * count);
-    auto* lp = reinterpret_cast<LOGPALETTE*>(block.data());
-    lp->palVersion = 0x300;
-    lp->palNumEntries = static_cast<WORD>(count);
-    std::memcpy(lp->palPalEntry, entries.data(), sizeof(PALETTEENTRY) * count);
-    // A failing CreatePalette leaves the palette without one: drawing then uses none.
-    record->palette = CreatePalette(lp);
-  }
   record->entries = std::move(entries);
+  if (record->animating) MarkAnimation(*record);
+  if (record->palette) {
+    record->pending = true;
+    if (push || LivePaletteOption()) PushEntries(*record);
+    return;
+  }
+  const UINT count = static_cast<UINT>(record->entries.size());
+  std::vector<uint8_t> block(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * count);
+  auto* lp = reinterpret_cast<LOGPALETTE*>(block.data());
+  lp->palVersion = 0x300;
+  lp->palNumEntries = static_cast<WORD>(count);
+  std::memcpy(lp->palPalEntry, record->entries.data(), sizeof(PALETTEENTRY) * count);
+  // A failing CreatePalette leaves the palette without one: drawing then uses none.
+  record->palette = CreatePalette(lp);
+  record->pending = false;
 }
+
+void BuildLogicalPalette(PaletteHandle pal) { BuildLogicalPalette(pal, false); }
 
 void CopyTableEntries(CTabHandle table, PaletteHandle pal, int count, short usage, short tolerance) {
   const long tableBytes = memory::LiveHandleSize(reinterpret_cast<Handle>(table));
@@ -140,6 +172,57 @@ void CopyTableEntries(CTabHandle table, PaletteHandle pal, int count, short usag
 }
 
 }  // namespace
+
+void RebuildLogicalPalette(PaletteHandle pal, bool push) {
+  if (IsPalette(pal)) BuildLogicalPalette(pal, push);
+}
+
+void SetAnimationMark(PaletteHandle pal, bool on) {
+  if (!IsPalette(pal)) return;
+  RecordOf(pal, true)->animating = on;
+  BuildLogicalPalette(pal, true);
+}
+
+bool PushAnimatedEntries(PaletteHandle pal, int first, int count) {
+  if (!IsPalette(pal)) return false;
+  CacheRecord* record = RecordOf(pal, false);
+  if (!record || !record->palette) return false;
+  const int n = HeldEntries(pal);
+  first = std::max(first, 0);
+  count = std::min(count, n - first);
+  if (count <= 0) return false;
+  // Entries waiting from earlier changes go first, whole: the run below then rewrites only its
+  // own entries.
+  if (record->pending) PushEntries(*record);
+  // The run's logical entries, lowest first (a 256-entry palette's run lands reversed).
+  const int low = std::min(LogicalIndex(first, n), LogicalIndex(first + count - 1, n));
+  if (low < 0 || low + count > static_cast<int>(record->entries.size())) return false;
+  for (int i = first; i < first + count; ++i) {
+    PALETTEENTRY e = EntryOf((*pal)->pmInfo[i]);
+    PALETTEENTRY& held = record->entries[static_cast<size_t>(LogicalIndex(i, n))];
+    e.peFlags = held.peFlags;
+    held = e;
+  }
+  // A reserved entry changes in place on the screen (AnimatePalette); any other is rewritten
+  // and needs the palette realised again. Each stretch of one kind goes in one call.
+  bool rewritten = false;
+  const PALETTEENTRY* run = record->entries.data() + low;
+  for (int start = 0; start < count;) {
+    const bool reserved = (run[start].peFlags & PC_RESERVED) != 0;
+    int end = start + 1;
+    while (end < count && ((run[end].peFlags & PC_RESERVED) != 0) == reserved) ++end;
+    const UINT at = static_cast<UINT>(low + start), length = static_cast<UINT>(end - start);
+    if (reserved) {
+      AnimatePalette(record->palette, at, length, run + start);
+    } else {
+      SetPaletteEntries(record->palette, at, length, run + start);
+      rewritten = true;
+    }
+    start = end;
+  }
+  return rewritten;
+}
+
 }  // namespace zeb::quickdraw
 
 using namespace zeb;
@@ -263,6 +346,7 @@ HPALETTE ZEBAPI ZEB_PaletteHPALETTE(PaletteHandle pal) {
     BuildLogicalPalette(pal);
     record = RecordOf(pal, false);
   }
+  if (record && record->pending) PushEntries(*record);
   return record ? record->palette : nullptr;
 }
 

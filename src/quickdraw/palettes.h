@@ -28,6 +28,17 @@ void ForgetPalette(PaletteHandle pal);
 // of changed entries, 0 for a DC without palette capability or during another realisation.
 int RealiseInto(HDC dc, PaletteHandle pal, bool background);
 
+// The logical palette made again from the Palette's entries, written into its HPALETTE now when
+// push is set (otherwise under the live-palette option, or when next used).
+void RebuildLogicalPalette(PaletteHandle pal, bool push);
+// ZEB_BeginPaletteAnimation and ZEB_EndPaletteAnimation: the palette's animation mark set or
+// cleared, and its entries rewritten.
+void SetAnimationMark(PaletteHandle pal, bool on);
+// Palette entries first .. first + count - 1 (clamped) written to the logical palette: reserved
+// ones with AnimatePalette, others with SetPaletteEntries. True when some entry was not reserved,
+// so that the palette must be realised again to show it.
+bool PushAnimatedEntries(PaletteHandle pal, int first, int count);
+
 }  // namespace zeb::quickdraw
 
 #endif  // ZEB_QUICKDRAW_PALETTES_H

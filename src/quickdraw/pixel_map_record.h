@@ -17,6 +17,7 @@ enum PixMapFlag : uint16_t {
   kPixInDeviceBitmap = 0x40, // fields memoryDC, bitmap, previousBitmap
   kPixCustomPalette = 0x100,
   kPixOutsideDIB = 0x200,
+  kPixOwnsDC = 0x800,        // memoryDC made by ZEB_SetPixBM: disposed of with the map
 };
 
 struct PixMapExtension {

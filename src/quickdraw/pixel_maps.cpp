@@ -97,6 +97,7 @@ PixMapHandle ZEBAPI NewPixMap(void) {
 }
 
 void ZEBAPI DisposePixMap(PixMapHandle pm) {
+  ReleaseHeldBitmap(pm);
   ReleaseHeldDIB(pm);
   DisposePixMapRecord(pm, true);
 }

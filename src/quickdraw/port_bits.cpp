@@ -59,8 +59,10 @@ void ZEBAPI CopyPixMap(PixMapHandle srcPM, PixMapHandle dstPM) {
   if (extensions) {
     PixMapExtension& ext = ExtensionOf(dstPM);
     ext = ExtensionOf(srcPM);
-    // The source's driver DC stays the source's.
+    // The source's driver DC stays the source's, and so do the memory DC and bitmap it owns:
+    // the copy describes them but never disposes of them.
     ext.driverDC = nullptr;
+    ext.flags = static_cast<uint16_t>(ext.flags & ~kPixOwnsDC);
     if (dib) {
       const PixMapExtension& from = ExtensionOf(srcPM);
       ext.dib = dib;
