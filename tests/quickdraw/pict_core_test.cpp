@@ -549,7 +549,7 @@ TEST(PictRegions, DataThatIsNoRegionIsRefused) {
 TEST(PictRegions, TheRegionFormsCarryTheWholeMaskToThePlayer) {
   Bytes x;
   x.w(0x0011).w(0x02FF).w(0x0091).w(2).rect(0, 0, 8, 16).rect(0, 0, 8, 16).rect(0, 0, 8, 16).w(0);
-  x.w(10 + 16 + 2).rect(0, 0, 8, 16).w(0).w(0).w(16).w(0x7FFF).w(4).w(8).w(16).w(0x7FFF);
+  x.w(10 + 3 * 8 + 2).rect(0, 0, 8, 16).w(0).w(0).w(16).w(0x7FFF).w(4).w(8).w(16).w(0x7FFF);
   x.w(8).w(0).w(8).w(0x7FFF).w(0x7FFF);
   for (int y = 0; y < 8; ++y) x.w(0xFFFF);
   x.w(0x00FF);
