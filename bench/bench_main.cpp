@@ -155,6 +155,7 @@ int main(int argc, char** argv) {
   if (wanted("controls")) zebbench::RunControlBenchmarks(frame);
   if (wanted("lists")) zebbench::RunListBenchmarks(frame);
   if (wanted("scrap")) zebbench::RunScrapBenchmarks(frame);
+  if (wanted("pictures")) zebbench::RunPictureBenchmarks();
   ZEB_ExitSession();
   if (frame) DestroyWindow(frame);
   if (zebbench::g_table) std::fclose(zebbench::g_table);

@@ -456,6 +456,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   ShowWindowsShowcase(frame, shapes);
   // At the top right, above the shapes window.
   ShowListsShowcase(700, 28);
+  // Below the shapes window.
+  ShowPicturesShowcase(696, 470);
   // Over the last lines of the text, left of the panes: clear of the QuickDraw pane below it.
   CreateEventLog(10, TextBottom() - 160);
   if (shapes) SelectWindow(shapes);
