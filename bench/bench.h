@@ -52,6 +52,7 @@ void RunListBenchmarks(HWND frame);
 FARPROC ScrapBenchProcedure();
 void RunScrapBenchmarks(HWND frame);
 void RunPaletteBenchmarks(HWND frame);
+void RunPictureBenchmarks();
 
 }  // namespace zebbench
 

@@ -156,6 +156,7 @@ int main(int argc, char** argv) {
   if (wanted("lists")) zebbench::RunListBenchmarks(frame);
   if (wanted("scrap")) zebbench::RunScrapBenchmarks(frame);
   if (wanted("palettes")) zebbench::RunPaletteBenchmarks(frame);
+  if (wanted("pictures")) zebbench::RunPictureBenchmarks();
   ZEB_ExitSession();
   if (frame) DestroyWindow(frame);
   if (zebbench::g_table) std::fclose(zebbench::g_table);

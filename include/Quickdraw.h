@@ -617,11 +617,12 @@ ZEB_API(void) EraseRoundRect(const Rect* r, short ovalWidth, short ovalHeight);
 ZEB_API(void) InvertRoundRect(const Rect* r, short ovalWidth, short ovalHeight);
 ZEB_API(void) FillRoundRect(const Rect* r, short ovalWidth, short ovalHeight,
                             ConstPatternParam pat);
-/* Angles in degrees, clockwise from 12 o'clock. An arc is inverted through StdArc(invert, ...). */
+/* Angles in degrees, clockwise from 12 o'clock. */
 ZEB_API(void) StdArc(GrafVerb verb, const Rect* r, short startAngle, short arcAngle);
 ZEB_API(void) FrameArc(const Rect* r, short startAngle, short arcAngle);
 ZEB_API(void) PaintArc(const Rect* r, short startAngle, short arcAngle);
 ZEB_API(void) EraseArc(const Rect* r, short startAngle, short arcAngle);
+ZEB_API(void) InvertArc(const Rect* r, short startAngle, short arcAngle);
 ZEB_API(void) FillArc(const Rect* r, short startAngle, short arcAngle, ConstPatternParam pat);
 ZEB_API(void) PtToAngle(const Rect* r, Point pt, short* angle);
 ZEB_API(void) StdPoly(GrafVerb verb, PolyHandle poly);

@@ -458,6 +458,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   ShowListsShowcase(700, 28);
   // Left of the lists, over the top of the frame's text.
   ShowColourShowcase(360, 28);
+  // Below the shapes window.
+  ShowPicturesShowcase(696, 470);
   // Over the last lines of the text, left of the panes: clear of the QuickDraw pane below it.
   CreateEventLog(10, TextBottom() - 160);
   if (shapes) SelectWindow(shapes);

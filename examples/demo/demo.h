@@ -38,6 +38,11 @@ void ShowScrap();
 long WINAPI DemoScrapProc(long operation, long format, HDC dc, Handle destination,
                           ResType scrapType, void* data, void* resultBlock);
 WindowPtr ShowShapesShowcase(HWND frame);
+// The shapes pane's grid, recorded once as a picture, drawn into dst; its frame.
+extern const Rect kShapeGridFrame;
+void DrawShapeGridPicture(const Rect& dst);
+// Pictures: the shape grid drawn back at half size and a 'PICT' from demo.RSR (pictures.cpp).
+void ShowPicturesShowcase(int x, int y);
 // Started to print ("/p"): the shapes go to the default printer.
 void PrintShapesWhenAsked();
 void ShowWindowsShowcase(HWND frame, WindowPtr front);

@@ -26,6 +26,8 @@ const Pattern kWeave = {{0x88, 0x54, 0x22, 0x45, 0x88, 0x15, 0x22, 0x51}};
 
 OSErr g_bitMapResult = 0;
 
+void ShapeGrid();
+
 // One family drawn with one verb into r.
 void DrawShape(int family, int verb, const Rect* r, PolyHandle triangle) {
   switch (family) {
@@ -118,7 +120,7 @@ void Regions() {
 
 void PaintPane(HDC dc, const RECT& client) {
   (void)client;
-  ShapeGrid();
+  DrawShapeGridPicture(kShapeGridFrame);
   Regions();
 
   SetTextAlign(dc, TA_TOP | TA_LEFT);
@@ -203,4 +205,19 @@ void PrintShapesWhenAsked() {
   DisposeHandle(reinterpret_cast<Handle>(record));
   ZEB_SystemValue(ZEB_SV_SET, 0x3C, 0);
   ZEB_SetFlags(ZEB_SF_PRINT72DPI, 0, 0, 0);
+}
+
+// The shape grid is recorded once into a picture, which the shapes pane draws back at 1:1 and
+// the pictures window at other sizes.
+const Rect kShapeGridFrame = {0, 0, static_cast<short>(kGridTop + 5 * kRow),
+                              static_cast<short>(kGridLeft + 5 * kCell)};
+
+void DrawShapeGridPicture(const Rect& dst) {
+  static PicHandle grid = nullptr;
+  if (!grid) {
+    grid = OpenPicture(&kShapeGridFrame);
+    ShapeGrid();
+    ClosePicture();
+  }
+  if (grid) DrawPicture(grid, &dst);
 }

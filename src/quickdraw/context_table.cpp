@@ -92,6 +92,10 @@ void FreeContext(int slot) {
     DisposePatternRecord(spare);
     spare = nullptr;
   }
+  for (PixPatHandle& replayed : ctx->replayed) {
+    if (replayed) DisposePixPat(replayed);
+    replayed = nullptr;
+  }
   if (ctx->bandActive) {
     // The band's DC is not the port's: the port closes on its own DC.
     DeselectObjects(*ctx);

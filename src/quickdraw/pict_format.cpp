@@ -70,4 +70,41 @@ int16_t EffectivePackType(int16_t packType, int depth, int rowBytes) {
   return kPackDefault;  // indexed rows: PackBits by bytes
 }
 
+namespace {
+uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint32_t Le32(const uint8_t* p) { return static_cast<uint32_t>(Le16(p)) | uint32_t{Le16(p + 2)} << 16; }
+
+constexpr uint16_t kMemoryMetafile = 1, kDiskMetafile = 2;
+constexpr uint16_t kMetaHeaderWords = 9;
+constexpr size_t kMetaHeaderBytes = 18;
+constexpr uint32_t kEmrHeader = 1;
+constexpr uint32_t kEnhancedSignature = 0x464D4520;  // " EMF", little-endian
+constexpr size_t kSmallestEnhancedHeader = 88;
+}  // namespace
+
+MetafileBody ClassifyMetafile(const uint8_t* body, size_t size) {
+  MetafileBody out;
+  if (size >= kMetaHeaderBytes) {
+    const uint16_t type = Le16(body);
+    if ((type == kMemoryMetafile || type == kDiskMetafile) && Le16(body + 2) == kMetaHeaderWords) {
+      // mtSize counts 16-bit words, the header included.
+      const uint64_t bytes = uint64_t{Le32(body + 6)} * 2;
+      if (bytes >= kMetaHeaderBytes && bytes <= size) {
+        out.kind = MetafileKind::kWindows;
+        out.bytes = static_cast<size_t>(bytes);
+      }
+      return out;
+    }
+  }
+  if (size >= kSmallestEnhancedHeader && Le32(body) == kEmrHeader &&
+      Le32(body + 40) == kEnhancedSignature) {
+    const uint32_t header = Le32(body + 4), bytes = Le32(body + 48);
+    if (header >= kSmallestEnhancedHeader && bytes >= header && bytes <= size) {
+      out.kind = MetafileKind::kEnhanced;
+      out.bytes = bytes;
+    }
+  }
+  return out;
+}
+
 }  // namespace zeb::quickdraw::pict

@@ -139,6 +139,19 @@ enum PackType : int16_t { kPackDefault = 0, kPackNone = 1, kPackDropPad = 2, kPa
 // kSmallestPackedRow are never packed, and the default becomes the depth's own packing.
 int16_t EffectivePackType(int16_t packType, int depth, int rowBytes);
 
+// A picture handle may hold a Windows metafile instead of opcodes: after picSize and picFrame
+// comes a metafile header in the host's byte order. A Windows metafile is known by its
+// METAHEADER, type 1 (in memory) or 2 (on disk) with a header of 9 words; an enhanced
+// metafile by its ENHMETAHEADER, record type 1 with the " EMF" signature at offset 40.
+enum class MetafileKind : uint8_t { kNone, kWindows, kEnhanced };
+struct MetafileBody {
+  MetafileKind kind = MetafileKind::kNone;
+  size_t bytes = 0;  // the metafile's own size, within the body
+};
+// What body (the bytes after the 10-byte header) holds. A metafile header whose size runs
+// past the body is not taken for a metafile: its bytes are not all there to play.
+MetafileBody ClassifyMetafile(const uint8_t* body, size_t size);
+
 }  // namespace zeb::quickdraw::pict
 
 #endif  // ZEB_QUICKDRAW_PICT_FORMAT_H

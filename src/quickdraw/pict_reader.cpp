@@ -3,6 +3,7 @@
 #include "quickdraw/pict_reader.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "quickdraw/pict_format.h"
@@ -158,6 +159,84 @@ bool UnpackRow(const uint8_t* packed, size_t packedBytes, int16_t packType, int 
       return r.produced == static_cast<size_t>(rowBytes);
     }
   }
+}
+
+static bool IsEmptyBox(const Rect& r) { return r.bottom <= r.top || r.right <= r.left; }
+
+// Inversion points: each (h, v) inverts everything right of h from row v down. A row's spans
+// are the points of every line above it taken with odd multiplicity, paired in order.
+bool DecodeRegion(const uint8_t* data, size_t size, const Rect& box, std::vector<Rect>& out) {
+  out.clear();
+  if (size == 0) {
+    if (!IsEmptyBox(box)) out.push_back(box);
+    return true;
+  }
+  constexpr int16_t kEndOfLine = 0x7FFF;
+  std::vector<int16_t> spans, line, next;
+  size_t at = 0;
+  auto word = [&](int16_t& v) {
+    if (at + 2 > size) return false;
+    v = GetI16(data + at);
+    at += 2;
+    return true;
+  };
+  // Adds the band from top to bottom with the current spans, clipped to the box.
+  auto band = [&](int32_t top, int32_t bottom) {
+    top = std::max<int32_t>(top, box.top);
+    bottom = std::min<int32_t>(bottom, box.bottom);
+    if (top >= bottom) return true;
+    for (size_t i = 0; i + 1 < spans.size(); i += 2) {
+      const int32_t left = std::max<int32_t>(spans[i], box.left);
+      const int32_t right = std::min<int32_t>(spans[i + 1], box.right);
+      if (left >= right) continue;
+      if (out.size() >= kMostRegionRects) return false;
+      out.push_back(Rect{static_cast<short>(top), static_cast<short>(left),
+                         static_cast<short>(bottom), static_cast<short>(right)});
+    }
+    return true;
+  };
+  int32_t lastV = INT32_MIN;
+  for (;;) {
+    int16_t v = 0;
+    if (!word(v)) return false;
+    if (v == kEndOfLine) break;
+    if (v <= lastV) return false;
+    if (lastV != INT32_MIN && !band(lastV, v)) return false;
+    line.clear();
+    for (;;) {
+      int16_t h = 0;
+      if (!word(h)) return false;
+      if (h == kEndOfLine) break;
+      line.push_back(h);
+    }
+    std::sort(line.begin(), line.end());
+    // The symmetric difference of the spans so far and this line's points.
+    next.clear();
+    size_t i = 0, j = 0;
+    while (i < spans.size() || j < line.size()) {
+      if (j == line.size() || (i < spans.size() && spans[i] < line[j])) {
+        next.push_back(spans[i++]);
+      } else if (i == spans.size() || line[j] < spans[i]) {
+        next.push_back(line[j++]);
+      } else {
+        ++i;
+        ++j;
+      }
+    }
+    // Points repeated within a line cancel in pairs.
+    spans.clear();
+    for (size_t k = 0; k < next.size(); ++k) {
+      if (k + 1 < next.size() && next[k] == next[k + 1]) {
+        ++k;
+        continue;
+      }
+      spans.push_back(next[k]);
+    }
+    lastV = v;
+  }
+  // A region closes every span by its last line; what is left open ends at the box.
+  if (lastV != INT32_MIN && !band(lastV, box.bottom)) return false;
+  return true;
 }
 
 namespace {
@@ -426,7 +505,11 @@ Step Reader::BitsOp(uint16_t op) {
     uint16_t size = 0;
     if (!c_.U16(size)) return Fail(c_);
     if (size < 10) return Step::kBad;
-    if (!c_.RectV(bits.maskBox) || !c_.Skip(size - 10u)) return Fail(c_);
+    if (!c_.RectV(bits.maskBox)) return Fail(c_);
+    std::vector<uint8_t> shape(size - 10u);
+    if (!c_.Take(shape.data(), shape.size())) return Fail(c_);
+    if (!DecodeRegion(shape.data(), shape.size(), bits.maskBox, bits.maskRects))
+      return Step::kBad;
     bits.hasMask = true;
   }
   // BitsRect rows are never packed; the others are packed once a row reaches 8 bytes.

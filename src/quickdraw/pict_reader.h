@@ -63,6 +63,9 @@ struct PictBits {
   int16_t mode = 0;
   bool hasMask = false;
   Rect maskBox{};
+  // The mask region of the region forms as rectangles in picture coordinates, bands top to
+  // bottom; a rectangular region is its box alone.
+  std::vector<Rect> maskRects;
 };
 
 struct PictPixPat {
@@ -142,6 +145,14 @@ struct ReadInfo {
 // (the picture's size less its header); nothing past it is asked of the source.
 ReadResult ReadPicture(PictSource& source, size_t limit, PictPlayer& player,
                        ReadInfo* info = nullptr);
+
+// The shape of a region's data (what follows rgnSize and rgnBBox, big-endian) as rectangles
+// within box: bands of the rows between inversion lines, each the spans the inversion points
+// set so far enclose. A region of 10 bytes (no data) is its box. False when the data is not a
+// region: a line without its end word, lines out of order, or more rectangles than
+// kMostRegionRects.
+constexpr size_t kMostRegionRects = 65536;
+bool DecodeRegion(const uint8_t* data, size_t size, const Rect& box, std::vector<Rect>& out);
 
 // Row decoding shared with the writer's checks: unpacks one row of an image with packType
 // (what EffectivePackType gives) from `packed` into `row` (rowBytes, already sized). False

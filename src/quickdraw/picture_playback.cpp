@@ -15,10 +15,18 @@
 #include "quickdraw/picture_state.h"
 #include "quickdraw/quickdraw_state.h"
 #include "quickdraw/rect_arithmetic.h"
+#include "quickdraw/region_record.h"
+#include "quickdraw/shape_drawing.h"
 
 namespace zeb::quickdraw {
 namespace {
 
+// Entries of QDProcs.
+constexpr int kRectProc = 2;
+constexpr int kRRectProc = 3;
+constexpr int kOvalProc = 4;
+constexpr int kArcProc = 5;
+constexpr int kPolyProc = 6;
 constexpr int kBitsProc = 8;
 constexpr int kCommentProc = 9;
 constexpr int kGetPicProc = 11;
@@ -28,6 +36,9 @@ constexpr int16_t kSrcCopy = 0;
 using GetPicProc = void(ZEBAPI*)(void*, short);
 using BitsProc = void(ZEBAPI*)(const BitMap*, const Rect*, const Rect*, short, RgnHandle);
 using CommentProc = void(ZEBAPI*)(short, short, Handle);
+using RectProc = void(ZEBAPI*)(GrafVerb, const Rect*);
+using RoundProc = void(ZEBAPI*)(GrafVerb, const Rect*, short, short);
+using PolyProc = void(ZEBAPI*)(GrafVerb, PolyHandle);
 
 void* Installed(GrafPtr port, int index, void* standard) {
   if (!port || !port->grafProcs) return nullptr;
@@ -71,7 +82,10 @@ int16_t Clamp16(int64_t v) {
   return static_cast<int16_t>(std::clamp<int64_t>(v, -32768, 32767));
 }
 
-// The port's drawing state that a replay changes, saved around it.
+// The port's drawing state that a replay changes, saved around it. A colour port's pixel
+// patterns are kept as the handles it had: the replay installs patterns of its own (the
+// context's spares and replayed patterns) and never changes an application's pattern, but it
+// does rewrite the spares, whose bytes come back from the 8-byte patterns.
 struct PortDrawingState {
   Point pnLoc, pnSize;
   short pnMode;
@@ -81,7 +95,7 @@ struct PortDrawingState {
   Fixed spExtra;
   long fgColor, bkColor;
   RGBColor rgbFore, rgbBack;
-  PixPatHandle pixPats[3] = {};  // copies of the colour port's pen, background and fill
+  PixPatHandle pixPats[3] = {};  // the colour port's pen, background and fill
 
   void Save(GrafPtr port) {
     pnLoc = port->pnLoc;
@@ -101,10 +115,9 @@ struct PortDrawingState {
       const CGrafPort* c = AsColour(port);
       rgbFore = c->rgbFgColor;
       rgbBack = c->rgbBkColor;
-      const PixPatHandle pps[3] = {c->pnPixPat, c->bkPixPat, c->fillPixPat};
-      for (int i = 0; i < 3; ++i)
-        if (pps[i] && *pps[i] && (*pps[i])->patType != 0 && (pixPats[i] = NewPixPat()))
-          CopyPixPat(pps[i], pixPats[i]);
+      pixPats[0] = c->pnPixPat;
+      pixPats[1] = c->bkPixPat;
+      pixPats[2] = c->fillPixPat;
     }
   }
   void Restore(GrafPtr port) {
@@ -112,21 +125,28 @@ struct PortDrawingState {
     PenMode(pnMode);
     PenPat(&pnPat);
     BackPat(&bkPat);
+    DrawingContext* ctx = Current();
     if (IsColourPort(port)) {
       RGBForeColor(&rgbFore);
       RGBBackColor(&rgbBack);
-      if (pixPats[0]) PenPixPat(pixPats[0]);
-      if (pixPats[1]) BackPixPat(pixPats[1]);
-      if (pixPats[2]) {
-        CGrafPtr c = AsColour(port);
-        if (c->fillPixPat) CopyPixPat(pixPats[2], c->fillPixPat);
-        DisposePixPat(pixPats[2]);
-      }
+      CGrafPtr c = AsColour(port);
+      if (ctx) SetFillPattern(port, *ctx, fillPat);
+      auto own = [&](PixPatHandle pp) {
+        if (!pp) return false;
+        if (ctx)
+          for (PixPatHandle spare : ctx->spare)
+            if (pp == spare) return false;
+        return true;
+      };
+      if (own(pixPats[0])) PenPixPat(pixPats[0]);
+      if (own(pixPats[1])) BackPixPat(pixPats[1]);
+      if (own(pixPats[2])) c->fillPixPat = pixPats[2];
+      if (ctx) InvalidateContextPixPatBrushes(*ctx);
     } else {
       ForeColor(fgColor);
       BackColor(bkColor);
+      port->fillPat = fillPat;
     }
-    port->fillPat = fillPat;
     TextFont(txFont);
     TextFace(txFace);
     TextMode(txMode);
@@ -136,6 +156,68 @@ struct PortDrawingState {
     MoveT(pnLoc.h, pnLoc.v);
   }
 };
+
+// A colour table from a picture's image: entries go to the places their values name, as
+// pixel values index them. Null when memory fails.
+CTabHandle TableOf(const pict::PictImage& im) {
+  const size_t n = std::max<size_t>(im.table.size(), 1);
+  auto table = reinterpret_cast<CTabHandle>(NewHandleClear(static_cast<Size>(8 + 8 * n)));
+  if (!table) return nullptr;
+  ColorTable& t = **table;
+  t.ctSeed = static_cast<long>(im.ctSeed);
+  t.ctSize = static_cast<short>(n - 1);
+  for (size_t i = 0; i < im.table.size(); ++i) {
+    const size_t at = im.table[i].value < n ? im.table[i].value : i;
+    t.ctTable[at].value = static_cast<short>(at);
+    t.ctTable[at].rgb = ToRGBColor(im.table[i].rgb);
+  }
+  return table;
+}
+
+// The pixel map fields of a picture's image (not its table or base address).
+void DescribeImage(const pict::PictImage& im, PixMap& pm) {
+  pm.rowBytes = static_cast<short>(im.rowBytes | pict::kPixMapFlag);
+  pm.bounds = im.bounds;
+  pm.hRes = im.hRes;
+  pm.vRes = im.vRes;
+  pm.pixelType = im.pixelSize >= 16 ? RGBDirect : 0;
+  pm.pixelSize = im.pixelSize;
+  pm.cmpCount = im.pixelSize >= 16 ? 3 : 1;
+  pm.cmpSize = im.pixelSize == 32 ? 8 : im.pixelSize == 16 ? 5 : im.pixelSize;
+}
+
+// The context's replayed pattern for a role made the picture's pattern: a full pixel pattern
+// with its image and table, or an RGB pattern. The 8-byte form stays the picture's. Null when
+// memory fails.
+PixPatHandle ReplayedPattern(DrawingContext& ctx, int role, const pict::PictPixPat& pp) {
+  PixPatHandle& slot = ctx.replayed[role];
+  if (!slot && !(slot = NewPixPat())) return nullptr;
+  if (!(*slot)->patMap && !((*slot)->patMap = NewPixMap())) return nullptr;
+  if (pp.patType == 2) {
+    const RGBColor c = ToRGBColor(pp.rgb);
+    MakeRGBPat(slot, &c);
+    if ((*slot)->patType != 2) return nullptr;
+  } else {
+    const pict::PictImage& im = pp.image;
+    Handle rows = NewHandle(static_cast<Size>(im.rows.size()));
+    CTabHandle table = im.pixelSize <= 8 ? TableOf(im) : nullptr;
+    if (!rows || (im.pixelSize <= 8 && !table)) {
+      if (rows) DisposeHandle(rows);
+      return nullptr;
+    }
+    if (!im.rows.empty()) std::memcpy(*rows, im.rows.data(), im.rows.size());
+    if ((*slot)->patData) DisposeHandle((*slot)->patData);
+    (*slot)->patData = rows;
+    PixMap& pm = **(*slot)->patMap;
+    if (pm.pmTable) DisposeHandle(reinterpret_cast<Handle>(pm.pmTable));
+    pm.pmTable = table;
+    DescribeImage(im, pm);
+    (*slot)->patType = 1;
+  }
+  std::memcpy((*slot)->pat1Data.pat, pp.pat1Data, 8);
+  InvalidatePixPatBrush(slot);
+  return slot;
+}
 
 class Player : public pict::PictPlayer {
  public:
@@ -178,33 +260,29 @@ class Player : public pict::PictPlayer {
     if (op == pict::kBkPat) BackPat(&pat);
     else if (op == pict::kPnPat) PenPat(&pat);
     else fillPat_ = pat;
-    if (op == pict::kFillPat) fillPixPat_.clear();
+    if (op == pict::kFillPat) fillPixPat_ = nullptr;
   }
   void PixelPattern(const pict::PictPixPat& pp) override {
-    // The 8-byte form stands for the pattern; an RGB pattern is made of its colour on colour
-    // ports.
-    ::Pattern pat;
-    std::memcpy(pat.pat, pp.pat1Data, 8);
-    if (pp.patType == 2 && IsColourPort(port_)) {
-      PixPatHandle h = NewPixPat();
-      if (h) {
-        const RGBColor c = ToRGBColor(pp.rgb);
-        MakeRGBPat(h, &c);
-        if (pp.opcode == pict::kPnPixPat) {
-          PenPixPat(h);
-          return;
-        }
-        if (pp.opcode == pict::kBkPixPat) {
-          BackPixPat(h);
-          return;
-        }
-        DisposePixPat(h);
-      }
+    // A black-and-white port, and a plain pattern, take the 8-byte form.
+    const uint16_t op = pp.opcode == pict::kBkPixPat   ? pict::kBkPat
+                        : pp.opcode == pict::kPnPixPat ? pict::kPnPat
+                                                       : pict::kFillPat;
+    const int role = op == pict::kBkPat ? kSpareBack : op == pict::kPnPat ? kSparePen : kSpareFill;
+    DrawingContext* ctx = Current();
+    PixPatHandle h = nullptr;
+    if (pp.patType != 0 && IsColourPort(port_) && ctx) h = ReplayedPattern(*ctx, role, pp);
+    if (!h) {
+      Pattern(op, pp.pat1Data);
+      return;
     }
-    Pattern(static_cast<uint16_t>(pp.opcode == pict::kBkPixPat ? pict::kBkPat
-                                  : pp.opcode == pict::kPnPixPat ? pict::kPnPat
-                                                                  : pict::kFillPat),
-            pat.pat);
+    if (role == kSparePen) {
+      PenPixPat(h);
+    } else if (role == kSpareBack) {
+      BackPixPat(h);
+    } else {
+      std::memcpy(fillPat_.pat, pp.pat1Data, 8);
+      fillPixPat_ = h;
+    }
   }
   void TextFont(int16_t font) override {
     for (const auto& entry : fonts_)
@@ -276,7 +354,7 @@ class Player : public pict::PictPlayer {
           case 1: PaintRect(&m); break;
           case 2: EraseRect(&m); break;
           case 3: InvertRec(&m); break;
-          default: FillRec(&m, &fillPat_); break;
+          default: if (!FillWithPixelPattern(kRectProc, &m, 0, 0)) FillRec(&m, &fillPat_); break;
         }
         break;
       case pict::kRRectBase: {
@@ -286,7 +364,9 @@ class Player : public pict::PictPlayer {
           case 1: PaintRoundRect(&m, w, h); break;
           case 2: EraseRoundRect(&m, w, h); break;
           case 3: InvertRoundRect(&m, w, h); break;
-          default: FillRoundRect(&m, w, h, &fillPat_); break;
+          default:
+            if (!FillWithPixelPattern(kRRectProc, &m, w, h)) FillRoundRect(&m, w, h, &fillPat_);
+            break;
         }
         break;
       }
@@ -296,7 +376,7 @@ class Player : public pict::PictPlayer {
           case 1: PaintOval(&m); break;
           case 2: EraseOval(&m); break;
           case 3: InvertOval(&m); break;
-          default: FillOval(&m, &fillPat_); break;
+          default: if (!FillWithPixelPattern(kOvalProc, &m, 0, 0)) FillOval(&m, &fillPat_); break;
         }
         break;
       default:
@@ -304,8 +384,8 @@ class Player : public pict::PictPlayer {
           case 0: FrameArc(&m, a, b); break;
           case 1: PaintArc(&m, a, b); break;
           case 2: EraseArc(&m, a, b); break;
-          case 3: StdArc(invert, &m, a, b); break;
-          default: FillArc(&m, a, b, &fillPat_); break;
+          case 3: InvertArc(&m, a, b); break;
+          default: if (!FillWithPixelPattern(kArcProc, &m, a, b)) FillArc(&m, a, b, &fillPat_); break;
         }
         break;
     }
@@ -327,7 +407,9 @@ class Player : public pict::PictPlayer {
       case 1: PaintPoly(poly); break;
       case 2: ErasePoly(poly); break;
       case 3: InvertPoly(poly); break;
-      default: FillPoly(poly, &fillPat_); break;
+      default:
+        if (!FillPolyWithPixelPattern(poly)) FillPoly(poly, &fillPat_);
+        break;
     }
     KillPoly(poly);
   }
@@ -359,6 +441,44 @@ class Player : public pict::PictPlayer {
     const Point a = Map(Point{r.top, r.left}), b = Map(Point{r.bottom, r.right});
     return Rect{a.v, a.h, b.v, b.h};
   }
+  // A fill with the picture's pixel pattern on a colour port: the pattern stands in the port's
+  // fillPixPat for the one call, through the port's shape procedure, as FillCRect does.
+  bool FillWithPixelPattern(int procIndex, const Rect* r, short a, short b) {
+    if (!fillPixPat_ || !IsColourPort(port_)) return false;
+    CGrafPtr c = AsColour(port_);
+    const PixPatHandle saved = c->fillPixPat;
+    c->fillPixPat = fillPixPat_;
+    switch (procIndex) {
+      case kRectProc:
+        if (auto p = reinterpret_cast<RectProc>(Installed(port_, kRectProc, reinterpret_cast<void*>(&StdRect)))) p(fill, r);
+        else StdRect(fill, r);
+        break;
+      case kOvalProc:
+        if (auto p = reinterpret_cast<RectProc>(Installed(port_, kOvalProc, reinterpret_cast<void*>(&StdOval)))) p(fill, r);
+        else StdOval(fill, r);
+        break;
+      case kRRectProc:
+        if (auto p = reinterpret_cast<RoundProc>(Installed(port_, kRRectProc, reinterpret_cast<void*>(&StdRRect)))) p(fill, r, a, b);
+        else StdRRect(fill, r, a, b);
+        break;
+      default:
+        if (auto p = reinterpret_cast<RoundProc>(Installed(port_, kArcProc, reinterpret_cast<void*>(&StdArc)))) p(fill, r, a, b);
+        else StdArc(fill, r, a, b);
+        break;
+    }
+    c->fillPixPat = saved;
+    return true;
+  }
+  bool FillPolyWithPixelPattern(PolyHandle poly) {
+    if (!fillPixPat_ || !IsColourPort(port_)) return false;
+    CGrafPtr c = AsColour(port_);
+    const PixPatHandle saved = c->fillPixPat;
+    c->fillPixPat = fillPixPat_;
+    if (auto p = reinterpret_cast<PolyProc>(Installed(port_, kPolyProc, reinterpret_cast<void*>(&StdPoly)))) p(fill, poly);
+    else StdPoly(fill, poly);
+    c->fillPixPat = saved;
+    return true;
+  }
   void ApplyClipBox() {
     if (!clip_ && !(clip_ = NewRgn())) return;
     const Rect m = MapR(clipBox_);
@@ -376,7 +496,7 @@ class Player : public pict::PictPlayer {
   Rect clipBox_{};
   Point oval_{};
   ::Pattern fillPat_;
-  std::vector<uint8_t> fillPixPat_;
+  PixPatHandle fillPixPat_ = nullptr;  // the fill's pixel pattern, when the picture set one
   std::vector<std::pair<int16_t, short>> fonts_;
   bool hasText_ = false;
   Point textEnd_{};
@@ -395,27 +515,9 @@ void Player::Bits(const pict::PictBits& bits) {
   const BitMap* src;
   if (im.pixMap) {
     pm.baseAddr = reinterpret_cast<Ptr>(const_cast<uint8_t*>(im.rows.data()));
-    pm.rowBytes = static_cast<short>(im.rowBytes | pict::kPixMapFlag);
-    pm.bounds = im.bounds;
-    pm.hRes = im.hRes;
-    pm.vRes = im.vRes;
-    pm.pixelType = im.pixelSize >= 16 ? 16 : 0;
-    pm.pixelSize = im.pixelSize;
-    pm.cmpCount = im.pixelSize >= 16 ? 3 : 1;
-    pm.cmpSize = im.pixelSize == 32 ? 8 : im.pixelSize == 16 ? 5 : im.pixelSize;
+    DescribeImage(im, pm);
     if (im.pixelSize <= 8) {
-      const size_t n = std::max<size_t>(im.table.size(), 1);
-      table = reinterpret_cast<CTabHandle>(NewHandleClear(static_cast<Size>(8 + 8 * n)));
-      if (!table) return;
-      ColorTable& t = **table;
-      t.ctSeed = static_cast<long>(im.ctSeed);
-      t.ctSize = static_cast<short>(n - 1);
-      // Entries go to the places their values name, as pixel values index them.
-      for (size_t i = 0; i < im.table.size(); ++i) {
-        const size_t at = im.table[i].value < n ? im.table[i].value : i;
-        t.ctTable[at].value = static_cast<short>(at);
-        t.ctTable[at].rgb = ToRGBColor(im.table[i].rgb);
-      }
+      if (!(table = TableOf(im))) return;
       pm.pmTable = table;
     }
     src = reinterpret_cast<const BitMap*>(&pm);
@@ -425,10 +527,16 @@ void Player::Bits(const pict::PictBits& bits) {
     bm.bounds = im.bounds;
     src = &bm;
   }
+  // The mask region, every rectangle of it mapped as the destination is.
   RgnHandle mask = nullptr;
   if (bits.hasMask && (mask = NewRgn()) != nullptr) {
-    const Rect m = MapR(bits.maskBox);
-    RectRgn(mask, &m);
+    std::vector<Rect> mapped;
+    mapped.reserve(bits.maskRects.size());
+    for (const Rect& r : bits.maskRects) {
+      const Rect m = MapR(r);
+      if (!IsEmptyRect(m)) mapped.push_back(m);
+    }
+    if (!mapped.empty()) AdoptGdiShape(mask, GdiRegionFromRects(mapped));
   }
   if (auto proc = reinterpret_cast<BitsProc>(
           Installed(port_, kBitsProc, reinterpret_cast<void*>(&StdBits))))
@@ -499,7 +607,7 @@ void ZEBAPI DrawPicture(PicHandle myPicture, const Rect* dstRect) {
     RectRgn(baseClip, dstRect);
     SectRgn(baseClip, savedClip, baseClip);
     SetClip(baseClip);
-    {
+    if (!DrawMetafilePicture(port, *Current(), h, size, frame, *dstRect)) {
       Player player(port, frame, *dstRect, baseClip);
       BottleneckSource source;
       pict::ReadPicture(source, static_cast<size_t>(size) - pict::kHeaderBytes, player);

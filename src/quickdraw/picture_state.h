@@ -16,6 +16,13 @@ bool IsRecordingPicture(Handle h);
 // The bytes of h that a DrawPicture begun now may read: the handle's size.
 long PictureBytes(Handle h);
 
+// A picture handle holding a Windows or enhanced metafile after its 10-byte header is played
+// into dst (local coordinates of the port, frame mapped onto it) and true returned; false for
+// a handle that holds no metafile.
+struct DrawingContext;
+bool DrawMetafilePicture(GrafPtr port, DrawingContext& ctx, Handle h, long size,
+                         const Rect& frame, const Rect& dst);
+
 // A full or RGB pixel pattern as the data of its opcode; empty when it cannot be written.
 void EncodePixelPattern(PixPatHandle pattern, std::vector<uint8_t>& out);
 // A CopyBits source (a bit map, a pixel map, a port's pixels) as Macintosh rows for the bits

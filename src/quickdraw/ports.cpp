@@ -214,9 +214,12 @@ void ClosePortAndContext(GrafPtr port) {
   if (IsColourPort(port)) {
     CGrafPtr c = AsColour(port);
     // The spare patterns go with the context; patterns the application installed stay its own.
-    for (PixPatHandle* field : {&c->bkPixPat, &c->pnPixPat, &c->fillPixPat})
+    for (PixPatHandle* field : {&c->bkPixPat, &c->pnPixPat, &c->fillPixPat}) {
       for (PixPatHandle spare : ctx->spare)
         if (*field == spare) *field = nullptr;
+      for (PixPatHandle replayed : ctx->replayed)
+        if (*field == replayed) *field = nullptr;
+    }
     DisposeColourParts(c);
   }
   FreeContext(slot);

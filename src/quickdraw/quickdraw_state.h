@@ -157,6 +157,9 @@ struct DrawingContext {
   bool bandActive = false;   // an offscreen band is drawn into
   int16_t bandOffsetH = 0, bandOffsetV = 0;
   PixPatHandle spare[3] = {};  // background, pen and fill from 8-byte patterns (colour ports)
+  // Background, pen and fill pixel patterns that pictures replayed on the port installed; the
+  // context owns them, reused by each DrawPicture.
+  PixPatHandle replayed[3] = {};
   BrushCache brushCache;
 
   // ZEB_SwaphDC: the DC lent for the moment and its text alignment before.

@@ -270,6 +270,9 @@ void ZEBAPI PaintArc(const Rect* r, short start, short extent) {
 void ZEBAPI EraseArc(const Rect* r, short start, short extent) {
   ArcThroughBottleneck(kVerbErase, r, start, extent);
 }
+void ZEBAPI InvertArc(const Rect* r, short start, short extent) {
+  ArcThroughBottleneck(kVerbInvert, r, start, extent);
+}
 void ZEBAPI FillArc(const Rect* r, short start, short extent, ConstPatternParam pat) {
   if (TakeFillPattern(pat)) ArcThroughBottleneck(kVerbFill, r, start, extent);
 }

@@ -487,5 +487,123 @@ TEST(PictBits, WordRunsCodeRepeatsAndLiterals) {
   EXPECT_FALSE(UnpackRow(packed, n - 1, kPackWords, 16, 6, 3, row, 12));
 }
 
+bool SameRect(const Rect& a, const Rect& b) {
+  return a.top == b.top && a.left == b.left && a.bottom == b.bottom && a.right == b.right;
+}
+
+TEST(PictRegions, InversionLinesDecodeIntoTheRectanglesTheyEnclose) {
+  struct Case {
+    const char* name;
+    std::vector<int> words;  // the region's data after its size and box
+    Rect box;
+    std::vector<Rect> want;
+  };
+  const int E = 0x7FFF;
+  const Case cases[] = {
+      {"rectangular (no data)", {}, {0, 0, 8, 16}, {{0, 0, 8, 16}}},
+      {"L shape", {0, 0, 16, E, 4, 8, 16, E, 8, 0, 8, E, E}, {0, 0, 8, 16},
+       {{0, 0, 4, 16}, {4, 0, 8, 8}}},
+      {"two spans, a hole", {2, 0, 4, 6, 10, E, 5, 0, 4, 6, 10, E, E}, {2, 0, 5, 10},
+       {{2, 0, 5, 4}, {2, 6, 5, 10}}},
+      {"repeated points cancel", {0, 3, 3, 0, 9, E, 4, 0, 9, E, E}, {0, 0, 4, 9}, {{0, 0, 4, 9}}},
+      {"clipped to the box", {0, -5, 50, E, 6, -5, 50, E, E}, {1, 0, 4, 20}, {{1, 0, 4, 20}}},
+  };
+  for (const Case& c : cases) {
+    Bytes x;
+    for (int v : c.words) x.w(v);
+    std::vector<Rect> got;
+    ASSERT_TRUE(DecodeRegion(x.b.data(), x.b.size(), c.box, got)) << c.name;
+    ASSERT_EQ(got.size(), c.want.size()) << c.name;
+    for (size_t i = 0; i < got.size(); ++i) EXPECT_TRUE(SameRect(got[i], c.want[i])) << c.name << " " << i;
+  }
+}
+
+TEST(PictRegions, DataThatIsNoRegionIsRefused) {
+  const int E = 0x7FFF;
+  const std::vector<int> bad[] = {
+      {0, 0, 16},                     // a line without its end word
+      {0, 0, 16, E},                  // no end of the region
+      {4, 0, 16, E, 2, 0, 16, E, E},  // lines out of order
+      {0},                            // a line with nothing after its v
+  };
+  for (const auto& words : bad) {
+    Bytes x;
+    for (int v : words) x.w(v);
+    std::vector<Rect> got;
+    EXPECT_FALSE(DecodeRegion(x.b.data(), x.b.size(), Rect{0, 0, 8, 16}, got)) << words.size();
+  }
+  // An odd byte count leaves half a word: refused, never read past.
+  const uint8_t odd[] = {0, 0, 0};
+  std::vector<Rect> got;
+  EXPECT_FALSE(DecodeRegion(odd, sizeof odd, Rect{0, 0, 8, 16}, got));
+  // Too many rectangles for one mask: refused instead of building millions.
+  Bytes many;
+  many.w(0);
+  for (int h = 0; h < 8000; h += 2) many.w(h).w(h + 1);
+  many.w(E);
+  for (int v = 1; v < 20; ++v) many.w(v).w(30000).w(30001).w(E);
+  many.w(E);
+  EXPECT_FALSE(DecodeRegion(many.b.data(), many.b.size(), Rect{0, 0, 32767, 32767}, got));
+}
+
+TEST(PictRegions, TheRegionFormsCarryTheWholeMaskToThePlayer) {
+  Bytes x;
+  x.w(0x0011).w(0x02FF).w(0x0091).w(2).rect(0, 0, 8, 16).rect(0, 0, 8, 16).rect(0, 0, 8, 16).w(0);
+  x.w(10 + 3 * 8 + 2).rect(0, 0, 8, 16).w(0).w(0).w(16).w(0x7FFF).w(4).w(8).w(16).w(0x7FFF);
+  x.w(8).w(0).w(8).w(0x7FFF).w(0x7FFF);
+  for (int y = 0; y < 8; ++y) x.w(0xFFFF);
+  x.w(0x00FF);
+  Log log;
+  EXPECT_EQ(Read(x.b, log), ReadResult::kEnded);
+  ASSERT_TRUE(log.lastBits.hasMask);
+  ASSERT_EQ(log.lastBits.maskRects.size(), 2u);
+  EXPECT_TRUE(SameRect(log.lastBits.maskRects[1], Rect{4, 0, 8, 8}));
+}
+
+// Little-endian words and longs, as a Windows metafile holds them.
+struct Le {
+  std::vector<uint8_t> b;
+  Le& w(int v) {
+    b.push_back(static_cast<uint8_t>(v));
+    b.push_back(static_cast<uint8_t>(v >> 8));
+    return *this;
+  }
+  Le& l(uint32_t v) { return w(static_cast<int>(v & 0xFFFF)).w(static_cast<int>(v >> 16)); }
+};
+
+TEST(PictMetafiles, MetafileHeadersAreKnownByTypeAndHeaderSizeWithinTheHandle) {
+  // METAHEADER: type, header words, version, size in words, objects, largest record, unused.
+  Le wmf;
+  wmf.w(1).w(9).w(0x300).l(12).w(0).l(3).w(0).w(3).w(0).w(0);  // and the end record
+  MetafileBody m = ClassifyMetafile(wmf.b.data(), wmf.b.size());
+  EXPECT_EQ(m.kind, MetafileKind::kWindows);
+  EXPECT_EQ(m.bytes, 24u);
+  wmf.b[0] = 2;
+  EXPECT_EQ(ClassifyMetafile(wmf.b.data(), wmf.b.size()).kind, MetafileKind::kWindows) << "on disk";
+  wmf.b[0] = 3;
+  EXPECT_EQ(ClassifyMetafile(wmf.b.data(), wmf.b.size()).kind, MetafileKind::kNone) << "type 3";
+  wmf.b[0] = 1;
+  wmf.b[2] = 8;
+  EXPECT_EQ(ClassifyMetafile(wmf.b.data(), wmf.b.size()).kind, MetafileKind::kNone) << "8 words";
+  wmf.b[2] = 9;
+  EXPECT_EQ(ClassifyMetafile(wmf.b.data(), 22).kind, MetafileKind::kNone) << "size past the data";
+  // A PICT's own opening is never a metafile.
+  const uint8_t pict2[] = {0x00, 0x11, 0x02, 0xFF, 0x0C, 0x00, 0xFF, 0xFE, 0, 0, 0, 0,
+                           0, 0, 0, 0, 0, 0, 0, 0};
+  EXPECT_EQ(ClassifyMetafile(pict2, sizeof pict2).kind, MetafileKind::kNone);
+  // ENHMETAHEADER: record type 1 and size, bounds, frame, " EMF", version, bytes.
+  Le emf;
+  emf.l(1).l(88);
+  for (int i = 0; i < 8; ++i) emf.l(0);
+  emf.l(0x464D4520).l(0x10000).l(108);
+  while (emf.b.size() < 108) emf.b.push_back(0);
+  m = ClassifyMetafile(emf.b.data(), emf.b.size());
+  EXPECT_EQ(m.kind, MetafileKind::kEnhanced);
+  EXPECT_EQ(m.bytes, 108u);
+  EXPECT_EQ(ClassifyMetafile(emf.b.data(), 100).kind, MetafileKind::kNone) << "cut short";
+  emf.b[40] = 'X';
+  EXPECT_EQ(ClassifyMetafile(emf.b.data(), emf.b.size()).kind, MetafileKind::kNone) << "no signature";
+}
+
 }  // namespace
 }  // namespace zeb::quickdraw::pict
