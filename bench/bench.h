@@ -51,6 +51,7 @@ void RunListBenchmarks(HWND frame);
 // The scrap suite needs its clipboard procedure in the session record.
 FARPROC ScrapBenchProcedure();
 void RunScrapBenchmarks(HWND frame);
+void RunTextEditBenchmarks(HWND frame);
 
 }  // namespace zebbench
 

@@ -446,6 +446,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   ShowResourceManager();
   ShowUtilities();
   ShowScrap();
+  ShowTextEdit();
   ShowQuickDrawShowcase(frame);
   WindowPtr shapes = ShowShapesShowcase(frame);
   g_textWindow = CreateTextShowcase(instance);
@@ -458,6 +459,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   ShowListsShowcase(700, 28);
   // Over the last lines of the text, left of the panes: clear of the QuickDraw pane below it.
   CreateEventLog(10, TextBottom() - 160);
+  PlaceTextEdit(350, TextBottom() - 160);
   if (shapes) SelectWindow(shapes);
   if (g_readyFile.empty()) {
     // Run by hand: the text window stands beside the main one.
