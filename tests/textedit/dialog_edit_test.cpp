@@ -90,13 +90,13 @@ TEST_F(DialogEditTest, TypingLandsAtTheSelectedRecordOffset) {
   FillNotes();
   short hit = RunModal([this](int call, DialogPtr) {
     if (call == 3) SelectDialogItemText(dialog_, kNotes, 7, 7);  // between e and f
-    if (call == 10) Tap('X');
+    if (call == 10) Tap('X');  // no Shift: a small x
   });
   EXPECT_EQ(hit, kNotes);
-  EXPECT_EQ(Notes(), "ab\r\ncd\r\neXf");
+  EXPECT_EQ(Notes(), "ab\r\ncd\r\nexf");
   ASSERT_NE(Record(), nullptr);
   ZEB_SethTEfromhWnd(Record(), true);
-  EXPECT_EQ(std::string(*(*Record())->hText, 9), "ab\rcd\reXf");
+  EXPECT_EQ(std::string(*(*Record())->hText, 9), "ab\rcd\rexf");
   EXPECT_EQ((*Record())->selStart, 8);
 }
 
