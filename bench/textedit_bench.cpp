@@ -111,7 +111,7 @@ void Mirrored(HWND edit, TEHandle te) {
   const double setHost = NanosecondsPerOp(20, [&](long n) {
     for (long i = 0; i < n; ++i) SetWindowTextA(edit, windows.c_str());
   });
-  Report("TESetText, mirrored, 10000 chars (host: SetWindowTextA)", setLibrary, setHost);
+  Report("TESetText mirrored, 10000 (host: SetWindowTextA)", setLibrary, setHost);
 
   std::string buffer(windows.size() + 1, '\0');
   const double readLibrary = NanosecondsPerOp(20, [&](long n) {
@@ -120,7 +120,7 @@ void Mirrored(HWND edit, TEHandle te) {
   const double readHost = NanosecondsPerOp(20, [&](long n) {
     for (long i = 0; i < n; ++i) GetWindowTextA(edit, buffer.data(), static_cast<int>(buffer.size()));
   });
-  Report("ZEB_SethTEfromhWnd, 10000 chars (host: GetWindowTextA)", readLibrary, readHost);
+  Report("ZEB_SethTEfromhWnd, 10000 (host: GetWindowTextA)", readLibrary, readHost);
 
   SetText(te, MacProse(2000));
   const double keyLibrary = NanosecondsPerOp(3, [&](long n) {
