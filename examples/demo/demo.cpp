@@ -459,7 +459,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   ShowListsShowcase(700, 28);
   // Over the last lines of the text, left of the panes: clear of the QuickDraw pane below it.
   CreateEventLog(10, TextBottom() - 160);
-  PlaceTextEdit(350, TextBottom() - 160);
+  // At the right, below the Window Manager's answers and above the QuickDraw pane.
+  ShowTextEditWindow(700, 584);
   if (shapes) SelectWindow(shapes);
   if (g_readyFile.empty()) {
     // Run by hand: the text window stands beside the main one.

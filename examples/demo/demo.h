@@ -47,9 +47,9 @@ void ShowDialogShowcase(HWND frame);
 bool HandleDialogEvent(const EventRecord& e);
 // A window with two lists at (x, y) of the frame's client area.
 void ShowListsShowcase(int x, int y);
-// TextEdit's window and line (textedit.cpp); the window is placed once the text is laid out.
+// TextEdit's line, and its window at (x, y) of the frame's client area (textedit.cpp).
 void ShowTextEdit();
-void PlaceTextEdit(int x, int y);
+void ShowTextEditWindow(int x, int y);
 // The text showcase's window, made hidden.
 HWND CreateTextShowcase(HINSTANCE instance);
 // The event loop (event_loop.cpp): the log window, the classic dispatch of one event, and the
