@@ -53,6 +53,7 @@ FARPROC ScrapBenchProcedure();
 void RunScrapBenchmarks(HWND frame);
 void RunPaletteBenchmarks(HWND frame);
 void RunPictureBenchmarks();
+void RunTextEditBenchmarks(HWND frame);
 
 }  // namespace zebbench
 

@@ -110,7 +110,8 @@ HWND MakeFrame() {
 }  // namespace
 
 // zeb_bench [--table FILE] [suite...]: with suite names (memory, quickdraw, shapes, resources,
-// utilities, text, windows, events, print, menus, controls, scrap), only those suites run.
+// utilities, text, windows, events, print, menus, controls, scrap, textedit), only those suites
+// run.
 int main(int argc, char** argv) {
   std::vector<const char*> suites;
   for (int i = 1; i < argc; ++i) {
@@ -157,6 +158,7 @@ int main(int argc, char** argv) {
   if (wanted("scrap")) zebbench::RunScrapBenchmarks(frame);
   if (wanted("palettes")) zebbench::RunPaletteBenchmarks(frame);
   if (wanted("pictures")) zebbench::RunPictureBenchmarks();
+  if (wanted("textedit")) zebbench::RunTextEditBenchmarks(frame);
   ZEB_ExitSession();
   if (frame) DestroyWindow(frame);
   if (zebbench::g_table) std::fclose(zebbench::g_table);

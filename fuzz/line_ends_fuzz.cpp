@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "textedit/line_ends.h"
 
@@ -29,6 +30,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (long i = 0; i <= w; ++i) {
     const long back = WindowToRecordOffset(win.data(), w, i);
     if (back < 0 || back > m) __builtin_trap();
+  }
+  // Offsets crossed together agree with each crossed alone, ascending or not.
+  std::vector<long> many;
+  for (size_t i = 1; i < size && many.size() < 64; i += 3) many.push_back(static_cast<long>(data[i]) - 8);
+  std::vector<long> crossed = many;
+  WindowToRecordOffsets(win.data(), w, crossed.data(), static_cast<long>(crossed.size()));
+  for (size_t i = 0; i < many.size(); ++i)
+    if (crossed[i] != WindowToRecordOffset(win.data(), w, many[i])) __builtin_trap();
+  // Any window text, whatever its line ends: a record offset found in it maps back to itself.
+  const std::string raw(reinterpret_cast<const char*>(data + 1), size - 1);
+  const long r = static_cast<long>(raw.size());
+  const long records = WindowToRecordOffset(raw.data(), r, r);
+  for (long i = -1; i <= records + 1; ++i) {
+    const long at = RecordOffsetInWindowText(raw.data(), r, i);
+    if (at < 0 || at > r) __builtin_trap();
+    if (WindowToRecordOffset(raw.data(), r, at) != (i < 0 ? 0 : i > records ? records : i)) __builtin_trap();
   }
   return 0;
 }

@@ -446,6 +446,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   ShowResourceManager();
   ShowUtilities();
   ShowScrap();
+  ShowTextEdit();
   ShowQuickDrawShowcase(frame);
   WindowPtr shapes = ShowShapesShowcase(frame);
   g_textWindow = CreateTextShowcase(instance);
@@ -462,6 +463,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   ShowPicturesShowcase(696, 470);
   // Over the last lines of the text, left of the panes: clear of the QuickDraw pane below it.
   CreateEventLog(10, TextBottom() - 160);
+  // At the right, below the Window Manager's answers and above the QuickDraw pane.
+  ShowTextEditWindow(700, 584);
   if (shapes) SelectWindow(shapes);
   if (g_readyFile.empty()) {
     // Run by hand: the text window stands beside the main one.

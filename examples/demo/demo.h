@@ -54,6 +54,9 @@ bool HandleDialogEvent(const EventRecord& e);
 void ShowListsShowcase(int x, int y);
 // The colour window (images, a GWorld, table ramps, ScrollRect, icons) at x, y.
 void ShowColourShowcase(int x, int y);
+// TextEdit's line, and its window at (x, y) of the frame's client area (textedit.cpp).
+void ShowTextEdit();
+void ShowTextEditWindow(int x, int y);
 // The text showcase's window, made hidden.
 HWND CreateTextShowcase(HINSTANCE instance);
 // The event loop (event_loop.cpp): the log window, the classic dispatch of one event, and the

@@ -847,8 +847,7 @@ void ZEBAPI SelectDialogItemText(DialogPtr theDialog, short itemNo, short strtSe
   HWND e = st->items[static_cast<size_t>(itemNo - 1)].hwnd;
   if (!e) return;
   SetFocus(e);
-  SendMessageA(e, EM_SETSEL, static_cast<WPARAM>(strtSel), static_cast<LPARAM>(endSel));
-  SendMessageA(e, EM_SCROLLCARET, 0, 0);
+  textedit::SelectEditWindowText(e, strtSel, endSel);
   Peek(theDialog)->editField = static_cast<short>(itemNo - 1);
   if (Peek(theDialog)->textH) textedit::RefreshDialogTE(Peek(theDialog)->textH, e);
 }
@@ -1220,11 +1219,10 @@ void ZEBAPI ZEB_OffsetDlgItemRect(short direction, Rect* rect) {
 void ZEBAPI ZEB_MaintainTEFocus(TEHandle te) {
   HWND e = textedit::DialogTEWindow(te);
   if (!e || !IsWindow(e)) return;
-  DWORD start = 0, end = 0;
-  SendMessageA(e, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  // The record's selection, in its own offsets, goes back to the window.
+  const long start = (*te)->selStart, end = (*te)->selEnd;
   SetFocus(e);
-  const DWORD len = static_cast<DWORD>(GetWindowTextLengthA(e));
-  SendMessageA(e, EM_SETSEL, std::min(start, len), std::min(end, len));
+  textedit::SelectEditWindowText(e, start, end);
 }
 
 }  // extern "C"

@@ -43,4 +43,32 @@ long WindowToRecordOffset(const char* windowText, long length, long offset) {
   return result;
 }
 
+void WindowToRecordOffsets(const char* windowText, long length, long* offsets, long count) {
+  long at = 0, record = 0, previous = 0;
+  for (long i = 0; i < count; ++i) {
+    long target = offsets[i] < 0 ? 0 : offsets[i] > length ? length : offsets[i];
+    if (target < previous) {
+      offsets[i] = WindowToRecordOffset(windowText, length, target);
+      continue;
+    }
+    previous = target;
+    // A target between CR and LF was passed with the pair: it counts as after the break.
+    while (at < target) {
+      if (windowText[at] == '\r' && at + 1 < length && windowText[at + 1] == '\n') ++at;
+      ++at;
+      ++record;
+    }
+    offsets[i] = record;
+  }
+}
+
+long RecordOffsetInWindowText(const char* windowText, long length, long recordOffset) {
+  long at = 0;
+  for (long counted = 0; counted < recordOffset && at < length; ++counted) {
+    if (windowText[at] == '\r' && at + 1 < length && windowText[at + 1] == '\n') ++at;
+    ++at;
+  }
+  return at;
+}
+
 }  // namespace zeb::textedit

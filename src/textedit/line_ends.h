@@ -18,6 +18,13 @@ long RecordToWindowOffset(const char* recordText, long length, long offset);
 // An offset in the window's text (clamped to 0..length) as an offset in the record's text. An
 // offset between the CR and the LF of a pair counts as after the line break.
 long WindowToRecordOffset(const char* windowText, long length, long offset);
+// WindowToRecordOffset for count offsets at once, in place: one pass over the text while they
+// ascend (a mirrored record's line starts do), each on its own where one goes back.
+void WindowToRecordOffsets(const char* windowText, long length, long* offsets, long count);
+// A record offset (clamped to the record length the window text stands for) as an offset in
+// the window's text, reckoned from the window text alone: each CR LF pair is one record
+// character. The inverse of WindowToRecordOffset.
+long RecordOffsetInWindowText(const char* windowText, long length, long recordOffset);
 
 }  // namespace zeb::textedit
 

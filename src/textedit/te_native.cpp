@@ -1,5 +1,8 @@
 // Records mirrored in a native edit window: the window does the editing, the record follows it.
-// The window ends its lines with CR LF, the record with CR; offsets cross in line_ends.h.
+// The window ends its lines with CR LF, the record with CR; offsets cross in line_ends.h. The
+// window also holds Windows characters and the record Macintosh ones: while character-set
+// conversion is on (ZEB_SystemValue 24, as for drawn text and typed keys) the upper half crosses
+// through the character tables, one byte for one, so that offsets stay what they are.
 #include <windows.h>
 
 #include <algorithm>
@@ -8,15 +11,39 @@
 
 #include "MacMemory.h"
 #include "TextEdit.h"
+#include "events/events_internal.h"
+#include "quickdraw/character_sets.h"
 #include "textedit/line_ends.h"
 #include "textedit/line_layout.h"
 #include "textedit/te_state.h"
+#include "textedit/textedit_internal.h"
 
 namespace zeb::textedit {
 
 namespace {
 
 constexpr size_t kFixedSize = offsetof(TERec, lineStarts);
+constexpr int kCharacterConversion = 24;
+
+bool ConversionOn() { return events::StoredSystemValue(kCharacterConversion) != 0; }
+
+// Record text as the window shows it: CR LF line ends, Windows characters.
+std::string ToWindow(const char* text, long length) {
+  std::string out = ToWindowsLineEnds(text ? text : "", static_cast<size_t>(std::max(0L, length)));
+  if (ConversionOn()) {
+    for (char& c : out) c = static_cast<char>(quickdraw::MacToWindowsChar(static_cast<uint8_t>(c)));
+  }
+  return out;
+}
+
+// Window text as the record keeps it: CR line ends, Macintosh characters, at most 32000.
+std::string FromWindow(const std::string& text) {
+  std::string out = FromWindowsLineEnds(text.data(), text.size(), kMaxTextLength);
+  if (ConversionOn()) {
+    for (char& c : out) c = static_cast<char>(quickdraw::WindowsToMacChar(static_cast<uint8_t>(c)));
+  }
+  return out;
+}
 
 std::string WindowText(HWND w) {
   const int length = GetWindowTextLengthA(w);
@@ -66,7 +93,7 @@ void NativeReplace(TEHandle hTE, const char* text, long length) {
   ZEB_SethTEfromhWnd(hTE, true);
   TEPtr te = *hTE;
   length = std::min(std::max(0L, length), Room(hTE, te->selEnd - te->selStart));
-  const std::string converted = ToWindowsLineEnds(text ? text : "", static_cast<size_t>(length));
+  const std::string converted = ToWindow(text, length);
   long ws, we;
   WindowSelection(w, &ws, &we);
   SendMessageA(w, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(converted.c_str()));
@@ -78,7 +105,7 @@ void NativeInsert(TEHandle hTE, const char* text, long length) {
   HWND w = NativeWindow(hTE);
   ZEB_SethTEfromhWnd(hTE, true);
   length = std::min(std::max(0L, length), Room(hTE, 0));
-  const std::string converted = ToWindowsLineEnds(text ? text : "", static_cast<size_t>(length));
+  const std::string converted = ToWindow(text, length);
   long ws, we;
   WindowSelection(w, &ws, &we);
   SendMessageA(w, EM_SETSEL, static_cast<WPARAM>(ws), static_cast<LPARAM>(ws));
@@ -94,7 +121,7 @@ void NativeInsert(TEHandle hTE, const char* text, long length) {
 void NativeSetText(TEHandle hTE, const char* text, long length) {
   HWND w = NativeWindow(hTE);
   length = std::min(std::max(0L, length), static_cast<long>(kMaxTextLength));
-  const std::string converted = ToWindowsLineEnds(text ? text : "", static_cast<size_t>(length));
+  const std::string converted = ToWindow(text, length);
   SetWindowTextA(w, converted.c_str());
   const auto end = static_cast<WPARAM>(converted.size());
   SendMessageA(w, EM_SETSEL, end, static_cast<LPARAM>(end));
@@ -162,6 +189,17 @@ void NativeScroll(TEHandle hTE, short dh, short dv) {
 
 void NativeActivate(TEHandle hTE) { SetFocus(NativeWindow(hTE)); }
 
+void SelectEditWindowText(HWND edit, long start, long end) {
+  if (!edit || !IsWindow(edit)) return;
+  if (start > end) std::swap(start, end);
+  const std::string text = WindowText(edit);
+  const long length = static_cast<long>(text.size());
+  const long ws = RecordOffsetInWindowText(text.data(), length, start);
+  const long we = RecordOffsetInWindowText(text.data(), length, end);
+  SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(ws), static_cast<LPARAM>(we));
+  SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+}
+
 }  // namespace zeb::textedit
 
 using namespace zeb::textedit;
@@ -173,7 +211,7 @@ extern "C" void ZEBAPI ZEB_SethTEfromhWnd(TEHandle hTE, Boolean force) {
   const std::string windowText = WindowText(w);
   const bool modified = SendMessageA(w, EM_GETMODIFY, 0, 0) != 0;
   if (force || modified) {
-    const std::string text = FromWindowsLineEnds(windowText.data(), windowText.size(), kMaxTextLength);
+    const std::string text = FromWindow(windowText);
     Handle h = (*hTE)->hText;
     SetHandleSize(h, static_cast<Size>(text.size()));
     if (MemError() == noErr) {
@@ -195,11 +233,15 @@ extern "C" void ZEBAPI ZEB_SethTEfromhWnd(TEHandle hTE, Boolean force) {
   SetHandleSize(reinterpret_cast<Handle>(hTE), static_cast<Size>(kFixedSize + (nLines + 1) * 2));
   if (MemError() != noErr) return;
   te = *hTE;
+  // The window's line starts ascend: they cross to record offsets in one pass over the text.
+  std::vector<long> starts(static_cast<size_t>(nLines));
   for (long i = 0; i < nLines; ++i) {
     const LRESULT at = SendMessageA(w, EM_LINEINDEX, static_cast<WPARAM>(i), 0);
-    te->lineStarts[i] = static_cast<short>(
-        std::min<long>(WindowToRecordOffset(windowText.data(), wl, at < 0 ? wl : long(at)), te->teLength));
+    starts[static_cast<size_t>(i)] = at < 0 ? wl : static_cast<long>(at);
   }
+  WindowToRecordOffsets(windowText.data(), wl, starts.data(), nLines);
+  for (long i = 0; i < nLines; ++i)
+    te->lineStarts[i] = static_cast<short>(std::min<long>(starts[static_cast<size_t>(i)], te->teLength));
   te->nLines = static_cast<short>(nLines);
   te->lineStarts[nLines] = te->teLength;
   const long first = static_cast<long>(SendMessageA(w, EM_GETFIRSTVISIBLELINE, 0, 0));

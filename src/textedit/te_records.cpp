@@ -14,6 +14,7 @@
 #include "Quickdraw.h"
 #include "TextEdit.h"
 #include "frame/address32.h"
+#include "ZEB.h"
 #include "frame/frame_internal.h"
 #include "frame/toolbox_globals.h"
 #include "textedit/line_layout.h"
@@ -844,16 +845,19 @@ void ZEBAPI TESetClickLoop(TEClickLoopProcPtr clikProc, TEHandle hTE) {
   if (!state || NativeWindow(hTE)) return;
   if (state->wrappedClickLoop) frame::ReleaseCallback(state->wrappedClickLoop);
   state->wrappedClickLoop = nullptr;
-  if (clikProc && clikProc != SimpleClikProc) {
+  if (clikProc && clikProc != SimpleClikProc && !frame::SessionFlag(ZEB_SF_NOPROCINSTANCES)) {
     state->wrappedClickLoop = frame::WrapCallback(clikProc);
     (*hTE)->clikLoop = state->wrappedClickLoop;
   } else {
+    // An application that asked for its callbacks unchanged gets its procedure stored as
+    // given, and nothing to release later: clearing the flag afterwards must not make the
+    // library free a procedure it never made.
     (*hTE)->clikLoop = clikProc ? clikProc : SimpleClikProc;
   }
 }
 
 void ZEBAPI ZEB_MakePIClickLoop(TEClickLoopProcPtr* proc) {
-  if (!proc || !*proc) return;
+  if (!proc || !*proc || frame::SessionFlag(ZEB_SF_NOPROCINSTANCES)) return;
   *proc = frame::WrapCallback(*proc);
   MadeClickLoops().insert(reinterpret_cast<void*>(*proc));
 }

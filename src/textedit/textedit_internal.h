@@ -36,6 +36,10 @@ HWND DialogTEWindow(TEHandle te);
 void DialogTEKey(TEHandle te, short character, short modifiers);
 void DialogTEActivate(TEHandle te, bool active);
 void DialogTEIdle(TEHandle te);
+// Selects start..end in an edit window, the offsets counted as the Toolbox counts them (a line
+// break is one CR; the window holds CR LF): the ends are ordered and clamped to the text, and
+// the caret is scrolled into view. SelectDialogItemText and ZEB_MaintainTEFocus select so.
+void SelectEditWindowText(HWND edit, long start, long end);
 // DialogCut, DialogCopy, DialogPaste, DialogDelete.
 void DialogTECut(TEHandle te);
 void DialogTECopy(TEHandle te);

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "MacWindows.h"
+#include "Dialogs.h"
 #include "TextEdit.h"
+#include "ZEB.h"
 #include "session_fixture.h"
 #include "textedit/textedit_internal.h"
 
@@ -159,6 +161,79 @@ TEST_F(NativeRecordsTest, CopyAndPasteCarryTheSelectionThroughTheScrap) {
   TEPaste(te_);
   EXPECT_EQ(WindowText(), "left\r\nrightleft\r\n");
   EXPECT_EQ(RecordText(), "left\rrightleft\r");
+}
+
+TEST_F(NativeRecordsTest, CharactersCrossTheCharacterTablesWhileConversionIsOn) {
+  // Macintosh 0x8E (e acute) is Windows 0xE9; Windows 0xFC (u diaeresis) is Macintosh 0x9F.
+  ASSERT_EQ(ZEB_SystemValue(ZEB_SV_GET, 24, 0), 1u) << "conversion is on from the start";
+  TESetText("caf\x8E\rx", 6, te_);
+  EXPECT_EQ(WindowText(), "caf\xE9\r\nx");
+  EXPECT_EQ(RecordText(), "caf\x8E\rx");
+  SetWindowTextA(edit_, "\xFC");
+  SendMessageA(edit_, EM_SETMODIFY, TRUE, 0);
+  ZEB_SethTEfromhWnd(te_, false);
+  EXPECT_EQ(RecordText(), "\x9F");
+  TESetSelect(1, 1, te_);
+  TEKey(0x8E, te_);
+  EXPECT_EQ(WindowText(), "\xFC\xE9");
+
+  // Off: the bytes cross as they are.
+  ZEB_SystemValue(ZEB_SV_SET, 24, 0);
+  TESetText("caf\x8E", 4, te_);
+  EXPECT_EQ(WindowText(), "caf\x8E");
+  EXPECT_EQ(RecordText(), "caf\x8E");
+  SetWindowTextA(edit_, "\xFC");
+  ZEB_SethTEfromhWnd(te_, true);
+  EXPECT_EQ(RecordText(), "\xFC");
+  ZEB_SystemValue(ZEB_SV_SET, 24, 1);
+}
+
+TEST_F(NativeRecordsTest, TheTextEditSettingIsStoredAndChangesNoEditing) {
+  EXPECT_EQ(ZEB_SystemValue(ZEB_SV_GET, 16, 0), 1u);
+  EXPECT_EQ(ZEB_SystemValue(ZEB_SV_SET, 16, 0), 1u) << "setting answers the old value";
+  EXPECT_EQ(ZEB_SystemValue(ZEB_SV_GET, 16, 0), 0u);
+  TESetText("a\rb", 3, te_);
+  TEKey('c', te_);
+  EXPECT_EQ(WindowText(), "a\r\nbc");
+  EXPECT_EQ(RecordText(), "a\rbc");
+  ZEB_SystemValue(ZEB_SV_SET, 16, 1);
+}
+
+TEST_F(NativeRecordsTest, DialogSelectionsAreGivenInRecordOffsets) {
+  TESetText("ab\rcd\ref", 8, te_);
+  DWORD start = 0, end = 0;
+  // Reversed ends are ordered; each line break before an end is two window characters.
+  zeb::textedit::SelectEditWindowText(edit_, 7, 4);
+  WindowSelection(&start, &end);
+  EXPECT_EQ(start, 5u);
+  EXPECT_EQ(end, 9u);
+  zeb::textedit::SelectEditWindowText(edit_, -3, 999);
+  WindowSelection(&start, &end);
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 10u);
+  zeb::textedit::SelectEditWindowText(nullptr, 0, 1);  // no window: nothing
+
+  // ZEB_MaintainTEFocus gives the window back the record's selection, converted.
+  TESetSelect(6, 8, te_);
+  HWND other = CreateWindowA("button", "OK", WS_CHILD | WS_VISIBLE, 10, 120, 100, 20,
+                             ZEB_GethWnd(window_), nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  SetFocus(other);
+  SendMessageA(edit_, EM_SETSEL, 0, -1);
+  ZEB_MaintainTEFocus(te_);
+  EXPECT_EQ(GetFocus(), edit_);
+  WindowSelection(&start, &end);
+  EXPECT_EQ(start, 8u);
+  EXPECT_EQ(end, 10u);
+  // A selection beyond the window's text is clamped to it.
+  (*te_)->selStart = 2;
+  (*te_)->selEnd = 30000;
+  ZEB_MaintainTEFocus(te_);
+  WindowSelection(&start, &end);
+  EXPECT_EQ(start, 2u);
+  EXPECT_EQ(end, 10u);
+  ZEB_MaintainTEFocus(nullptr);
+  DestroyWindow(other);
 }
 
 }  // namespace
