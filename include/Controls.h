@@ -21,6 +21,12 @@ enum {
   popupMenuProc = 1008
 };
 
+/* Variations of the pop-up menu control, added to popupMenuProc: popupFixedWidth keeps the
+ * control's width; without it the box is sized to the menu's widest item. */
+enum {
+  popupFixedWidth = 1
+};
+
 /* Part codes. */
 enum {
   inButton = 10,

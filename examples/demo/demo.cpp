@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "Dialogs.h"
+#include "Menus.h"
 #include "MacMemory.h"
 #include "OSUtils.h"
 #include "Quickdraw.h"
@@ -268,6 +269,25 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_SYSKEYDOWN: case WM_SYSKEYUP: case WM_SYSCHAR: case WM_SYSDEADCHAR:
       if (ZEB_EventKey(hwnd, message, wParam, lParam)) return 0;
       return DefWindowProcA(hwnd, message, wParam, lParam);
+    // The Toolbox menu bar: popups are rebuilt as they drop down, choices become menu-bar
+    // mouse-downs, owner-drawn items are the library's.
+    case WM_INITMENUPOPUP:
+      ZEB_InitMenuMsg(reinterpret_cast<HMENU>(wParam));
+      return 0;
+    case WM_COMMAND:
+      if (HIWORD(wParam) == 0 && lParam == 0) {
+        ZEB_EventMenuSel(LOWORD(wParam));
+        return 0;
+      }
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_MENUSELECT:
+      return ZEB_MenuSelect(hwnd, message, wParam, lParam);
+    case WM_ENTERIDLE:
+      return ZEB_EnterIdle(hwnd, message, wParam, lParam);
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+      if (ZEB_MenuUserItem(hwnd, message, wParam, lParam)) return TRUE;
+      return DefWindowProcA(hwnd, message, wParam, lParam);
     case WM_DRAWCLIPBOARD:
       ZEB_DrawClipboard();
       return 0;
@@ -449,6 +469,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   ShowTextEdit();
   ShowQuickDrawShowcase(frame);
   WindowPtr shapes = ShowShapesShowcase(frame);
+  ShowMenuBar(frame);
   g_textWindow = CreateTextShowcase(instance);
 
   ShowWindow(frame, show == SW_HIDE ? SW_SHOWNORMAL : show);

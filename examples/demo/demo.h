@@ -62,6 +62,8 @@ HWND CreateTextShowcase(HINSTANCE instance);
 // The event loop (event_loop.cpp): the log window, the classic dispatch of one event, and the
 // runner's script of real input.
 WindowPtr CreateEventLog(int x, int y);
+// The Toolbox menu bar from 'MBAR' 128 and a Font menu; choices are logged and act.
+void ShowMenuBar(HWND frame);
 void HandleEvent(const EventRecord& e);
 void StartInputScript(WindowPtr backWindow);
 void RunInputScript();

@@ -30,6 +30,45 @@ resource 'MBAR' (128) {
 	{ 128, 129, 130 }
 };
 
+resource 'MENU' (128, "File") {
+	128, textMenuProc, allEnabled, enabled, "File",
+	{
+		"Show Log", noIcon, "L", noMark, plain;
+		"-", noIcon, noKey, noMark, plain;
+		"Quit", noIcon, "Q", noMark, plain
+	}
+};
+
+/* Undo (item 1) is disabled. */
+resource 'MENU' (129, "Edit") {
+	129, textMenuProc, 0x7FFFFFFC, enabled, "Edit",
+	{
+		"Undo", noIcon, "Z", noMark, plain;
+		"-", noIcon, noKey, noMark, plain;
+		"Cut", noIcon, "X", noMark, plain;
+		"Copy", noIcon, "C", noMark, plain;
+		"Paste", noIcon, "V", noMark, plain
+	}
+};
+
+/* A checked item, a styled item and a submenu (131). */
+resource 'MENU' (130, "View") {
+	130, textMenuProc, allEnabled, enabled, "View",
+	{
+		"Log Events", noIcon, noKey, check, plain;
+		"Bold Choice", noIcon, noKey, noMark, bold;
+		"Shapes", noIcon, hierarchicalMenu, "\0x83", plain
+	}
+};
+
+resource 'MENU' (131, "Shapes") {
+	131, textMenuProc, allEnabled, enabled, "Shapes",
+	{
+		"Oval", noIcon, noKey, noMark, plain;
+		"Rectangle", noIcon, noKey, noMark, italic
+	}
+};
+
 resource 'TEXT' (200, purgeable) {
 	"Built with zebres."
 };

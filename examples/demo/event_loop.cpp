@@ -6,11 +6,14 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <string>
 
 #include "Events.h"
+#include "Fonts.h"
 #include "MacWindows.h"
+#include "Menus.h"
 #include "ToolUtils.h"
 #include "Quickdraw.h"
 #include "ZEB.h"
@@ -40,13 +43,22 @@ void PaintLog(HDC dc, const RECT& client) {
   SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
 }
 
-const char* Name(WindowPtr w) {
-  static char text[64];
-  if (!w) return "no window";
+// A window's title, or the given Macintosh text, quoted for the log.
+const char* Name(WindowPtr w, const unsigned char* macText = nullptr) {
+  static char text[96];
+  if (!w && !macText) return "no window";
   Str255 title;
-  GetWTitle(w, title);
-  if (title[0] == 0) return w == g_logWindow ? "the log" : "an untitled window";
-  std::snprintf(text, sizeof text, "\"%.*s\"", title[0] > 20 ? 20 : title[0], title + 1);
+  if (macText) {
+    std::memcpy(title, macText, macText[0] + 1u);
+  } else {
+    GetWTitle(w, title);
+    if (title[0] == 0) return w == g_logWindow ? "the log" : "an untitled window";
+  }
+  // Titles are in the Macintosh character set ("\x8A" is a-umlaut) and the log paints with
+  // GDI: convert them to the Windows set first. One Macintosh character can take up to four.
+  char windowsTitle[4 * 20 + 1];
+  const long length = ZEB_MacToAnsiBuf(title + 1, windowsTitle, title[0] > 20 ? 20 : title[0], 0);
+  std::snprintf(text, sizeof text, "\"%.*s\"", static_cast<int>(length), windowsTitle);
   return text;
 }
 
@@ -68,10 +80,47 @@ void Log(const char* format, ...) {
   }
 }
 
+// The menu bar: 'MBAR' 128 (File, Edit, View, with the View menu's submenu in the
+// hierarchical list) and a Font menu of the installed families.
+constexpr short kFileMenu = 128, kEditMenu = 129, kViewMenu = 130, kShapesMenu = 131,
+                kFontMenu = 132;
+HWND g_menuFrame = nullptr;
+bool g_logEvents = true;
+
+void DoMenuCommand(long choice) {
+  const short menuID = HiWord(choice), item = LoWord(choice);
+  if (!menuID) return;
+  MenuHandle menu = GetMenuHandle(menuID);
+  Str255 text = {0};
+  if (menu) GetMenuItemText(menu, item, text);
+  Log("menu choice: %s", Name(nullptr, text));
+  switch (menuID) {
+    case kFileMenu:
+      if (item == 1 && g_logWindow) SelectWindow(g_logWindow);
+      if (item == 3 && g_menuFrame) DestroyWindow(g_menuFrame);
+      break;
+    case kViewMenu:
+      if (item == 1) {
+        g_logEvents = !g_logEvents;
+        CheckItem(menu, 1, g_logEvents);
+      }
+      break;
+    case kFontMenu:
+      for (short i = 1, n = CountMItems(menu); i <= n; ++i) CheckItem(menu, i, i == item);
+      break;
+    default:
+      break;
+  }
+  HiliteMenu(0);
+}
+
 void MouseDown(const EventRecord& e) {
   WindowPtr w = nullptr;
   const short part = FindWindo(e.where, &w);
   switch (part) {
+    case inMenuBar:
+      DoMenuCommand(MenuSelect(e.where));
+      break;
     case inContent:
       Log("mouseDown in the content of %s", Name(w));
       if (w != FrontWindow()) SelectWindow(w);
@@ -181,6 +230,21 @@ WindowPtr CreateEventLog(int x, int y) {
   return g_logWindow;
 }
 
+void ShowMenuBar(HWND frame) {
+  g_menuFrame = frame;
+  InitMenus();
+  if (Handle bar = GetNewMBar(128)) {
+    SetMenuBar(bar);
+    DisposeHandle(bar);
+  }
+  if (MenuHandle shapes = GetMenu(kShapesMenu)) InsertMenu(shapes, hierMenu);
+  if (MenuHandle fonts = NewMenu(kFontMenu, reinterpret_cast<const unsigned char*>("\x04" "Font"))) {
+    AppendResMenu(fonts, ZEB_FOURCC('F', 'O', 'N', 'T'));
+    InsertMenu(fonts, 0);
+  }
+  DrawMenuBar();
+}
+
 void StartInputScript(WindowPtr backWindow) {
   g_scriptTarget = backWindow;
   g_scriptStep = 0;
@@ -199,6 +263,12 @@ void HandleEvent(const EventRecord& e) {
     case keyDown:
     case autoKey: {
       const char c = static_cast<char>(e.message & charCodeMask);
+      if ((e.modifiers & cmdKey) && e.what == keyDown) {
+        if (const long choice = MenuKey(c)) {
+          DoMenuCommand(choice);
+          break;
+        }
+      }
       Log("%s '%c' (key code 0x%02lX)%s", e.what == keyDown ? "keyDown" : "autoKey",
           c >= 0x20 ? c : '?', (e.message & keyCodeMask) >> 8,
           (e.modifiers & cmdKey) ? " with Command" : "");

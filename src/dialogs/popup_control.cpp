@@ -22,6 +22,9 @@ constexpr short kTitlePart = 1;
 constexpr short kBoxPart = 2;
 constexpr short kArrowRoom = 18;  // the box's right end holds the drop-down triangle
 constexpr short kTextInset = 4;
+// The box's frame and drop shadow take this many pixels beyond the item text and the triangle.
+constexpr short kBoxEdges = 3;
+constexpr short kFixedWidthVariant = popupFixedWidth;
 
 // The definition's private record, kept in contrlData.
 struct PopUpData {
@@ -126,6 +129,28 @@ void Draw(ControlHandle c, PopUpData* d) {
   SetPort(old);
 }
 
+// As the Toolbox's pop-up does, the control's rectangle is made as wide as the title plus a box
+// that holds the widest item with its triangle, unless the variant keeps the width given. The
+// items are measured in the owner port's font.
+void FitBoxToWidestItem(ControlHandle c, MenuHandle menu, short titleWidth) {
+  const short count = CountMItems(menu);
+  if (count <= 0) return;
+  GrafPtr old = nullptr;
+  GetPort(&old);
+  if ((*c)->contrlOwner) SetPort((*c)->contrlOwner);
+  short widest = 0;
+  for (short i = 1; i <= count; ++i) {
+    Str255 item;
+    GetMenuItemText(menu, i, item);
+    widest = std::max(widest, StringWidth(item));
+  }
+  SetPort(old);
+  Rect& r = (*c)->contrlRect;
+  const long right = static_cast<long>(r.left) + std::max<short>(titleWidth, 0) + kTextInset + widest +
+                     kArrowRoom + kBoxEdges;
+  r.right = static_cast<short>(std::min<long>(right, 32767));
+}
+
 void Init(ControlHandle c) {
   ControlPtr r = *c;
   Handle h = NewHandleClear(sizeof(PopUpData));
@@ -135,6 +160,10 @@ void Init(ControlHandle c) {
   const short titleStyle = r->contrlValue;
   MenuHandle menu = GetMen(menuId);
   r = *c;
+  if (menu && !(r->zebVariant & kFixedWidthVariant)) {
+    FitBoxToWidestItem(c, menu, titleWidth);
+    r = *c;
+  }
   if (h) {
     PopUpData* d = reinterpret_cast<PopUpData*>(*h);
     d->menu = menu;

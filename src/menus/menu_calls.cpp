@@ -30,9 +30,7 @@ constexpr uint16_t kMDEFMark = 0xFFFF;
 // The application strings holding the key-equivalent formats.
 constexpr UINT kCtrlFormat = 1025, kShiftedCtrlFormat = 1031, kFunctionFormat = 1036,
                kShiftedFunctionFormat = 1037;
-// At most this many menus fit a menu list whose lastMenu is a 16-bit offset.
-constexpr int kMostBarMenus = 5461;
-constexpr size_t kListHeader = 6, kListEntry = 6;
+constexpr size_t kListHeader = kMenuListHeader, kListEntry = kMenuListEntry;
 
 std::string AppString(UINT id) {
   char text[256] = {};
@@ -197,30 +195,24 @@ MenuHandle ZEBAPI GetMen(short resourceID) {
 Handle ZEBAPI GetNewMBar(short menuBarID) {
   Handle mbar = GetResource(kMBAR, menuBarID);
   if (!mbar || !*mbar) return nullptr;
-  const long size = GetHandleSize(mbar);
-  std::vector<int16_t> ids;
-  if (size >= 2) {
-    const uint8_t* b = reinterpret_cast<uint8_t*>(*mbar);
-    int count = static_cast<int16_t>(ReadWord(b));
-    // The count is bounded by the IDs the resource holds; a negative one lists nothing.
-    count = std::clamp(count, 0, static_cast<int>((size - 2) / 2));
-    for (int i = 0; i < count; ++i) ids.push_back(static_cast<int16_t>(ReadWord(b + 2 + 2 * i)));
-  }
+  const std::vector<int16_t> ids =
+      MenuBarIDs(reinterpret_cast<uint8_t*>(*mbar), static_cast<size_t>(GetHandleSize(mbar)));
   ReleaseResource(mbar);
-  std::vector<MenuHandle> menus;
+  std::vector<uint32_t> menus;
+  std::vector<int16_t> widths;
   bool missing = false;
   for (int16_t id : ids) {
-    if (MenuHandle m = GetMen(id)) menus.push_back(m);
-    else missing = true;
+    if (MenuHandle m = GetMen(id)) {
+      menus.push_back(AddressToLong(m));
+      widths.push_back(WidthOf(m));
+    } else {
+      missing = true;
+    }
   }
-  Handle list = NewHandleClear(static_cast<Size>(kListHeader + kListEntry * menus.size()));
+  const std::vector<uint8_t> image = MenuListImage(menus, widths);
+  Handle list = NewHandle(static_cast<Size>(image.size()));
   if (!list) return nullptr;
-  int right = 0;
-  for (size_t i = 0; i < menus.size(); ++i) {
-    WriteList(list, static_cast<int>(i), menus[i], static_cast<int16_t>(right));
-    right += WidthOf(menus[i]);
-  }
-  SetListHeader(list, static_cast<int>(menus.size()), right);
+  std::memcpy(*list, image.data(), image.size());
   if (missing) *frame::Globals().resErr = resNotFound;
   return list;
 }
@@ -236,12 +228,10 @@ Handle ZEBAPI GetMenuBar(void) {
 void ZEBAPI SetMenuBar(Handle menuList) {
   if (!menuList || !*menuList) return;
   const long size = GetHandleSize(menuList);
-  if (size < static_cast<long>(kListHeader)) return;
-  const int16_t last = static_cast<int16_t>(ReadWord(reinterpret_cast<uint8_t*>(*menuList)));
   // A list is taken only when lastMenu names whole entries inside it.
-  if (last < 0 || last % 6 != 0 || last / 6 > kMostBarMenus ||
-      static_cast<long>(kListHeader) + last > size)
+  if (size < 0 || !MenuListIsWhole(reinterpret_cast<uint8_t*>(*menuList), static_cast<size_t>(size)))
     return;
+  const int16_t last = static_cast<int16_t>(ReadWord(reinterpret_cast<uint8_t*>(*menuList)));
   Handle current = MenuList();
   if (!current) return;
   SetHandleSize(current, static_cast<Size>(kListHeader + last));

@@ -224,4 +224,48 @@ std::vector<uint8_t> NewMenuImage(int16_t menuID, const uint8_t* title) {
   return image;
 }
 
+std::vector<int16_t> MenuBarIDs(const uint8_t* data, size_t size) {
+  std::vector<int16_t> ids;
+  if (!data || size < 2) return ids;
+  const long count = std::clamp<long>(static_cast<int16_t>(ReadWord(data)), 0,
+                                      static_cast<long>((size - 2) / 2));
+  ids.reserve(static_cast<size_t>(count));
+  for (long i = 0; i < count; ++i)
+    ids.push_back(static_cast<int16_t>(ReadWord(data + 2 + 2 * static_cast<size_t>(i))));
+  return ids;
+}
+
+bool MenuListIsWhole(const uint8_t* list, size_t size) {
+  if (!list || size < kMenuListHeader) return false;
+  const int last = static_cast<int16_t>(ReadWord(list));
+  return last >= 0 && last % static_cast<int>(kMenuListEntry) == 0 &&
+         last / static_cast<int>(kMenuListEntry) <= kMostBarMenus &&
+         kMenuListHeader + static_cast<size_t>(last) <= size;
+}
+
+int MenuListCount(const uint8_t* list, size_t size) {
+  if (!list || size < kMenuListHeader) return 0;
+  const int last = static_cast<int16_t>(ReadWord(list));
+  if (last <= 0) return 0;
+  const size_t fit = (size - kMenuListHeader) / kMenuListEntry;
+  const size_t count = static_cast<size_t>(last) / kMenuListEntry;
+  return static_cast<int>(std::min(count, fit));
+}
+
+std::vector<uint8_t> MenuListImage(const std::vector<uint32_t>& menus,
+                                   const std::vector<int16_t>& widths) {
+  const size_t count = std::min<size_t>(menus.size(), kMostBarMenus);
+  std::vector<uint8_t> list(kMenuListHeader + kMenuListEntry * count, 0);
+  int right = 0;
+  for (size_t i = 0; i < count; ++i) {
+    uint8_t* e = list.data() + kMenuListHeader + kMenuListEntry * i;
+    WriteLong(e, menus[i]);
+    WriteWord(e + 4, static_cast<uint16_t>(right));
+    right += i < widths.size() ? widths[i] : 0;
+  }
+  WriteWord(list.data(), static_cast<uint16_t>(count * kMenuListEntry));
+  WriteWord(list.data() + 2, static_cast<uint16_t>(right));
+  return list;
+}
+
 }  // namespace zeb::menus

@@ -98,6 +98,27 @@ bool ItemEnabled(uint32_t enableFlags, int item);
 uint32_t ShiftFlagsUp(uint32_t flags, int afterItem, int count);
 uint32_t ShiftFlagsDown(uint32_t flags, int removedItem);
 
+// The menu list behind GetMenuBar: a 6-byte header (lastMenu = 6 x the number of menus,
+// lastRight, a word carried along) and 6-byte entries (the MenuHandle as 32 bits, the title's
+// left edge).
+constexpr size_t kMenuListHeader = 6;
+constexpr size_t kMenuListEntry = 6;
+// lastMenu is a signed 16-bit offset: at most this many entries fit.
+constexpr int kMostBarMenus = 5461;
+
+// The menu IDs an 'MBAR' (in host order: a count, then that many IDs) lists. The count is
+// bounded by the IDs the resource holds; a negative count lists nothing.
+std::vector<int16_t> MenuBarIDs(const uint8_t* data, size_t size);
+// Whether a menu list names only whole entries inside itself: lastMenu a non-negative
+// multiple of 6, at most kMostBarMenus entries, header and entries within size.
+bool MenuListIsWhole(const uint8_t* list, size_t size);
+// Entries a menu list holds whole: lastMenu / 6, bounded by its size (0 for a damaged header).
+int MenuListCount(const uint8_t* list, size_t size);
+// A menu list of the given menus (32-bit handles) with left edges running from 0 by each
+// menu's width; lastRight is the total.
+std::vector<uint8_t> MenuListImage(const std::vector<uint32_t>& menus,
+                                   const std::vector<int16_t>& widths);
+
 }  // namespace zeb::menus
 
 #endif  // ZEB_MENUS_MENU_RECORD_H

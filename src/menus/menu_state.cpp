@@ -93,12 +93,7 @@ int BarCount() {
   Handle list = *frame::Globals().menuList;
   if (!list || !*list) return 0;
   const long size = GetHandleSize(list);
-  if (size < static_cast<long>(kListHeader)) return 0;
-  const int16_t last = static_cast<int16_t>(ReadWord(reinterpret_cast<uint8_t*>(*list)));
-  if (last <= 0) return 0;
-  const long fit = (size - static_cast<long>(kListHeader)) / static_cast<long>(kListEntry);
-  const long count = last / static_cast<long>(kListEntry);
-  return static_cast<int>(count < fit ? count : fit);
+  return size > 0 ? MenuListCount(reinterpret_cast<uint8_t*>(*list), static_cast<size_t>(size)) : 0;
 }
 
 MenuHandle BarMenu(int index) {

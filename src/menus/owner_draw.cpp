@@ -133,7 +133,18 @@ LRESULT Draw(DRAWITEMSTRUCT* dis) {
               static_cast<short>(rc.bottom), static_cast<short>(rc.right)};
     Point p = {0, 0};
     short item = 0;
+    // The definition draws with QuickDraw: give it a port on the menu's own DC for the call.
+    // The DC is Windows' and goes back to it as it came.
+    GrafPtr saved = nullptr;
+    GetPort(&saved);
+    const int dcState = SaveDC(dc);
+    CGrafPort port{};
+    OpenPortForHDC(&port, dc);
+    SetPort(reinterpret_cast<GrafPtr>(&port));
     proc(mDrawMsg, e->menu, &r, p, &item);
+    SetPort(saved);
+    CloseCPort(&port);
+    if (dcState) RestoreDC(dc, dcState);
     return 1;
   }
   ItemView v;

@@ -140,4 +140,51 @@ void ForwardOwnerDraw(HWND dialogWindow) {
   SetWindowLongPtrA(dialogWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OwnerDrawProc));
 }
 
+ClientPixels::ClientPixels(HWND hwnd) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  width_ = r.right;
+  height_ = r.bottom;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width_;
+  info.bmiHeader.biHeight = -height_;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  // Wine draws into a window surface and sends it to the X server while a thread looks at its
+  // messages: give it a few looks (nothing is taken from the queue) before reading the screen.
+  for (int i = 0; i < 5; ++i) {
+    MSG m;
+    PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE);
+    Sleep(10);
+  }
+  // The screen's DC, at the client area's place: a Toolbox window's own DC carries its port's
+  // clipping and origin.
+  POINT origin{0, 0};
+  ClientToScreen(hwnd, &origin);
+  HDC screen = GetDC(nullptr);
+  dc_ = CreateCompatibleDC(screen);
+  bitmap_ = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (dc_ && bitmap_) {
+    old_ = SelectObject(dc_, bitmap_);
+    BitBlt(dc_, 0, 0, width_, height_, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    pixels_ = static_cast<const uint32_t*>(bits);
+  }
+  ReleaseDC(nullptr, screen);
+}
+
+ClientPixels::~ClientPixels() {
+  if (old_) SelectObject(dc_, old_);
+  if (bitmap_) DeleteObject(bitmap_);
+  if (dc_) DeleteDC(dc_);
+}
+
+COLORREF ClientPixels::At(int x, int y) const {
+  if (!pixels_ || x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+  const uint32_t p = pixels_[y * width_ + x];
+  return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
 }  // namespace zebtest

@@ -110,6 +110,26 @@ class DialogsTest : public EventLoopTest {
   std::vector<DialogPtr> dialogs_;
 };
 
+// A window's client pixels as they are on the screen, copied with BitBlt from the screen's DC
+// into a 32-bit DIB section (GetPixel on a window DC answers CLR_INVALID under Wine). Child
+// windows' drawing is part of the copy.
+class ClientPixels {
+ public:
+  explicit ClientPixels(HWND hwnd);
+  ~ClientPixels();
+  ClientPixels(const ClientPixels&) = delete;
+  ClientPixels& operator=(const ClientPixels&) = delete;
+  // The pixel at client (x, y); CLR_INVALID outside.
+  COLORREF At(int x, int y) const;
+
+ private:
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  const uint32_t* pixels_ = nullptr;
+  int width_ = 0, height_ = 0;
+};
+
 // Owner-drawn items of the window reach ZEB_UserItem as an application's procedure hands them.
 void ForwardOwnerDraw(HWND dialogWindow);
 

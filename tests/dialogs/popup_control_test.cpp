@@ -3,6 +3,7 @@
 // whose menu is missing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -76,13 +77,16 @@ TEST_F(PopUpControlTest, TemplateMakesAnOwnerDrawnPopUpOverItsMenu) {
   EXPECT_EQ(GetControlValue(c), 1);
   EXPECT_EQ(GetControlVariant(c), 0);
 
-  // The title takes the first 60 pixels, the box the rest; nothing outside the rectangle.
+  // The title takes the first 60 pixels, the box the rest, sized to the widest item;
+  // nothing outside the rectangle.
+  const short right = (*c)->contrlRect.right;
+  EXPECT_LT(right, 210) << "the box shrank to its items";
   EXPECT_EQ(TestControl(c, Point{20, 20}), 1);
   EXPECT_EQ(TestControl(c, Point{20, 69}), 1);
   EXPECT_EQ(TestControl(c, Point{20, 70}), 2);
-  EXPECT_EQ(TestControl(c, Point{20, 209}), 2);
+  EXPECT_EQ(TestControl(c, Point{20, static_cast<short>(right - 1)}), 2);
   EXPECT_EQ(TestControl(c, Point{31, 100}), 0);
-  EXPECT_EQ(TestControl(c, Point{20, 211}), 0);
+  EXPECT_EQ(TestControl(c, Point{20, right}), 0);
   ControlHandle found = nullptr;
   EXPECT_EQ(FindControl(Point{20, 100}, window_, &found), 2);
   EXPECT_EQ(found, c);
@@ -129,6 +133,42 @@ TEST_F(PopUpControlTest, TrackingTheBoxPopsUpTheMenuAtItsGlobalCornerAndTakesThe
   EXPECT_EQ(g_calls[1].item, 4);
   EXPECT_EQ(GetControlValue(c), 4);
   DisposeControl(c);
+}
+
+// Without the fixed-width variant the rectangle becomes the title, the widest item measured in
+// the owner's font, the text inset, the triangle and the box's edges: wider for long items,
+// narrower for short ones, and the native window follows. The fixed-width variant keeps it.
+TEST_F(PopUpControlTest, BoxIsSizedToTheWidestItemUnlessItsWidthIsFixed) {
+  UseResources({{"MENU", 202, Menu(202, {"A4", "A very long paper size name", "A5"})},
+                {"MENU", 203, Menu(203, {"S", "M"})}});
+  SetPort(window_);
+  const short longest = StringWidth(reinterpret_cast<const unsigned char*>("\x1B" "A very long paper size name"));
+  const short shortest = StringWidth(reinterpret_cast<const unsigned char*>("\x01" "M"));
+  ASSERT_GT(longest, shortest);
+  const Rect r = {40, 20, 60, 120};
+  const unsigned char title[] = "\x05" "Size:";
+  struct Case {
+    short menu, variant, expectedRight;
+  } cases[] = {
+      {202, 0, static_cast<short>(20 + 40 + 4 + longest + 18 + 3)},
+      {203, 0, static_cast<short>(20 + 40 + 4 + std::max(shortest, StringWidth(reinterpret_cast<const unsigned char*>("\x01" "S"))) + 18 + 3)},
+      {202, popupFixedWidth, 120},
+  };
+  for (const Case& k : cases) {
+    ControlHandle c = NewControl(window_, &r, title, true, normal, k.menu, 40,
+                                 static_cast<short>(popupMenuProc + k.variant), 0);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ((*c)->contrlRect.left, 20);
+    EXPECT_EQ((*c)->contrlRect.right, k.expectedRight) << k.menu << " variant " << k.variant;
+    EXPECT_EQ((*c)->contrlRect.top, 40);
+    EXPECT_EQ((*c)->contrlRect.bottom, 60);
+    RECT native;
+    GetClientRect(ZEB_ControlToHWND(c), &native);
+    EXPECT_EQ(native.right, k.expectedRight - 20) << "the native window has the fitted width";
+    EXPECT_EQ(TestControl(c, Point{50, static_cast<short>(k.expectedRight - 1)}), 2);
+    EXPECT_EQ(TestControl(c, Point{50, k.expectedRight}), 0);
+    DisposeControl(c);
+  }
 }
 
 TEST_F(PopUpControlTest, WithoutItsMenuThePopUpTracksNothingAndKeepsItsValue) {

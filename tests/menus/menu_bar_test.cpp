@@ -1,6 +1,8 @@
 // The bar on the frame's real Windows menu: what DrawMenuBar and WM_INITMENUPOPUP build, when
 // the bar is redrawn, and choices coming back as WM_COMMAND, the quit command and key
 // equivalents.
+#include <algorithm>
+
 #include "menus_fixture.h"
 
 namespace zebtest {
@@ -223,6 +225,214 @@ TEST_F(MenuBar, FirstMenuMergesIntoTheNativeMenu) {
   EXPECT_EQ(MenuString(bar, 1), "&File");
   HiliteMenu(128);
   EXPECT_NE(GetMenuState(bar, 1, MF_BYPOSITION) & MF_HILITE, 0u);
+  HiliteMenu(0);
+}
+
+// The native entry table of ZEB_Set_MacWin: 72-byte entries in the application's memory (flags,
+// bar index, item position, a mnemonic letter, an unused byte, the text as a C string; flags
+// 0x8000 end it, 0x200 counts the position back from the last item, 0x400 makes the item the
+// About command that the quit command chooses).
+struct NativeEntry {
+  uint16_t flags;
+  int16_t barIndex;
+  int16_t position;
+  char letter;
+  char unused;
+  char text[64];
+};
+static_assert(sizeof(NativeEntry) == 72, "the table's entry size");
+
+TEST_F(MenuBar, NativeEntryTableReplacesItemTextsAndTheAboutCommand) {
+  NativeEntry table[3] = {
+      {0x400, 1, 1, 'S', 0, "Native first"},
+      {0x200, 2, 1, 0, 0, "Native last"},
+      {0x8000, 0, 0, 0, 0, ""},
+  };
+  ZEB_Set_MacWin(nullptr, table);
+  DrawMenuBar();
+  HMENU file = Dropped(0);
+  ASSERT_EQ(GetMenuItemCount(file), 5);
+  EXPECT_EQ(MenuString(file, 0), "Native first\tCtrl+O")
+      << "the entry's text as it stands, with the item's key equivalent";
+  EXPECT_EQ(MenuString(file, 3), "Save &As...") << "the entry's letter S is taken";
+  EXPECT_EQ(MenuString(file, 4), "&Quit\tCtrl+Q");
+  HMENU edit = Dropped(1);
+  ASSERT_EQ(GetMenuItemCount(edit), 4);
+  EXPECT_EQ(MenuString(edit, 3), "Native last") << "counted back from the last item";
+  EXPECT_NE(State(edit, 3) & MF_CHECKED, 0u) << "the item's mark stays";
+  EXPECT_EQ(MenuString(edit, 0), "&Undo\tCtrl+Shift+Z");
+  // The quit command now chooses the About item.
+  ZEB_EventMenuSel(0xFFFF);
+  std::vector<EventRecord> events = TakeEvents();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(MenuSelect(events[0].where), (128L << 16) | 1);
+  // A pop-up of the same menu is no bar menu: the table does not apply.
+  ZEB_Set_MacWin(nullptr, nullptr);
+  file = Dropped(0);
+  EXPECT_EQ(MenuString(file, 0), "&Open\tCtrl+O");
+}
+
+// A menu taller than the screen: Windows gets a column break wherever the next item would pass
+// the available height, every column holding as many items, and the texts are cut to share 60
+// characters between the columns.
+TEST_F(MenuBar, TallMenusBreakIntoColumnsWithCutTexts) {
+  MenuHandle tall = Make(150, "Tall", "");
+  const std::string longText = "A rather long item text, forty characters";
+  for (int i = 0; i < 120; i += 5) {
+    std::string five;
+    for (int j = 0; j < 5; ++j) five += (j ? ";" : "") + longText.substr(0, 38) + static_cast<char>('A' + j);
+    AppendMenu(tall, PStr(five));
+  }
+  ASSERT_EQ(CountMItems(tall), 120);
+  InsertMenu(tall, 0);
+  DrawMenuBar();
+  HMENU popup = Dropped(2);
+  ASSERT_EQ(GetMenuItemCount(popup), 120);
+  std::vector<int> breaks;
+  for (int i = 0; i < 120; ++i) {
+    MENUITEMINFOA mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_FTYPE;
+    ASSERT_TRUE(GetMenuItemInfoA(popup, static_cast<UINT>(i), TRUE, &mii));
+    if (mii.fType & MFT_MENUBARBREAK) breaks.push_back(i);
+  }
+  ASSERT_FALSE(breaks.empty()) << "120 items do not fit one column of a 768-pixel screen";
+  const int perColumn = breaks[0];
+  ASSERT_GT(perColumn, 1);
+  for (size_t k = 0; k < breaks.size(); ++k)
+    EXPECT_EQ(breaks[k], perColumn * static_cast<int>(k + 1)) << "items of one height fill equal columns";
+  EXPECT_GT(perColumn * static_cast<int>(breaks.size() + 1), 119);
+  // The cut: 60 characters over (items / items per column + 1) columns, mnemonic "&" apart.
+  const std::string first = MenuString(popup, 0);
+  ASSERT_FALSE(first.empty());
+  EXPECT_LT(first.size(), 38u);
+  for (int i : {1, 50, 119}) {
+    std::string t = MenuString(popup, i);
+    t.erase(std::remove(t.begin(), t.end(), '&'), t.end());
+    EXPECT_EQ(t, longText.substr(0, t.size())) << i;
+    EXPECT_LE(t.size(), 30u) << i;
+  }
+}
+
+// Windows' own menu loop, entered by real keys. Alt is the Option key, so Alt with a letter is
+// an Option key-down and F10 a function key, both for the application; Alt pressed and
+// released alone is the Windows way into the bar, where the titles' mnemonic letters, the
+// arrows and Return work. The choice arrives as WM_COMMAND, becomes a menu-bar mouse-down and
+// is MenuSelect's result.
+class MenuLoopByKeys : public MenuBar {
+ protected:
+  void SetUp() override {
+    MenuBar::SetUp();
+    if (HasFatalFailure()) return;
+    DrawMenuBar();
+    SetForegroundWindow(frame_);
+    SetActiveWindow(frame_);
+    SetFocus(frame_);
+    PumpMessages();
+    FlushEvents(everyEvent, 0);
+    Frame().commands.clear();
+  }
+  static void Stroke(std::vector<INPUT>& in, WORD vk) {
+    INPUT k{};
+    k.type = INPUT_KEYBOARD;
+    k.ki.wVk = vk;
+    in.push_back(k);
+    k.ki.dwFlags = KEYEVENTF_KEYUP;
+    in.push_back(k);
+  }
+  // Each key pressed and released in turn; then the messages are pumped until a menu command
+  // reached the frame, or for a second.
+  bool Type(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> in;
+    for (WORD vk : keys) Stroke(in, vk);
+    return Send(in);
+  }
+  bool Send(std::vector<INPUT>& in) {
+    if (SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT)) != in.size()) return false;
+    for (int i = 0; i < 100 && Frame().commands.empty(); ++i) {
+      PumpMessages();
+      Sleep(10);
+    }
+    return !Frame().commands.empty();
+  }
+  // MenuSelect's answer to the menu-bar mouse-down that was posted (0 without one, -1 for a
+  // mouse-down elsewhere).
+  long ChoiceReported() {
+    EventRecord e{};
+    for (int i = 0; i < 20; ++i) {
+      if (GetNextEvent(mDownMask, &e)) {
+        WindowPtr w = nullptr;
+        if (FindWindow(e.where, &w) != inMenuBar) return -1;
+        return MenuSelect(e.where);
+      }
+    }
+    return 0;
+  }
+};
+
+TEST_F(MenuLoopByKeys, AltAloneThenATitlesMnemonicDropsThatMenu) {
+  // Alt, then E drops the Edit menu with its first item selected; Down, Return choose the
+  // second (an owner-drawn item).
+  ASSERT_TRUE(Type({VK_MENU, 'E', VK_DOWN, VK_RETURN}));
+  ASSERT_EQ(Frame().commands.size(), 1u);
+  EXPECT_EQ(ZEB_MenuIDFromCMD(nullptr, static_cast<unsigned short>(Frame().commands[0])), 129);
+  EXPECT_EQ(ChoiceReported(), (129L << 16) | 2);
+  EXPECT_EQ(cells_.theMenu, 129) << "the chosen menu's title is highlighted";
+  HiliteMenu(0);
+}
+
+TEST_F(MenuLoopByKeys, AltAloneThenArrowsWalkTheBar) {
+  // Alt selects the first title, Right the second, Down drops it, Return chooses its first item.
+  ASSERT_TRUE(Type({VK_MENU, VK_RIGHT, VK_DOWN, VK_RETURN}));
+  ASSERT_EQ(Frame().commands.size(), 1u);
+  EXPECT_EQ(ChoiceReported(), (129L << 16) | 1);
+  HiliteMenu(0);
+}
+
+TEST_F(MenuLoopByKeys, EscapeLeavesTheLoopWithoutAChoice) {
+  EXPECT_FALSE(Type({VK_MENU, 'F', VK_ESCAPE, VK_ESCAPE}));
+  EXPECT_EQ(ChoiceReported(), 0) << "no menu-bar mouse-down";
+}
+
+TEST_F(MenuLoopByKeys, AltWithALetterAndF10AreKeysForTheApplication) {
+  std::vector<INPUT> in;
+  INPUT alt{};
+  alt.type = INPUT_KEYBOARD;
+  alt.ki.wVk = VK_MENU;
+  in.push_back(alt);
+  Stroke(in, 'E');
+  alt.ki.dwFlags = KEYEVENTF_KEYUP;
+  in.push_back(alt);
+  Stroke(in, VK_F10);
+  EXPECT_FALSE(Send(in)) << "no menu opened";
+  std::vector<EventRecord> keys;
+  EventRecord e{};
+  for (int i = 0; i < 30; ++i)
+    if (GetNextEvent(keyDownMask, &e)) keys.push_back(e);
+  ASSERT_EQ(keys.size(), 2u);
+  EXPECT_NE(keys[0].modifiers & optionKey, 0) << "Alt+E is Option-E";
+  EXPECT_EQ((keys[0].message & keyCodeMask) >> 8, 0x0Eu) << "the E key";
+  EXPECT_EQ((keys[1].message & keyCodeMask) >> 8, 0x6Du) << "the F10 key";
+  EXPECT_EQ(ChoiceReported(), 0);
+}
+
+// A click on a title drops its menu (its place read back with GetMenuItemRect); a click on an
+// item chooses it.
+TEST_F(MenuLoopByKeys, ClicksOnATitleAndAnItemChoose) {
+  RECT title{};
+  ASSERT_TRUE(GetMenuItemRect(frame_, GetMenu(frame_), 0, &title));
+  const POINT at = {(title.left + title.right) / 2, (title.top + title.bottom) / 2};
+  SetCursorPos(at.x, at.y);
+  std::vector<INPUT> in(2);
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  // The menu drops down inside Windows' loop; Down and Return choose from the keyboard
+  // there, since the item's place is known only once the menu shows.
+  Stroke(in, VK_DOWN);
+  Stroke(in, VK_RETURN);
+  ASSERT_TRUE(Send(in));
+  EXPECT_EQ(ChoiceReported(), (128L << 16) | 1);
   HiliteMenu(0);
 }
 

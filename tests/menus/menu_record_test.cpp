@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "menus/menu_record.h"
+#include "resources/byte_order.h"
 
 namespace {
 
@@ -162,6 +163,57 @@ TEST(MenuRecord, ManyItemsStayWalkable) {
   EXPECT_EQ(CountItems(m.data(), m.size()), 300);
   EXPECT_EQ(TextOf(m, 300), "299");
   EXPECT_EQ(FieldOf(m, 300, kKeyField), 0);
+}
+
+// An 'MBAR' as the disk holds it (a big-endian count, then big-endian 'MENU' IDs), converted
+// as the Resource Manager loads it.
+std::vector<int16_t> IdsOfDiskBar(std::vector<uint8_t> disk) {
+  zeb::byteorder::ConvertResource(zeb::byteorder::kFromDisk, zeb::byteorder::GetBig32("MBAR"),
+                                  disk.data(), static_cast<uint32_t>(disk.size()));
+  return MenuBarIDs(disk.data(), disk.size());
+}
+
+TEST(MenuBarResource, IdsAreBoundedByTheResource) {
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> disk;
+    std::vector<int16_t> ids;
+  } cases[] = {
+      {"three menus", {0x00, 0x03, 0x00, 0x80, 0x00, 0x81, 0x01, 0x2C}, {128, 129, 300}},
+      {"a count past the end", {0x00, 0x05, 0x00, 0x80, 0x00, 0x81, 0x00}, {128, 129}},
+      {"a negative count", {0xFF, 0xFE, 0x00, 0x80}, {}},
+      {"a negative ID", {0x00, 0x01, 0xFF, 0xF6}, {-10}},
+      {"a count alone", {0x00, 0x02}, {}},
+      {"one byte", {0x00}, {}},
+      {"empty", {}, {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IdsOfDiskBar(c.disk), c.ids) << c.what;
+  EXPECT_TRUE(MenuBarIDs(nullptr, 10).empty());
+}
+
+TEST(MenuBarResource, MenuListsNameOnlyWholeEntries) {
+  const std::vector<uint8_t> list = MenuListImage({0x1000, 0x2000, 0x3000}, {40, 52, 37});
+  ASSERT_EQ(list.size(), 6u + 3 * 6);
+  EXPECT_EQ(ReadWord(&list[0]), 18) << "lastMenu";
+  EXPECT_EQ(ReadWord(&list[2]), 129) << "lastRight: the widths' sum";
+  EXPECT_EQ(ReadLong(&list[6 + 6]), 0x2000u);
+  EXPECT_EQ(ReadWord(&list[6 + 6 + 4]), 40) << "each title starts where the previous ends";
+  EXPECT_EQ(ReadWord(&list[6 + 12 + 4]), 92);
+  EXPECT_TRUE(MenuListIsWhole(list.data(), list.size()));
+  EXPECT_EQ(MenuListCount(list.data(), list.size()), 3);
+  // Damaged lists: an entry cut off, lastMenu not a multiple of 6, negative, past the handle.
+  EXPECT_FALSE(MenuListIsWhole(list.data(), list.size() - 1));
+  EXPECT_EQ(MenuListCount(list.data(), list.size() - 1), 2) << "the whole entries are walked";
+  for (uint16_t last : {5, 0xFFFA, 24}) {
+    std::vector<uint8_t> bad = list;
+    WriteWord(bad.data(), last);
+    EXPECT_FALSE(MenuListIsWhole(bad.data(), bad.size())) << last;
+    EXPECT_LE(MenuListCount(bad.data(), bad.size()), 3) << last;
+  }
+  const std::vector<uint8_t> empty = MenuListImage({}, {});
+  EXPECT_TRUE(MenuListIsWhole(empty.data(), empty.size()));
+  EXPECT_EQ(MenuListCount(empty.data(), empty.size()), 0);
+  EXPECT_FALSE(MenuListIsWhole(empty.data(), 5));
 }
 
 }  // namespace

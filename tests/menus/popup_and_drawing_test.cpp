@@ -1,6 +1,8 @@
 // PopUpMenuSelect driven by real input from another thread (a choice, a cancel, the pop-up
 // item's position, an application's replacement), and owner-drawn items drawn into a DIB
 // section.
+#include <cstring>
+
 #include "OSUtils.h"
 #include "menus_fixture.h"
 #include "../quickdraw/colour_icon_bytes.h"
@@ -298,6 +300,92 @@ TEST_F(OwnerDrawing, IconItemsPreferTheirColourIcon) {
   Dib dib2(200, 34);
   ASSERT_EQ(Draw(dib2, popup2, 0, 0, RECT{0, 0, 200, 34}), 1);
   EXPECT_EQ(dib2.Count(RGB(0, 0, 0), RECT{x, 1, x + 32, 33}), 32 * 32);
+}
+
+// A registered 'MDEF' of a bar menu. The title drops down as one owner-drawn item: measuring
+// asks the definition for its size, drawing runs it in a port on the menu's own DC, and while
+// the item is highlighted the definition is asked to choose; its choice is the menu's result.
+int g_mdefMessages[4];
+Rect g_mdefRect;
+short g_mdefChoice = 0;
+void ZEBAPI PaintingMDEF(short message, MenuHandle menu, Rect* r, Point, short* which) {
+  if (message >= 0 && message < 4) ++g_mdefMessages[message];
+  switch (message) {
+    case mSizeMsg:
+      (**menu).menuWidth = 60;
+      (**menu).menuHeight = 40;
+      break;
+    case mDrawMsg:
+      g_mdefRect = *r;
+      PaintRect(r);
+      break;
+    case mChooseMsg:
+      *which = g_mdefChoice;
+      break;
+    default:
+      break;
+  }
+}
+
+TEST_F(OwnerDrawing, RegisteredDefinitionSizesDrawsAndChoosesItsBarMenu) {
+  std::memset(g_mdefMessages, 0, sizeof g_mdefMessages);
+  const ResType mdefType = ZEB_FOURCC('M', 'D', 'E', 'F');
+  UseResources({Res("MENU", 128, MenuResource(128, "Custom", {{"A"}, {"B"}, {"C"}}, 0xFFFFFFFFu, 400)),
+                Res("MDEF", 400, std::vector<uint8_t>{0x4E, 0x75})});
+  ZEB_CodeResource(ZEB_CODE_ADD, mdefType, 400,
+                   reinterpret_cast<ProcPtr>(reinterpret_cast<void*>(&PaintingMDEF)));
+  MenuHandle custom = GetMenu(128);
+  ASSERT_NE(custom, nullptr);
+  ASSERT_NE((**custom).menuProc, 0u);
+  InsertMenu(custom, 0);
+  DrawMenuBar();
+  HMENU popup = BarPopup(0);
+  ASSERT_NE(popup, nullptr);
+  SendMessageA(frame_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+  ASSERT_EQ(GetMenuItemCount(popup), 1) << "the definition draws the whole menu as one item";
+  EXPECT_NE(GetMenuState(popup, 0, MF_BYPOSITION) & MF_OWNERDRAW, 0u);
+  const UINT command = GetMenuItemID(popup, 0);
+  ASSERT_NE(command, 0u);
+
+  MEASUREITEMSTRUCT mis{};
+  mis.CtlType = ODT_MENU;
+  mis.itemID = command;
+  mis.itemData = DataOf(popup, 0);
+  const int sizes = g_mdefMessages[mSizeMsg];
+  EXPECT_TRUE(ZEB_MenuUserItem(frame_, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis)));
+  EXPECT_EQ(g_mdefMessages[mSizeMsg], sizes + 1);
+  EXPECT_EQ(mis.itemWidth, 60u);
+  EXPECT_EQ(mis.itemHeight, 40u);
+
+  Dib dib(100, 60);
+  PatBlt(dib.dc(), 0, 0, 100, 60, WHITENESS);
+  EXPECT_TRUE(Draw(dib, popup, 0, 0, RECT{10, 5, 70, 45}));
+  EXPECT_EQ(g_mdefMessages[mDrawMsg], 1);
+  EXPECT_EQ(g_mdefRect.left, 10);
+  EXPECT_EQ(g_mdefRect.top, 5);
+  EXPECT_EQ(g_mdefRect.right, 70);
+  EXPECT_EQ(g_mdefRect.bottom, 45);
+  EXPECT_EQ(dib.Count(RGB(0, 0, 0), RECT{10, 5, 70, 45}), 60 * 40) << "painted through QuickDraw";
+  EXPECT_EQ(dib.Count(RGB(0, 0, 0), RECT{0, 0, 100, 5}), 0);
+  EXPECT_EQ(dib.Count(RGB(0, 0, 0), RECT{70, 0, 100, 60}), 0);
+
+  // Highlighted: the definition chooses item 2, and the command delivers it.
+  g_mdefChoice = 2;
+  ZEB_MenuSelect(frame_, WM_MENUSELECT, MAKEWPARAM(command, MF_OWNERDRAW | MF_HILITE),
+                 reinterpret_cast<LPARAM>(popup));
+  EXPECT_GE(g_mdefMessages[mChooseMsg], 1);
+  SendMessageA(frame_, WM_COMMAND, command, 0);
+  std::vector<EventRecord> events = TakeEvents();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(MenuSelect(events[0].where), (128L << 16) | 2);
+  // A highlight on which the definition chose nothing delivers nothing.
+  g_mdefChoice = 0;
+  ZEB_MenuSelect(frame_, WM_MENUSELECT, MAKEWPARAM(command, MF_OWNERDRAW | MF_HILITE),
+                 reinterpret_cast<LPARAM>(popup));
+  SendMessageA(frame_, WM_COMMAND, command, 0);
+  EXPECT_TRUE(TakeEvents().empty());
+  ZEB_MenuSelect(frame_, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+  ZEB_CodeResource(ZEB_CODE_REMOVE, mdefType, 400, nullptr);
 }
 
 }  // namespace
