@@ -247,13 +247,21 @@ int32_t ReadSlot(int16_t refNum, void* buffer, int32_t count) {
   return static_cast<int32_t>(got);
 }
 
-int32_t WriteSlot(int16_t refNum, const void* buffer, int32_t count) {
+int32_t WriteSlot(int16_t refNum, const void* buffer, int32_t count, OSErr* stopped) {
   OSErr err;
   HANDLE h = SlotHandle(refNum, &err);
-  if (!h || count < 0 || (count && !buffer)) return -1;
+  if (stopped) *stopped = err;
+  if (!h) return -1;
+  if (count < 0 || (count && !buffer)) {
+    if (stopped) *stopped = paramErr;
+    return -1;
+  }
   uint32_t put = 0;
-  // A write the host cut short (a full disk) still reports the bytes that reached the file.
-  if (!HostWrite(h, buffer, static_cast<uint32_t>(count), &put) && put == 0) return -1;
+  const bool written = HostWrite(h, buffer, static_cast<uint32_t>(count), &put);
+  const OSErr why = written ? Either(put < static_cast<uint32_t>(count), dskFulErr, noErr)
+                            : LastHostError();
+  if (stopped) *stopped = why;
+  if (!written && put == 0) return -1;
   return static_cast<int32_t>(put);
 }
 

@@ -43,7 +43,11 @@ int16_t OpenSlotAt(int16_t refNum, const char* path, int mode, OSErr* err);
 bool ReserveSlot(int16_t refNum);
 // Byte counts, or -1 on failure.
 int32_t ReadSlot(int16_t refNum, void* buffer, int32_t count);
-int32_t WriteSlot(int16_t refNum, const void* buffer, int32_t count);
+// A write the host stops part-way still counts the bytes that reached the file; why it stopped
+// goes to *stopped (when given): noErr for a whole write, else the Toolbox result of the host's
+// refusal, taken at once (the host's last error can be stale later), or dskFulErr when the host
+// wrote less without saying why.
+int32_t WriteSlot(int16_t refNum, const void* buffer, int32_t count, OSErr* stopped = nullptr);
 // origin 0 start, 1 current position, 2 end; the new position, or -1.
 int32_t SeekSlot(int16_t refNum, int32_t offset, int origin);
 // The file's length, or -1.

@@ -510,11 +510,12 @@ OSErr WriteAt(ResFile* file, uint64_t offset, const void* buffer, uint32_t count
   if (files::SeekSlot(file->refNum, static_cast<int32_t>(at), 0) != static_cast<int32_t>(at))
     return ioErr;
   if (count == 0) return noErr;
-  const int32_t put = files::WriteSlot(file->refNum, buffer, static_cast<int32_t>(count));
+  OSErr err = noErr;
+  const int32_t put =
+      files::WriteSlot(file->refNum, buffer, static_cast<int32_t>(count), &err);
   if (put == static_cast<int32_t>(count)) return noErr;
-  // A short write is the disk filling up; a refused one says why.
-  if (put >= 0) return dskFulErr;
-  const OSErr err = files::LastHostError();
+  // The host says why it stopped, whether or not some bytes reached the file first: a full
+  // disk, a protected volume or a denied access is passed on, anything else is an I/O error.
   return err == dskFulErr || err == wPrErr || err == permErr ? err : static_cast<OSErr>(ioErr);
 }
 

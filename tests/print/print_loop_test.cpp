@@ -158,7 +158,13 @@ TEST_F(PrintLoopTest, FailedStartDocUndoesPortDialogFrameAndCurrentPort) {
   printer_.startDocResult = -1;
   TPrPort own;
   std::memset(&own, 0, sizeof own);
-  EXPECT_EQ(PrOpenDoc(h, &own, nullptr), nullptr);
+  {
+    // The application's string 1027 tells the user, in a box of its own.
+    BoxWatcher box("Error");
+    EXPECT_EQ(PrOpenDoc(h, &own, nullptr), nullptr);
+    EXPECT_TRUE(box.Seen());
+    EXPECT_EQ(box.Text(), "The printer could not start the document.");
+  }
   EXPECT_EQ(PrError(), iPrAbort);
   EXPECT_TRUE(IsWindowEnabled(frame_));
   EXPECT_EQ(FindWindowA(nullptr, "Printing"), nullptr);
@@ -169,6 +175,60 @@ TEST_F(PrintLoopTest, FailedStartDocUndoesPortDialogFrameAndCurrentPort) {
   EXPECT_FALSE(zeb::print::Printing());
   PrCloseDoc(nullptr);
   EXPECT_EQ(printer_.Count("AbortDoc") + printer_.Count("EndDoc"), 0);
+}
+
+TEST_F(PrintLoopTest, AFullDiskDuringTheJobIsShownAndAbortsIt) {
+  THPrint h = NewRecord();
+  AttachScriptedPrinter(h);
+  TPPrPort port = PrOpenDoc(h, nullptr, nullptr);
+  ASSERT_NE(port, nullptr);
+  ASSERT_NE(printer_.abortProc, nullptr);
+  PrintPages(port, 1);
+  {
+    // What the spooler tells the abort procedure when the disk fills (SP_OUTOFDISK).
+    BoxWatcher box("Error");
+    EXPECT_FALSE(printer_.abortProc(zeb::print::PrinterDC(), SP_OUTOFDISK));
+    EXPECT_TRUE(box.Seen());
+    EXPECT_EQ(box.Text(), "There is no room left on the disk for printing.");
+  }
+  PrOpenPage(port, nullptr);
+  EXPECT_EQ(PrError(), iPrAbort);
+  PrClosePage(port);
+  PrCloseDoc(port);
+  EXPECT_EQ(printer_.Count("AbortDoc"), 1);
+  EXPECT_EQ(printer_.Count("EndDoc"), 0);
+  EXPECT_EQ(printer_.Count("StartPage"), 1);
+}
+
+TEST_F(PrintLoopTest, AbortToTopFocusesCancelOnlyWhileTheDialogIsUp) {
+  THPrint h = NewRecord();
+  AttachScriptedPrinter(h);
+  TPPrPort port = PrOpenDoc(h, nullptr, nullptr);
+  ASSERT_NE(port, nullptr);
+  HWND dialog = FindWindowA(nullptr, "Printing");
+  ASSERT_NE(dialog, nullptr);
+  SetFocus(GetDlgItem(dialog, 401));
+  SetWindowPos(dialog, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ZEB_AbortToTop();
+  EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 2));
+  // Nothing of this thread's top-level windows lies above the dialog again.
+  for (HWND above = GetWindow(dialog, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV))
+    if (GetWindowThreadProcessId(above, nullptr) == GetCurrentThreadId() && IsWindowVisible(above))
+      ADD_FAILURE() << "a window of the test is still above the abort dialog";
+  PrCloseDoc(port);
+
+  // Without a dialog (an idle procedure runs the job) there is nothing to bring up.
+  PrOpen();
+  THPrint quiet = NewRecord();
+  AttachScriptedPrinter(quiet);
+  g_quietIdleCalls = 0;
+  (**quiet).prJob.pIdleProc = &QuietIdle;
+  port = PrOpenDoc(quiet, nullptr, nullptr);
+  ASSERT_NE(port, nullptr);
+  SetFocus(frame_);
+  ZEB_AbortToTop();
+  EXPECT_EQ(GetFocus(), frame_);
+  PrCloseDoc(port);
 }
 
 TEST_F(PrintLoopTest, FailedEndPageIsReportedNotSuccess) {
