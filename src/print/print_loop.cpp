@@ -43,7 +43,10 @@ struct PortScale {
 
 bool ByEscape() { return frame::Version().versionWord == kWindows30 || g_state.banding; }
 
+// The application's own text for a failure, in a box; with print-error reporting off, the
+// failure is left to PrError alone, like every other print error box.
 void ShowAppString(int id) {
+  if (!ReportingOn()) return;
   char text[256];
   if (LoadStringA(frame::AppInstance(), id, text, sizeof text) <= 0) return;
   MessageBoxA(frame::FrameWindow(), text, nullptr, MB_OK | MB_ICONEXCLAMATION);
