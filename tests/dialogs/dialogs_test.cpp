@@ -220,10 +220,10 @@ TEST_F(DialogItemsTest, UserItemProcedureDrawsIntoItsRectangle) {
 // item handle is the colour icon (its record and pixel map as GetCIcon makes them) or the
 // 'ICON' resource; a damaged 'cicn' leaves the item to its 'ICON'.
 TEST_F(DialogItemsTest, IconItemsTakeTheirColourIconOrElseTheirIcon) {
-  ColourIconSpec spec;
-  spec.colours = {0xFFFFFF, 0xFF0000};
-  spec.pixels.assign(32, 0x11);
-  std::vector<uint8_t> damaged = ColourIconResource(spec);
+  ColourIconDesign design;
+  design.colours = {0xFFFFFF, 0xFF0000};
+  design.pixels.assign(32, 0x11);
+  std::vector<uint8_t> damaged = ColourIconResource(design);
   damaged.resize(damaged.size() - 4);
   UseResources({{"DLOG", kDialog, Dlog(100, 100, 300, 400, kDialog)},
                 {"DITL", kDialog,
@@ -233,7 +233,7 @@ TEST_F(DialogItemsTest, IconItemsTakeTheirColourIconOrElseTheirIcon) {
                      .Id(iconItem | itemDisable, 20, 100, 52, 132, 131)
                      .Id(iconItem | itemDisable, 20, 180, 52, 212, 132)
                      .Bytes()},
-                {"cicn", 130, ColourIconResource(spec)},
+                {"cicn", 130, ColourIconResource(design)},
                 {"ICON", 130, std::vector<uint8_t>(128, 0xFF)},
                 {"cicn", 131, damaged},
                 {"ICON", 131, std::vector<uint8_t>(128, 0xFF)},

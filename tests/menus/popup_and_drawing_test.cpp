@@ -259,21 +259,21 @@ TEST_F(OwnerDrawing, IconItemsDrawTheirOneBitIcon) {
 // An item with a 'cicn' measures and draws it: a 16 x 16 red icon whose mask leaves its right
 // half out shows red only in its left half, the menu's background around it.
 TEST_F(OwnerDrawing, IconItemsPreferTheirColourIcon) {
-  ColourIconSpec spec;
-  spec.width = 16;
-  spec.height = 16;
-  spec.depth = 4;
-  spec.colours = {0xFFFFFF, 0xFF0000};
-  spec.pixels.assign(8 * 16, 0x11);
+  ColourIconDesign design;
+  design.width = 16;
+  design.height = 16;
+  design.depth = 4;
+  design.colours = {0xFFFFFF, 0xFF0000};
+  design.pixels.assign(8 * 16, 0x11);
   for (int y = 0; y < 16; ++y) {
-    spec.mask.push_back(0xFF);
-    spec.mask.push_back(0x00);
+    design.mask.push_back(0xFF);
+    design.mask.push_back(0x00);
   }
   std::vector<uint8_t> icon(128, 0xFF);
   // 258: a damaged 'cicn' (cut short), which leaves its item to the 'ICON' at 32 by 32.
-  std::vector<uint8_t> damaged = ColourIconResource(spec);
+  std::vector<uint8_t> damaged = ColourIconResource(design);
   damaged.resize(damaged.size() - 1);
-  UseResources({Res("cicn", 257, ColourIconResource(spec)), Res("ICON", 257, icon),
+  UseResources({Res("cicn", 257, ColourIconResource(design)), Res("ICON", 257, icon),
                 Res("cicn", 258, damaged), Res("ICON", 258, icon)});
   MenuHandle m = Make(128, "Icons", "Picture^1");
   InsertMenu(m, 0);

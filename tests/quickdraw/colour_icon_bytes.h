@@ -10,7 +10,7 @@
 
 namespace zebtest {
 
-struct ColourIconSpec {
+struct ColourIconDesign {
   int width = 8, height = 8, depth = 4;
   int pixelRowBytes = 0;      // 0: the least the width needs, rounded to even
   int maskRowBytes = 0;       // 0: likewise for one bit
@@ -34,7 +34,7 @@ inline void PutLong(std::vector<uint8_t>& b, uint32_t v) {
 }
 inline int EvenRowBytes(int width, int depth) { return ((width * depth + 15) / 16) * 2; }
 
-inline std::vector<uint8_t> ColourIconResource(const ColourIconSpec& s) {
+inline std::vector<uint8_t> ColourIconResource(const ColourIconDesign& s) {
   const int pixelRow = s.pixelRowBytes ? s.pixelRowBytes : EvenRowBytes(s.width, s.depth);
   const int maskRow = s.maskRowBytes ? s.maskRowBytes : EvenRowBytes(s.width, 1);
   const int iconRow = s.iconRowBytes ? s.iconRowBytes : EvenRowBytes(s.width, 1);

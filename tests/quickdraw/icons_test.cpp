@@ -48,8 +48,8 @@ class IconsTest : public ResourcesTest {
     PortSize(static_cast<short>(dib.width()), static_cast<short>(dib.height()));
   }
   // An 8 x 8 four-bit icon: left half entry 1 (red), right half entry 2 (blue).
-  static ColourIconSpec RedBlueIcon() {
-    ColourIconSpec s;
+  static ColourIconDesign RedBlueIcon() {
+    ColourIconDesign s;
     s.colours = {0xFFFFFF, kRed, kBlue};
     for (int y = 0; y < 8; ++y) {
       const uint8_t row[4] = {0x11, 0x11, 0x22, 0x22};
@@ -116,9 +116,9 @@ TEST_F(IconsTest, PlotIconRefusesShortHandlesNilAndEmptyRectangles) {
 }
 
 TEST_F(IconsTest, GetCIconBuildsTheRecordAndPlotCIconDrawsTheColourImage) {
-  ColourIconSpec spec = RedBlueIcon();
-  spec.bits.assign(16, 0xAA);  // a one-bit image (2 bytes a row), kept in the record
-  UseResources({Res("cicn", 300, ColourIconResource(spec))});
+  ColourIconDesign design = RedBlueIcon();
+  design.bits.assign(16, 0xAA);  // a one-bit image (2 bytes a row), kept in the record
+  UseResources({Res("cicn", 300, ColourIconResource(design))});
   CIconHandle icon = GetCIcon(300);
   ASSERT_NE(icon, nullptr);
   const CIcon& c = **icon;
@@ -156,10 +156,10 @@ TEST_F(IconsTest, GetCIconBuildsTheRecordAndPlotCIconDrawsTheColourImage) {
 }
 
 TEST_F(IconsTest, TheMaskCountsOnlyUnderTheColourIconSwitch) {
-  ColourIconSpec spec = RedBlueIcon();
+  ColourIconDesign design = RedBlueIcon();
   // Mask: the top four rows set, the bottom four clear.
-  spec.mask = {0xFF, 0, 0xFF, 0, 0xFF, 0, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-  UseResources({Res("cicn", 301, ColourIconResource(spec))});
+  design.mask = {0xFF, 0, 0xFF, 0, 0xFF, 0, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  UseResources({Res("cicn", 301, ColourIconResource(design))});
   CIconHandle icon = GetCIcon(301);
   ASSERT_NE(icon, nullptr);
   DibSurface dib(20, 20);
@@ -180,39 +180,39 @@ TEST_F(IconsTest, TheMaskCountsOnlyUnderTheColourIconSwitch) {
 TEST_F(IconsTest, DamagedColourIconsGiveNilAndPlotNothing) {
   struct Case {
     const char* what;
-    ColourIconSpec spec;
+    ColourIconDesign design;
     int cut;  // bytes taken off the end
   };
   std::vector<Case> cases;
   cases.push_back({"pixel rows cut short", RedBlueIcon(), 1});
   {
-    ColourIconSpec s = RedBlueIcon();
+    ColourIconDesign s = RedBlueIcon();
     s.pixelRowBytes = 2;  // 8 four-bit pixels need 4
     cases.push_back({"pixel rows shorter than the width", s, 0});
   }
   {
-    ColourIconSpec s = RedBlueIcon();
+    ColourIconDesign s = RedBlueIcon();
     s.storedCtSize = 200;  // entries past the resource's end
     cases.push_back({"colour table count past the end", s, 0});
   }
   {
-    ColourIconSpec s = RedBlueIcon();
+    ColourIconDesign s = RedBlueIcon();
     s.depth = 3;
     cases.push_back({"unknown depth", s, 0});
   }
   {
-    ColourIconSpec s = RedBlueIcon();
+    ColourIconDesign s = RedBlueIcon();
     s.boundsBottom = 30000;  // rows past the resource
     cases.push_back({"bounds taller than the data", s, 0});
   }
   {
-    ColourIconSpec s = RedBlueIcon();
+    ColourIconDesign s = RedBlueIcon();
     s.storedCtSize = -5;
     cases.push_back({"negative table count", s, 0});
   }
   std::vector<zeb::resfmt::ImageResource> resources;
   for (size_t i = 0; i < cases.size(); ++i) {
-    std::vector<uint8_t> bytes = ColourIconResource(cases[i].spec);
+    std::vector<uint8_t> bytes = ColourIconResource(cases[i].design);
     bytes.resize(bytes.size() - static_cast<size_t>(cases[i].cut));
     resources.push_back(Res("cicn", static_cast<short>(400 + i), bytes));
   }
