@@ -11,13 +11,14 @@
 #include "MacWindows.h"
 #include "Menus.h"
 #include "Quickdraw.h"
+#include "TextEdit.h"
 #include "ZEB.h"
 #include "demo.h"
 
 namespace {
 
 constexpr short kDialogID = 300, kAlertID = 301, kComboMenuID = 301;
-constexpr short kBarItem = 12, kComboItem = 14;
+constexpr short kNameItem = 4, kBarItem = 12, kComboItem = 14;
 
 DialogPtr g_dialog = nullptr;
 WindowPtr g_scroller = nullptr;
@@ -104,6 +105,13 @@ void ShowDialogShowcase(HWND frame) {
   SetControlValue(reinterpret_cast<ControlHandle>(h), 1);
   GetDialogItem(g_dialog, 13, &type, &h, &box);
   SetControlValue(reinterpret_cast<ControlHandle>(h), 3);
+  // The name item filled the Toolbox way: selected, then set through the dialog's TextEdit
+  // record, which every edit item shares.
+  SelectDialogItemText(g_dialog, kNameItem, 0, 32767);
+  if (TEHandle te = reinterpret_cast<DialogPeek>(g_dialog)->textH) {
+    static const char kName[] = "Set by TESetText";
+    TESetText(kName, static_cast<long>(sizeof kName - 1), te);
+  }
 
   // Right of the dialog: a document window with both scroll bars and its grow icon.
   g_scroller = AddToolboxWindow(reinterpret_cast<const unsigned char*>("\x09" "Scrolling"), documentProc,
