@@ -243,7 +243,7 @@ TEST_F(ProcessTest, LaunchApplicationFailures) {
   pb.launchAppSpec = nullptr;
   EXPECT_EQ(LaunchApplication(&pb), paramErr);
   EXPECT_EQ(LaunchApplication(nullptr), paramErr);
-  // A specification the File Manager cannot turn into a path keeps its error.
+  // A file record the File Manager cannot turn into a path keeps its error.
   FSSpec bad{};
   bad.vRefNum = -30;
   bad.name[0] = 1;
